@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/clock.h"
+#include "core/config_files.h"
+#include "core/database.h"
+
+#include <QDir>
+#include <QString>
+
+class Messages;
+
+// Which side a two-sided screen serves: customers and sales, or suppliers and purchases.
+enum class Side { Sales, Purchase };
+
+// The values the whole program shares, handed to every screen. Each run (and
+// each test) makes its own; there is no global instance.
+class AppContext final
+{
+public:
+    AppContext(Messages& messages, const Clock& clock, const QDir& shopFolder);
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    Messages& messages() const { return m_messages; }
+    const Clock& clock() const { return m_clock; }
+    Database& db() { return m_db; }
+    // The shop folder: configuration files, footer.txt, image/ and backups live here.
+    const QDir& shopFolder() const { return m_shopFolder; }
+
+    ConnectionSettings connection;
+    ShopIdentity shop;
+    QString startDate; // yyyy-MM-dd, fixed once at start-up
+    ReceiptSettings receipt;
+    QString user; // logged-in user, empty before the first login
+    Side side = Side::Sales;
+    bool saved = false;      // the current document of a cashier or money screen is stored
+    QString lastSavedNumber; // the code of the last stored sale or purchase
+
+private:
+    Messages& m_messages;
+    const Clock& m_clock;
+    QDir m_shopFolder;
+    Database m_db;
+};

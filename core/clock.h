@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateTime>
+
+// The program's only source of "now", so date rules can be tested on any day.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+    QDate today() const { return now().date(); }
+};
+
+class SystemClock final : public Clock
+{
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class FixedClock final : public Clock
+{
+public:
+    explicit FixedClock(QDateTime at) : m_at(std::move(at)) {}
+    QDateTime now() const override { return m_at; }
+    void set(QDateTime at) { m_at = std::move(at); }
+
+private:
+    QDateTime m_at;
+};

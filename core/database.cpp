@@ -1,0 +1,256 @@
+#include "core/database.h"
+
+#include "core/messages.h"
+#include "core/table_model.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+QString columnText(sqlite3_stmt* statement, int column)
+{
+    if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+        return {};
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+}
+
+int bindValue(sqlite3_stmt* statement, int index, const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        return sqlite3_bind_null(statement, index);
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return sqlite3_bind_int64(statement, index, value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return sqlite3_bind_double(statement, index, value.toDouble());
+    default:
+        if (value.isNull())
+            return sqlite3_bind_null(statement, index);
+        const QByteArray utf8 = value.toString().toUtf8();
+        return sqlite3_bind_text(statement, index, utf8.constData(), static_cast<int>(utf8.size()),
+                                 SQLITE_TRANSIENT);
+    }
+}
+
+bool onlyWhitespace(const char* text)
+{
+    for (; text && *text; ++text) {
+        if (*text != ' ' && *text != '\n' && *text != '\r' && *text != '\t' && *text != ';')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void Database::ConnectionCloser::operator()(sqlite3* db) const
+{
+    sqlite3_close_v2(db);
+}
+
+void Database::StatementFinalizer::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
+Database::Database(Messages* messages) : m_messages(messages) {}
+
+Database::~Database()
+{
+    close();
+}
+
+bool Database::open(const QString& path)
+{
+    close();
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    std::unique_ptr<sqlite3, ConnectionCloser> connection(raw);
+    if (rc != SQLITE_OK) {
+        m_error = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+        return false;
+    }
+    // SQLite opens files lazily: read the schema now so that a folder or a
+    // file that is no database fails at start-up, not at the first sale.
+    if (sqlite3_exec(raw, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) !=
+        SQLITE_OK) {
+        m_error = QString::fromUtf8(sqlite3_errmsg(raw));
+        return false;
+    }
+    sqlite3_busy_timeout(raw, 3000);
+    // A 64 MB page cache halves the month reports on a large shop.
+    sqlite3_exec(raw, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
+    m_connection = std::move(connection);
+    m_path = path;
+    m_error.clear();
+    return true;
+}
+
+void Database::close()
+{
+    m_statements.clear();
+    m_connection.reset();
+}
+
+int Database::changes() const
+{
+    return m_connection ? sqlite3_changes(m_connection.get()) : 0;
+}
+
+bool Database::fail(OnError onError)
+{
+    return fail(QString::fromUtf8(sqlite3_errmsg(m_connection.get())), onError);
+}
+
+bool Database::fail(const QString& message, OnError onError)
+{
+    m_error = message;
+    if (onError == OnError::Show && m_messages)
+        m_messages->info(QStringLiteral("SQL error: ") + m_error);
+    return false;
+}
+
+bool Database::run(const QString& sql, const QVariantList& params, const RowHandler* handler,
+                   OnError onError)
+{
+    if (!m_connection)
+        return fail(QStringLiteral("no database is open"), onError);
+
+    sqlite3_stmt* statement = nullptr;
+    StatementPtr temporary;
+    auto cached = m_statements.find(sql);
+    if (cached != m_statements.end() && !sqlite3_stmt_busy(cached->second.get())) {
+        statement = cached->second.get();
+    } else {
+        // Not seen yet, or busy because a row handler runs the same statement
+        // again: prepare it (and keep it unless it is the nested copy).
+        const QByteArray utf8 = sql.toUtf8();
+        const char* tail = nullptr;
+        const bool keep = cached == m_statements.end();
+        if (sqlite3_prepare_v3(m_connection.get(), utf8.constData(),
+                               static_cast<int>(utf8.size()), keep ? SQLITE_PREPARE_PERSISTENT : 0,
+                               &statement, &tail) != SQLITE_OK)
+            return fail(onError);
+        if (!statement)
+            return true; // only whitespace or comments
+        StatementPtr owned(statement);
+        if (!onlyWhitespace(tail))
+            return fail(QStringLiteral("one statement at a time: ") + sql, onError);
+        if (keep)
+            m_statements.emplace(sql, std::move(owned));
+        else
+            temporary = std::move(owned);
+    }
+
+    struct ResetOnExit
+    {
+        sqlite3_stmt* statement;
+        ~ResetOnExit()
+        {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+        }
+    } reset{statement};
+
+    if (sqlite3_bind_parameter_count(statement) != params.size())
+        return fail(QStringLiteral("%1 values given for %2 parameters in: %3")
+                        .arg(params.size())
+                        .arg(sqlite3_bind_parameter_count(statement))
+                        .arg(sql),
+                    onError);
+    for (int i = 0; i < params.size(); ++i) {
+        if (bindValue(statement, i + 1, params.at(i)) != SQLITE_OK)
+            return fail(onError);
+    }
+
+    const int columns = sqlite3_column_count(statement);
+    for (;;) {
+        const int rc = sqlite3_step(statement);
+        if (rc == SQLITE_DONE)
+            return true;
+        if (rc != SQLITE_ROW)
+            return fail(onError);
+        if (handler && *handler) {
+            QStringList row;
+            row.reserve(columns);
+            for (int c = 0; c < columns; ++c)
+                row.append(columnText(statement, c));
+            (*handler)(row);
+        }
+    }
+}
+
+bool Database::exec(const QString& sql, const QVariantList& params, OnError onError)
+{
+    return run(sql, params, nullptr, onError);
+}
+
+bool Database::query(const QString& sql, const QVariantList& params, const RowHandler& handler,
+                     OnError onError)
+{
+    return run(sql, params, &handler, onError);
+}
+
+QString Database::scalar(const QString& sql, const QVariantList& params, OnError onError)
+{
+    QString result;
+    bool first = true;
+    const RowHandler handler = [&](const QStringList& row) {
+        if (first)
+            result = row.value(0);
+        first = false;
+    };
+    run(sql, params, &handler, onError);
+    return result;
+}
+
+bool Database::fill(TableModel& model, const QString& sql, const QVariantList& params,
+                    OnError onError)
+{
+    model.clear();
+    QList<QStringList> rows;
+    const RowHandler handler = [&](const QStringList& row) { rows.append(row); };
+    const bool ok = run(sql, params, &handler, onError);
+    model.appendRows(std::move(rows));
+    return ok;
+}
+
+bool Database::execScript(const QString& sql, OnError onError)
+{
+    if (!m_connection)
+        return fail(QStringLiteral("no database is open"), onError);
+    if (sqlite3_exec(m_connection.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+        return fail(onError);
+    return true;
+}
+
+Database::Transaction::Transaction(Database& db) : m_db(db)
+{
+    m_active = m_db.exec(QStringLiteral("begin immediate"));
+}
+
+Database::Transaction::~Transaction()
+{
+    if (m_active)
+        m_db.exec(QStringLiteral("rollback"), {}, OnError::Silent);
+}
+
+bool Database::Transaction::commit()
+{
+    if (!m_active)
+        return false;
+    if (!m_db.exec(QStringLiteral("commit")))
+        return false;
+    m_active = false;
+    return true;
+}

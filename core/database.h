@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+class Messages;
+class TableModel;
+
+// The one connection to the shop's SQLite database. Every value travels as a
+// bound parameter; only identifiers from a fixed set are ever spliced into
+// the statement text. Each distinct statement text is prepared once and
+// reused, so the lookups that run on every keystroke cost no parsing.
+//
+// A failed statement keeps SQLite's own message and, unless the caller asks
+// for silence, shows it as "SQL error: " + message in the shared box.
+class Database final
+{
+public:
+    enum class OnError { Show, Silent };
+    // One result row: the column values as texts, a NULL as a null QString.
+    using RowHandler = std::function<void(const QStringList& row)>;
+
+    explicit Database(Messages* messages = nullptr);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    void setMessages(Messages* messages) { m_messages = messages; }
+
+    // Opens the file at `path`, replacing the current connection (whose
+    // statements are finalised first). SQLite creates an empty file when none
+    // exists; a path that is a folder or not a database fails here, with
+    // SQLite's message in errorMessage(). Shows nothing.
+    bool open(const QString& path);
+    void close();
+    bool isOpen() const { return m_connection != nullptr; }
+    const QString& path() const { return m_path; }
+
+    // SQLite's message of the last failure.
+    const QString& errorMessage() const { return m_error; }
+
+    // One statement without result rows.
+    bool exec(const QString& sql, const QVariantList& params = {},
+              OnError onError = OnError::Show);
+    // One statement, `handler` called once per result row.
+    bool query(const QString& sql, const QVariantList& params, const RowHandler& handler,
+               OnError onError = OnError::Show);
+    // The first column of the first row; empty when there is no row, the
+    // value is NULL or the statement failed.
+    QString scalar(const QString& sql, const QVariantList& params = {},
+                   OnError onError = OnError::Show);
+    // Empties `model` and appends one row per result row, in the query's column order.
+    bool fill(TableModel& model, const QString& sql, const QVariantList& params = {},
+              OnError onError = OnError::Show);
+    // Several statements separated by ";", no parameters (schema scripts).
+    bool execScript(const QString& sql, OnError onError = OnError::Show);
+
+    // Number of rows changed by the last insert, update or delete.
+    int changes() const;
+    // The raw handle, for SQLite's backup API.
+    sqlite3* handle() const { return m_connection.get(); }
+
+    // All statements between construction and commit() as one unit: the
+    // destructor rolls back unless commit() succeeded.
+    class Transaction final
+    {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        bool active() const { return m_active; }
+        bool commit();
+
+    private:
+        Database& m_db;
+        bool m_active = false;
+    };
+
+private:
+    struct ConnectionCloser
+    {
+        void operator()(sqlite3* db) const;
+    };
+    struct StatementFinalizer
+    {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+    class Runner;
+    bool run(const QString& sql, const QVariantList& params, const RowHandler* handler,
+             OnError onError);
+    bool fail(OnError onError);
+    bool fail(const QString& message, OnError onError);
+
+    Messages* m_messages = nullptr;
+    QString m_path;
+    QString m_error;
+    // Declared before the cache: statements must be finalised before their
+    // connection closes, and members are destroyed in reverse order.
+    std::unique_ptr<sqlite3, ConnectionCloser> m_connection;
+    std::unordered_map<QString, StatementPtr> m_statements;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Everything the program says to the user in a box, and the file dialogs.
+// Screens and logic talk to this interface; the program installs the Qt
+// implementation, tests install a scripted one so nothing waits on a box.
+class Messages
+{
+public:
+    virtual ~Messages() = default;
+
+    // The shared information box: caption "Info", OK, no icon, no owner.
+    virtual void info(const QString& text) = 0;
+
+    // A screen's own question with Yes and No and the question icon; true on Yes.
+    virtual bool ask(QWidget* owner, const QString& caption, const QString& text) = 0;
+
+    // A screen's own result with the information icon and OK.
+    virtual void tell(QWidget* owner, const QString& caption, const QString& text) = 0;
+
+    // Open-file dialog: `filter` alternates descriptions and patterns with "|"
+    // ("Bitmap files (*.bmp)|*.bmp|All Files (*.*)|*.*"). Empty when cancelled.
+    virtual QString openFileName(QWidget* owner, const QString& title, const QString& filter,
+                                 const QString& folder) = 0;
+
+    // Save-file dialog, same conventions. Empty when cancelled.
+    virtual QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
+                                 const QString& folder) = 0;
+};

@@ -1,0 +1,115 @@
+#include "core/text_ops.h"
+
+#include <QList>
+
+#include <cmath>
+#include <limits>
+
+namespace text {
+
+QString nthField(const QString& text, int n, QStringView separator)
+{
+    if (n < 1 || separator.isEmpty())
+        return {};
+    qsizetype start = 0;
+    for (int i = 1; i < n; ++i) {
+        const qsizetype at = text.indexOf(separator, start);
+        if (at < 0)
+            return {};
+        start = at + separator.size();
+    }
+    const qsizetype end = text.indexOf(separator, start);
+    return text.mid(start, end < 0 ? -1 : end - start);
+}
+
+QString replaceAll(QString text, const QString& from, const QString& to)
+{
+    if (from.isEmpty())
+        return text;
+    return text.replace(from, to, Qt::CaseSensitive);
+}
+
+QString numberToText(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    if (value == 0)
+        return QStringLiteral("0");
+    if (value == std::trunc(value) && std::fabs(value) < 1e18)
+        return QString::number(static_cast<qint64>(value));
+    for (int digits = 1; digits < 16; ++digits) {
+        const QString shortest = QString::number(value, 'g', digits);
+        if (shortest.toDouble() == value)
+            return shortest;
+    }
+    return QString::number(value, 'g', 16);
+}
+
+double textToNumber(QStringView text)
+{
+    // A hand-written scan: strtod would follow the C locale's decimal mark
+    // and accept "inf", "nan" and hexadecimal, none of which a cashier types.
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i].isSpace())
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    const auto isDigit = [&](qsizetype k) { return k < n && text[k] >= u'0' && text[k] <= u'9'; };
+    qsizetype digits = 0;
+    while (isDigit(i)) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (isDigit(i)) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    qsizetype end = i;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype k = i + 1;
+        if (k < n && (text[k] == u'-' || text[k] == u'+'))
+            ++k;
+        if (isDigit(k)) {
+            while (isDigit(k))
+                ++k;
+            end = k;
+        }
+    }
+    bool ok = false;
+    const double value = text.mid(start, end - start).toString().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 0;
+    return value == 0 ? 0 : value; // no negative zero
+}
+
+double roundHalfEven(double value)
+{
+    // nearbyint rounds in the current mode, which is round-to-nearest-even
+    // unless someone changed it; do not rely on that.
+    const double lower = std::floor(value);
+    const double diff = value - lower;
+    if (diff < 0.5)
+        return lower == 0 ? 0 : lower;
+    if (diff > 0.5)
+        return lower + 1;
+    return std::fmod(lower, 2) == 0 ? lower : lower + 1;
+}
+
+int textToInt(QStringView text)
+{
+    const double value = roundHalfEven(textToNumber(text));
+    if (value >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (value <= std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
+} // namespace text

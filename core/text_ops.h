@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// The text operations every screen builds its values with. Money and
+// quantities travel as plain decimal texts without thousands separators.
+namespace text {
+
+// The n-th (1-based) part of `text` split at `separator`; empty when there are fewer parts.
+QString nthField(const QString& text, int n, QStringView separator = u";");
+
+// Every occurrence of `from` replaced by `to`, case-sensitive, left to right,
+// never re-scanning replaced text. An empty `from` leaves the text as it is.
+QString replaceAll(QString text, const QString& from, const QString& to);
+
+// Integers in plain decimal; other numbers in the shortest form with at most
+// 16 significant digits. Never a thousands separator, never "-0".
+QString numberToText(double value);
+
+// The leading number of a text ("12abc" is 12). Anything that does not start
+// with a number (empty, "-", letters) reads as 0. Independent of the locale.
+double textToNumber(QStringView text);
+
+// Rounding to a whole number with halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double value);
+
+// textToNumber, rounded half-to-even and clamped into the int range.
+int textToInt(QStringView text);
+
+} // namespace text

@@ -1,0 +1,27 @@
+// toko: the shop's point of sale and back office. Run it from the shop folder.
+
+#include "core/app_context.h"
+#include "core/startup.h"
+#include "shell/main_window.h"
+#include "shell/qt_messages.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("toko"));
+
+    QtMessages messages;
+    SystemClock clock;
+    AppContext context(messages, clock, QDir::current());
+    QString error;
+    if (!startUp(context, error)) {
+        messages.info(error);
+        return 1;
+    }
+    MainWindow window(context);
+    window.showMaximized();
+    return QApplication::exec();
+}
