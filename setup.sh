@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then either starts toko on a shop
+# folder or runs every test headless.
+#
+#   ./setup.sh start   install, build, make the demo shop in ./shop on first run, start toko there
+#   ./setup.sh test    install, build, run every test headless
+#
+# TOKO_SHOP=/path/to/shop ./setup.sh start   starts toko on another shop folder.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build="$here/build"
+
+packages=(
+  g++ cmake ninja-build ccache pkg-config
+  qt6-base-dev libsqlite3-dev libsodium-dev libbenchmark-dev
+  fonts-liberation2 fonts-dejavu-core
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build"
+}
+
+# A demo shop: sample products, customers and suppliers, user "admin".
+make_demo_shop() {
+  local shop=$1
+  [ -f "$shop/conn.txt" ] && return
+  mkdir -p "$shop"
+  "$build/tools/toko-initdb" --demo "$shop/toko.db3"
+  printf 'toko.db3;-;-\n' >"$shop/conn.txt"
+  printf 'Toko Sumber Makmur;Jl. Pahlawan No. 17, Yogyakarta;0274-555123\n' >"$shop/toko.txt"
+  printf 'Terima kasih atas kunjungan Anda\nBarang yang sudah dibeli tidak dapat ditukar\n' \
+    >"$shop/footer.txt"
+}
+
+case "${1:-}" in
+start)
+  install_missing
+  build
+  shop=${TOKO_SHOP:-$here/shop}
+  make_demo_shop "$shop"
+  cd "$shop"
+  exec "$build/toko"
+  ;;
+test)
+  install_missing
+  build
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j2
+  ;;
+*)
+  echo "usage: $0 start|test" >&2
+  exit 2
+  ;;
+esac
