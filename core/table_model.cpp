@@ -67,7 +67,8 @@ void TableModel::setCell(int row, int column, const QString& text)
     while (cells.size() <= column)
         cells.append(QString());
     cells[column] = text;
-    emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
+    if (column < columnCount())
+        emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
 }
 
 QString TableModel::cell(int row, int column) const

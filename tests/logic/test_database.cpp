@@ -19,6 +19,7 @@ private slots:
     void transactionCommitsAllOrNothing();
     void failureInTheMiddleLeavesNothing();
     void nestedRunOfTheSameStatement();
+    void repeatedLookupReusesOneStatement();
     void reopeningReplacesConnectionAndStatements();
 
 private:
@@ -164,6 +165,24 @@ void TestDatabase::nestedRunOfTheSameStatement()
                                       [&](const QStringList& inner) { names.append(inner.first()); });
                        }));
     QCOMPARE(names, (QStringList{u"a"_qs, u"a"_qs, u"b"_qs, u"b"_qs, u"c"_qs, u"c"_qs}));
+}
+
+void TestDatabase::repeatedLookupReusesOneStatement()
+{
+    const auto statements = [&] {
+        int count = 0;
+        for (sqlite3_stmt* s = sqlite3_next_stmt(db().handle(), nullptr); s;
+             s = sqlite3_next_stmt(db().handle(), s))
+            ++count;
+        return count;
+    };
+    const QString lookup =
+        u"select nama, satuan, HargaJual, diskon, FunctSQL FROM barang where kode=?"_qs;
+    db().query(lookup, {u"1"_qs}, [](const QStringList&) {});
+    const int prepared = statements();
+    for (int i = 0; i < 100; ++i)
+        QVERIFY(db().query(lookup, {QString::number(i)}, [](const QStringList&) {}));
+    QCOMPARE(statements(), prepared);
 }
 
 void TestDatabase::reopeningReplacesConnectionAndStatements()

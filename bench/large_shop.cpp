@@ -1,0 +1,167 @@
+#include "bench/large_shop.h"
+
+#include "core/database.h"
+#include "tools/shop_database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <iterator>
+#include <random>
+
+namespace largeshop {
+
+namespace {
+
+// Fixed seed: the same shop on every machine (mt19937's output is standard).
+constexpr unsigned seed = 20240517;
+
+constexpr QStringView categories[] = {
+    u"Sembako",        u"Beras",          u"Minyak Goreng", u"Gula",    u"Telur",
+    u"Mi Instan",      u"Makanan Ringan", u"Roti",          u"Permen",  u"Bumbu Dapur",
+    u"Makanan Kaleng", u"Frozen Food",    u"Susu",          u"Kopi",    u"Teh",
+    u"Minuman",        u"Air Mineral",    u"Rokok",         u"Sabun",   u"Sampo",
+    u"Pasta Gigi",     u"Kebersihan",     u"Kosmetik",      u"Obat",    u"Perlengkapan Bayi",
+    u"Alat Tulis",     u"Plastik",        u"Rumah Tangga",  u"Baterai", u"Lampu"};
+constexpr QStringView brands[] = {u"Sari",   u"Mawar",   u"Cap Jago", u"Sinar",   u"Prima",
+                                  u"Tunas",  u"Merpati", u"Lestari",  u"Bintang", u"Nusa",
+                                  u"Cahaya", u"Rasa",    u"Makmur",   u"Segar",   u"Harum",
+                                  u"Sejati", u"Mulia",   u"Kencana",  u"Pelangi", u"Jaya"};
+constexpr QStringView sizes[] = {u"50 g",   u"100 g",  u"250 g", u"500 g", u"1 kg",   u"5 kg",
+                                 u"200 ml", u"600 ml", u"1 L",   u"2 L",   u"isi 10", u"isi 25"};
+constexpr QStringView units[] = {u"pcs",   u"bungkus", u"botol",  u"kotak",  u"karung",  u"kg",
+                                 u"pouch", u"dus",     u"sachet", u"kaleng", u"renteng", u"lusin"};
+constexpr QStringView firstNames[] = {u"Siti", u"Budi",   u"Agus",  u"Dewi",    u"Rina", u"Joko",
+                                      u"Wati", u"Hendra", u"Yanti", u"Bambang", u"Sri",  u"Eko"};
+constexpr QStringView lastNames[] = {u"Aminah", u"Santoso", u"Wibowo",  u"Lestari", u"Hidayat",
+                                     u"Rahayu", u"Kusuma",  u"Susanto", u"Purnama", u"Saputra"};
+
+template <std::size_t N> QString pick(const QStringView (&list)[N], std::mt19937& rng)
+{
+    return list[rng() % N].toString();
+}
+
+int between(std::mt19937& rng, int low, int high)
+{
+    return low + static_cast<int>(rng() % static_cast<unsigned>(high - low + 1));
+}
+
+int roundUpTo(int value, int step)
+{
+    return (value + step - 1) / step * step;
+}
+
+// Ten "threshold;price" tiers as the price-tier dialog writes them: cheaper
+// by the hundred, by fifty and by ten, then the normal price in every unused tier.
+QString tiers(int price)
+{
+    QStringList pieces = {
+        QStringLiteral("100;") + QString::number(roundUpTo(price * 85 / 100, 100)),
+        QStringLiteral("50;") + QString::number(roundUpTo(price * 90 / 100, 100)),
+        QStringLiteral("10;") + QString::number(roundUpTo(price * 95 / 100, 100))};
+    while (pieces.size() < 10)
+        pieces.append(QStringLiteral("0;") + QString::number(price));
+    return pieces.join(u'|');
+}
+
+bool addProducts(Database& db, std::mt19937& rng)
+{
+    const QString sql = QStringLiteral(
+        "insert into barang (kode, jenis, nama, kategori, stock, satuan, hpp, hargajual, "
+        "diskon, barcode, FunctSQL) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const QString kind = QStringLiteral("barang");
+    for (int i = 0; i < productCount; ++i) {
+        const QString code = productCode(i);
+        const QString category = pick(categories, rng);
+        const QString name = category + u' ' + pick(brands, rng) + u' ' + pick(sizes, rng);
+        const int hpp = roundUpTo(between(rng, 500, 250000), 50);
+        const int price = roundUpTo(hpp * between(rng, 110, 135) / 100, 100);
+        const int discount = rng() % 10 == 0 ? between(rng, 1, 10) * 100 : 0;
+        const QString functSql = rng() % 8 == 0 ? tiers(price) : QString();
+        if (!db.exec(sql, {code, kind, name, category, between(rng, 0, 500), pick(units, rng), hpp,
+                           price, discount, code, functSql}))
+            return false;
+    }
+    return true;
+}
+
+bool addCustomers(Database& db, std::mt19937& rng)
+{
+    const QString sql = QStringLiteral(
+        "insert into pelanggan (kode, nama, alamat, kontak, catatan) values (?, ?, ?, ?, ?)");
+    for (int i = 0; i < customerCount; ++i) {
+        const QString name = pick(firstNames, rng) + u' ' + pick(lastNames, rng);
+        const QString address = QStringLiteral("Jl. ") + pick(lastNames, rng) +
+                                QStringLiteral(" No. ") + QString::number(between(rng, 1, 200));
+        const QString phone =
+            QStringLiteral("08") + QString::number(between(rng, 100000000, 999999999));
+        const QString note = rng() % 5 == 0 ? QStringLiteral("Boleh tempo 14 hari") : QString();
+        if (!db.exec(sql, {customerCode(i), name, address, phone, note}))
+            return false;
+    }
+    return true;
+}
+
+void removeWithJournal(const QString& path)
+{
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-journal"));
+}
+
+} // namespace
+
+QString productCode(int index)
+{
+    // Six lengths by prefix, each followed by seven digits. Multiplying by a
+    // number prime to ten permutes 0..9,999,999, so the digits never repeat
+    // within one prefix and look scattered like real barcodes.
+    constexpr QStringView prefixes[] = {u"2", u"21", u"899", u"8991", u"89966", u"899776"};
+    const auto digits = static_cast<qint64>(static_cast<quint64>(index) * 3141592653u % 10000000u);
+    return prefixes[static_cast<std::size_t>(index) % std::size(prefixes)].toString() +
+           QString::number(digits).rightJustified(7, u'0');
+}
+
+QString customerCode(int index)
+{
+    return QStringLiteral("PL-") + QString::number(index + 1).rightJustified(5, u'0');
+}
+
+QString create(const QString& path)
+{
+    const QString error = shopdb::create(path, false);
+    if (!error.isEmpty())
+        return error;
+    Database db;
+    if (!db.open(path))
+        return db.errorMessage();
+    std::mt19937 rng(seed);
+    Database::Transaction transaction(db);
+    if (!transaction.active() || !addProducts(db, rng) || !addCustomers(db, rng) ||
+        !transaction.commit())
+        return db.errorMessage();
+    return {};
+}
+
+QString cached(const QString& folder, QString* error)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("large_shop_v%1.db3").arg(version));
+    if (QFileInfo::exists(path))
+        return path;
+    // Made under another name and renamed when complete, so an interrupted
+    // run never leaves a half shop to be reused.
+    const QString partial = path + QStringLiteral(".part");
+    removeWithJournal(partial);
+    QString failure = create(partial);
+    if (failure.isEmpty() && !QFile::rename(partial, path))
+        failure = QStringLiteral("cannot rename ") + partial;
+    if (!failure.isEmpty()) {
+        removeWithJournal(partial);
+        if (error)
+            *error = failure;
+        return {};
+    }
+    return path;
+}
+
+} // namespace largeshop
