@@ -13,7 +13,7 @@ build="$here/build"
 
 packages=(
   g++ cmake ninja-build ccache pkg-config
-  qt6-base-dev libsqlite3-dev libsodium-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libsodium-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
 )
 

@@ -70,7 +70,6 @@ Database::~Database()
 
 bool Database::open(const QString& path)
 {
-    close();
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -89,6 +88,7 @@ bool Database::open(const QString& path)
     sqlite3_busy_timeout(raw, 3000);
     // A 64 MB page cache halves the month reports on a large shop.
     sqlite3_exec(raw, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
+    close();
     m_connection = std::move(connection);
     m_path = path;
     m_error.clear();

@@ -35,10 +35,11 @@ public:
 
     void setMessages(Messages* messages) { m_messages = messages; }
 
-    // Opens the file at `path`, replacing the current connection (whose
-    // statements are finalised first). SQLite creates an empty file when none
-    // exists; a path that is a folder or not a database fails here, with
-    // SQLite's message in errorMessage(). Shows nothing.
+    // Opens the file at `path` and, once it is open, replaces the current
+    // connection (whose statements are finalised first). SQLite creates an
+    // empty file when none exists; a path that is a folder or not a database
+    // fails here, with SQLite's message in errorMessage(), and the current
+    // connection stays as it was. Shows nothing.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_connection != nullptr; }

@@ -2,19 +2,40 @@
 
 #include "core/app_context.h"
 
+namespace {
+
+bool openDatabase(AppContext& context, const QString& path, QString& error)
+{
+    // An empty path is SQLite's private temporary database.
+    const QString file = path.isEmpty() ? path : context.shopFolder().absoluteFilePath(path);
+    if (context.db().open(file))
+        return true;
+    error = QStringLiteral("Tidak dapat membuka database: ") + context.db().errorMessage();
+    return false;
+}
+
+} // namespace
+
 bool startUp(AppContext& context, QString& error)
 {
     const QDir& shop = context.shopFolder();
     context.connection = config::readConnection(shop);
     context.shop = config::readShop(shop);
-    QString path = context.connection.databasePath;
-    if (!path.isEmpty())
-        path = shop.absoluteFilePath(path);
-    if (!context.db().open(path)) {
-        error = QStringLiteral("Tidak dapat membuka database: ") + context.db().errorMessage();
+    if (!openDatabase(context, context.connection.databasePath, error))
         return false;
-    }
     context.startDate = context.clock().today().toString(QStringLiteral("yyyy-MM-dd"));
     context.receipt = config::readReceiptSettings(shop);
+    return true;
+}
+
+bool connectDatabase(AppContext& context, const QString& path, QString& error)
+{
+    if (!openDatabase(context, path, error))
+        return false;
+    context.connection.databasePath = path;
+    if (!config::writeConnection(context.shopFolder(), context.connection)) {
+        error = QStringLiteral("Database terhubung, tetapi conn.txt tidak dapat ditulis.");
+        return false;
+    }
     return true;
 }

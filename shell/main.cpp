@@ -2,6 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/startup.h"
+#include "shell/keyboard_state.h"
 #include "shell/main_window.h"
 #include "shell/qt_messages.h"
 
@@ -21,7 +22,8 @@ int main(int argc, char* argv[])
         messages.info(error);
         return 1;
     }
-    MainWindow window(context);
-    window.showMaximized();
+    SystemKeyboardState keyboard;
+    MainWindow window(context, keyboard);
+    window.start();
     return QApplication::exec();
 }

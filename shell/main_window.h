@@ -2,15 +2,52 @@
 
 #include <QMainWindow>
 
-class AppContext;
+#include <functional>
 
-// The program's main window.
+class AppContext;
+class ClockStatusBar;
+class KeyboardState;
+class QMdiArea;
+class QMdiSubWindow;
+
+// "Aplikasi Penjualan": the frame of the program. Menu, toolbar, the status
+// bar with operator and clock, and the workspace where the back-office
+// screens open; cashiers, reports and dialogs open modal over it.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
+    MainWindow(AppContext& context, const KeyboardState& keyboard, QWidget* parent = nullptr);
+
+    // Shows the window maximised and asks for a login once the program runs.
+    void start();
+
+    // How the program is ended with an exit code; tests replace it.
+    void setQuit(std::function<void(int)> quit) { m_quit = std::move(quit); }
+
+    ClockStatusBar* clockStatusBar() const { return m_status; }
+    QMdiArea* workspace() const { return m_workspace; }
+
+    void login();
+    void changePassword();
+    void userAdmin();
+    void backUp();
+    void restore();
+    void connection();
+    void exitProgram();
+    void resetData();
 
 private:
+    void buildMenu();
+    void buildToolBar();
+    void buildStatusBar();
+    void openBackground();
+    void notYetAvailable();
+    void setSide(bool sales);
+
     AppContext& m_context;
+    const KeyboardState& m_keyboard;
+    QMdiArea* m_workspace;
+    ClockStatusBar* m_status = nullptr;
+    std::function<void(int)> m_quit;
 };

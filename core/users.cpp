@@ -1,0 +1,69 @@
+#include "core/users.h"
+
+#include "core/database.h"
+#include "core/password.h"
+
+namespace users {
+
+bool isAdministrator(const QString& user)
+{
+    return user.toLower() == u"admin";
+}
+
+bool checkLogin(Database& db, const QString& user, const QString& password)
+{
+    bool found = false;
+    QString stored;
+    const bool ok = db.query(QStringLiteral("select Password from useradmin where User=?"), {user},
+                             [&](const QStringList& row) {
+                                 found = !row.first().isNull();
+                                 stored = row.first();
+                             });
+    if (!ok || !found)
+        return false;
+    if (password::isHash(stored))
+        return password::verify(stored, password);
+    if (stored != password)
+        return false;
+    // An old clear-text row: keep the login, store the hash from now on.
+    const QString hashed = password::hash(password);
+    if (!hashed.isEmpty())
+        db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user});
+    return true;
+}
+
+bool changePassword(Database& db, const QString& user, const QString& password)
+{
+    if (password.isEmpty())
+        return false;
+    const QString hashed = password::hash(password);
+    if (hashed.isEmpty())
+        return false;
+    return db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user});
+}
+
+AddResult add(Database& db, const QString& name)
+{
+    const QString count =
+        db.scalar(QStringLiteral("select count(*) from useradmin where User=?"), {name});
+    if (count.toInt() >= 1)
+        return AddResult::Duplicate;
+    if (name.isEmpty())
+        return AddResult::EmptyName;
+    const QString hashed = password::hash(QString::fromLatin1(firstPassword));
+    if (hashed.isEmpty() ||
+        !db.exec(QStringLiteral("insert into useradmin (User, Password) values (?, ?)"),
+                 {name, hashed}))
+        return AddResult::Failed;
+    return AddResult::Added;
+}
+
+QStringList names(Database& db)
+{
+    QStringList all;
+    db.query(QStringLiteral("select User from useradmin order by User"), {},
+             [&](const QStringList& row) { all.append(row.first()); });
+    return all;
+}
+
+} // namespace users

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+// The shop's users: login, passwords and new users. Names compare exactly
+// ("admin" and "Admin" are two users); passwords are stored as salted hashes.
+namespace users {
+
+// The default password of a new user, changed by the user after the first login.
+inline constexpr auto firstPassword = "7305";
+
+// The administrator is the user whose name in lower case is "admin".
+bool isAdministrator(const QString& user);
+
+// Whether `user` may log in with `password`. A row still holding its password
+// in clear text logs in once and is replaced by its hash at that login. A
+// failing query counts as a failed login.
+bool checkLogin(Database& db, const QString& user, const QString& password);
+
+// Stores `password` (hashed) for `user`; an empty password changes nothing.
+bool changePassword(Database& db, const QString& user, const QString& password);
+
+enum class AddResult { Added, Duplicate, EmptyName, Failed };
+// Adds `name` with the first password.
+AddResult add(Database& db, const QString& name);
+
+QStringList names(Database& db);
+
+} // namespace users

@@ -1,0 +1,51 @@
+#include "shell/connection_dialog.h"
+
+#include "core/app_context.h"
+#include "core/messages.h"
+#include "core/startup.h"
+#include "shell/form.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+ConnectionDialog::ConnectionDialog(AppContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context),
+      m_path(new QLineEdit(context.connection.databasePath, this))
+{
+    setWindowTitle(QStringLiteral("Koneksi Database"));
+    auto* browseButton = new QPushButton(QStringLiteral("Browse"), this);
+    auto* connectButton = new QPushButton(QStringLiteral("Set Koneksi Db"), this);
+    browseButton->setAutoDefault(false);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Sumber"), this), 0, 0);
+    layout->addWidget(m_path, 0, 1);
+    layout->addWidget(browseButton, 0, 2);
+    layout->addWidget(connectButton, 1, 1, 1, 2, Qt::AlignRight);
+    layout->setColumnMinimumWidth(1, 320);
+    connect(browseButton, &QPushButton::clicked, this, &ConnectionDialog::browse);
+    connect(connectButton, &QPushButton::clicked, this, &ConnectionDialog::connectToDatabase);
+    form::setName(this, u"FORM20");
+}
+
+void ConnectionDialog::browse()
+{
+    const QString path = m_context.messages().openFileName(
+        this, QStringLiteral("Cari dan Pilih File Database"),
+        QStringLiteral("Database files (*.db3)|*.db3|All Files (*.*)|*.*"),
+        m_context.shopFolder().path());
+    if (!path.isEmpty())
+        m_path->setText(path);
+}
+
+void ConnectionDialog::connectToDatabase()
+{
+    QString error;
+    if (!connectDatabase(m_context, m_path->text(), error)) {
+        m_context.messages().info(error);
+        return;
+    }
+    m_context.messages().info(QStringLiteral("database berhasil dikoneksikan.."));
+    accept();
+}
