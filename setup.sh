@@ -25,9 +25,16 @@ install_missing() {
   [ ${#missing[@]} -eq 0 ] && return
   echo "Installing: ${missing[*]}"
   local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "These packages are missing: ${missing[*]}" >&2
+      echo "Run this script as root once, or install sudo, to install them." >&2
+      exit 1
+    fi
+    sudo=(sudo)
+  fi
   "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
 build() {
@@ -40,7 +47,7 @@ make_demo_shop() {
   local shop=$1
   [ -f "$shop/conn.txt" ] && return
   mkdir -p "$shop"
-  "$build/tools/toko-initdb" --demo "$shop/toko.db3"
+  [ -f "$shop/toko.db3" ] || "$build/tools/toko-initdb" --demo "$shop/toko.db3"
   printf 'toko.db3;-;-\n' >"$shop/conn.txt"
   printf 'Toko Sumber Makmur;Jl. Pahlawan No. 17, Yogyakarta;0274-555123\n' >"$shop/toko.txt"
   printf 'Terima kasih atas kunjungan Anda\nBarang yang sudah dibeli tidak dapat ditukar\n' \

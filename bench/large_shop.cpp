@@ -74,13 +74,18 @@ bool addProducts(Database& db, std::mt19937& rng)
     for (int i = 0; i < productCount; ++i) {
         const QString code = productCode(i);
         const QString category = pick(categories, rng);
-        const QString name = category + u' ' + pick(brands, rng) + u' ' + pick(sizes, rng);
+        // One draw per statement: the order of draws inside one expression is unspecified.
+        const QString brand = pick(brands, rng);
+        const QString size = pick(sizes, rng);
+        const QString name = category + u' ' + brand + u' ' + size;
         const int hpp = roundUpTo(between(rng, 500, 250000), 50);
         const int price = roundUpTo(hpp * between(rng, 110, 135) / 100, 100);
         const int discount = rng() % 10 == 0 ? between(rng, 1, 10) * 100 : 0;
         const QString functSql = rng() % 8 == 0 ? tiers(price) : QString();
-        if (!db.exec(sql, {code, kind, name, category, between(rng, 0, 500), pick(units, rng), hpp,
-                           price, discount, code, functSql}))
+        const int stock = between(rng, 0, 500);
+        const QString unit = pick(units, rng);
+        if (!db.exec(sql, {code, kind, name, category, stock, unit, hpp, price, discount, code,
+                           functSql}))
             return false;
     }
     return true;
@@ -91,9 +96,12 @@ bool addCustomers(Database& db, std::mt19937& rng)
     const QString sql = QStringLiteral(
         "insert into pelanggan (kode, nama, alamat, kontak, catatan) values (?, ?, ?, ?, ?)");
     for (int i = 0; i < customerCount; ++i) {
-        const QString name = pick(firstNames, rng) + u' ' + pick(lastNames, rng);
-        const QString address = QStringLiteral("Jl. ") + pick(lastNames, rng) +
-                                QStringLiteral(" No. ") + QString::number(between(rng, 1, 200));
+        const QString first = pick(firstNames, rng);
+        const QString last = pick(lastNames, rng);
+        const QString name = first + u' ' + last;
+        const QString street = pick(lastNames, rng);
+        const QString address = QStringLiteral("Jl. ") + street + QStringLiteral(" No. ") +
+                                QString::number(between(rng, 1, 200));
         const QString phone =
             QStringLiteral("08") + QString::number(between(rng, 100000000, 999999999));
         const QString note = rng() % 5 == 0 ? QStringLiteral("Boleh tempo 14 hari") : QString();

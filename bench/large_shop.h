@@ -11,7 +11,7 @@ namespace largeshop {
 inline constexpr int productCount = 100000;
 inline constexpr int customerCount = 2000;
 // Raise when the generated content changes, so that cached files are made anew.
-inline constexpr int version = 1;
+inline constexpr int version = 2;
 
 // Code of product `index` (0 <= index < productCount): 8 to 13 digits, unique.
 QString productCode(int index);

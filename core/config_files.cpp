@@ -31,8 +31,7 @@ QString lastLine(const QString& filePath)
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    // A configuration line is short; refuse to read a huge stray file whole.
-    const QByteArray contents = file.read(1 << 20);
+    const QByteArray contents = file.readAll();
     const QStringList lines = QString::fromUtf8(contents).split(u'\n');
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
         QString text = *line;

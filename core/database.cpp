@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/table_model.h"
+#include "core/text_ops.h"
 
 #include <sqlite3.h>
 
@@ -9,8 +10,15 @@ namespace {
 
 QString columnText(sqlite3_stmt* statement, int column)
 {
-    if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
         return {};
+    case SQLITE_FLOAT:
+        // SQLite would write 15 digits or an exponent; numbers read as the screens write them.
+        return text::numberToText(sqlite3_column_double(statement, column));
+    default:
+        break;
+    }
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
@@ -70,6 +78,10 @@ Database::~Database()
 
 bool Database::open(const QString& path)
 {
+    if (m_running > 0) {
+        m_error = QStringLiteral("the database cannot be changed while a statement runs");
+        return false;
+    }
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -97,8 +109,12 @@ bool Database::open(const QString& path)
 
 void Database::close()
 {
+    if (m_running > 0)
+        return;
     m_statements.clear();
     m_connection.reset();
+    m_inTransaction = false;
+    ++m_generation;
 }
 
 int Database::changes() const
@@ -120,10 +136,14 @@ bool Database::fail(const QString& message, OnError onError)
 }
 
 bool Database::run(const QString& sql, const QVariantList& params, const RowHandler* handler,
-                   OnError onError)
+                   OnError onError, int maxRows)
 {
     if (!m_connection)
         return fail(QStringLiteral("no database is open"), onError);
+    // An error such as a full disk makes SQLite roll the whole transaction
+    // back; the statements after it must not be stored one by one.
+    if (m_inTransaction && sqlite3_get_autocommit(m_connection.get()))
+        return fail(QStringLiteral("the transaction was rolled back"), onError);
 
     sqlite3_stmt* statement = nullptr;
     StatementPtr temporary;
@@ -154,12 +174,14 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
     struct ResetOnExit
     {
         sqlite3_stmt* statement;
+        int& running;
         ~ResetOnExit()
         {
             sqlite3_reset(statement);
             sqlite3_clear_bindings(statement);
+            --running;
         }
-    } reset{statement};
+    } reset{statement, ++m_running};
 
     if (sqlite3_bind_parameter_count(statement) != params.size())
         return fail(QStringLiteral("%1 values given for %2 parameters in: %3")
@@ -173,7 +195,7 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
     }
 
     const int columns = sqlite3_column_count(statement);
-    for (;;) {
+    for (int rows = 0; maxRows < 0 || rows < maxRows; ++rows) {
         const int rc = sqlite3_step(statement);
         if (rc == SQLITE_DONE)
             return true;
@@ -187,6 +209,7 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
             (*handler)(row);
         }
     }
+    return true;
 }
 
 bool Database::exec(const QString& sql, const QVariantList& params, OnError onError)
@@ -203,13 +226,8 @@ bool Database::query(const QString& sql, const QVariantList& params, const RowHa
 QString Database::scalar(const QString& sql, const QVariantList& params, OnError onError)
 {
     QString result;
-    bool first = true;
-    const RowHandler handler = [&](const QStringList& row) {
-        if (first)
-            result = row.value(0);
-        first = false;
-    };
-    run(sql, params, &handler, onError);
+    const RowHandler handler = [&](const QStringList& row) { result = row.value(0); };
+    run(sql, params, &handler, onError, 1);
     return result;
 }
 
@@ -234,14 +252,18 @@ bool Database::execScript(const QString& sql, OnError onError)
     return true;
 }
 
-Database::Transaction::Transaction(Database& db) : m_db(db)
+Database::Transaction::Transaction(Database& db) : m_db(db), m_generation(db.m_generation)
 {
     m_active = m_db.exec(QStringLiteral("begin immediate"));
+    m_db.m_inTransaction = m_active;
 }
 
 Database::Transaction::~Transaction()
 {
-    if (m_active)
+    if (!m_active || m_generation != m_db.m_generation)
+        return;
+    m_db.m_inTransaction = false;
+    if (!sqlite3_get_autocommit(m_db.handle()))
         m_db.exec(QStringLiteral("rollback"), {}, OnError::Silent);
 }
 
@@ -249,8 +271,14 @@ bool Database::Transaction::commit()
 {
     if (!m_active)
         return false;
-    if (!m_db.exec(QStringLiteral("commit")))
+    if (m_generation != m_db.m_generation)
+        return m_db.fail(QStringLiteral("the database was replaced during the transaction"),
+                         OnError::Show);
+    m_db.m_inTransaction = false;
+    if (!m_db.exec(QStringLiteral("commit"))) {
+        m_db.m_inTransaction = true; // still open: the destructor rolls it back
         return false;
+    }
     m_active = false;
     return true;
 }

@@ -39,7 +39,8 @@ public:
     // connection (whose statements are finalised first). SQLite creates an
     // empty file when none exists; a path that is a folder or not a database
     // fails here, with SQLite's message in errorMessage(), and the current
-    // connection stays as it was. Shows nothing.
+    // connection stays as it was. Refused while a statement is running.
+    // Shows nothing.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_connection != nullptr; }
@@ -70,7 +71,10 @@ public:
     sqlite3* handle() const { return m_connection.get(); }
 
     // All statements between construction and commit() as one unit: the
-    // destructor rolls back unless commit() succeeded.
+    // destructor rolls back unless commit() succeeded. Check active() before
+    // writing: when the transaction could not begin, or SQLite rolled it back
+    // after an error, the statements that follow fail instead of being
+    // stored one by one.
     class Transaction final
     {
     public:
@@ -83,6 +87,7 @@ public:
 
     private:
         Database& m_db;
+        int m_generation;
         bool m_active = false;
     };
 
@@ -97,14 +102,20 @@ private:
     };
     using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
-    class Runner;
+    // `maxRows` stops stepping after that many rows (-1: all).
     bool run(const QString& sql, const QVariantList& params, const RowHandler* handler,
-             OnError onError);
+             OnError onError, int maxRows = -1);
     bool fail(OnError onError);
     bool fail(const QString& message, OnError onError);
 
     Messages* m_messages = nullptr;
     QString m_path;
+    // Statements being stepped right now (a row handler may run another one):
+    // the connection cannot be closed or replaced under them.
+    int m_running = 0;
+    // Counts connections, so a transaction never touches a later one.
+    int m_generation = 0;
+    bool m_inTransaction = false;
     QString m_error;
     // Declared before the cache: statements must be finalised before their
     // connection closes, and members are destroyed in reverse order.

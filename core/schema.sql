@@ -129,16 +129,22 @@ CREATE INDEX transaksi_pihak ON transaksi (KodeSP, Piutang, Hutang);
 -- Cash book: money in or out before a month, summed without touching the table.
 CREATE INDEX transaksi_kas ON transaksi (Ref, Tanggal, Tunai);
 
--- Lines of one document: receipts, the month reports' joins on kode.
+-- Lines of one sale: its receipt, and the month reports' join on kode.
 CREATE INDEX itempenjualan_kode ON itempenjualan (Kode);
+-- Lines of one purchase: its receipt, and the purchase reports' join on kode.
 CREATE INDEX itempembelian_kode ON itempembelian (Kode);
--- Bought-items picker of the returns screen: one party's products, grouped.
+-- Bought-items picker of the sales return: one customer's products, grouped.
 CREATE INDEX itempenjualan_pihak ON itempenjualan (kodeSP, KodeBarang, NamaBarang);
+-- Bought-items picker of the purchase return: one supplier's products, grouped.
 CREATE INDEX itempembelian_pihak ON itempembelian (kodeSP, KodeBarang, NamaBarang);
+-- Lines of one sales return: the profit report's returned goods.
 CREATE INDEX itemreturjual_kode ON itemreturjual (Kode);
+-- Lines of one purchase return.
 CREATE INDEX itemreturbeli_kode ON itemreturbeli (Kode);
 
--- Stock corrections: next KS number, one document's lines, the month tree.
+-- Next stock-correction number: order by substr(kode,4,14) desc limit 1.
 CREATE INDEX itemkoreksi_nomor ON itemkoreksi (substr(Kode, 4, 14));
+-- Lines of one stock correction, shown when its node is chosen.
 CREATE INDEX itemkoreksi_kode ON itemkoreksi (Kode);
+-- The stock correction screen's month tree: where substr(tanggal,1,7) = a month.
 CREATE INDEX itemkoreksi_bulan ON itemkoreksi (substr(Tanggal, 1, 7));

@@ -30,12 +30,22 @@ bool startUp(AppContext& context, QString& error)
 
 bool connectDatabase(AppContext& context, const QString& path, QString& error)
 {
-    if (!openDatabase(context, path, error))
-        return false;
-    context.connection.databasePath = path;
-    if (!config::writeConnection(context.shopFolder(), context.connection)) {
-        error = QStringLiteral("Database terhubung, tetapi conn.txt tidak dapat ditulis.");
+    // conn.txt separates its fields with ";": such a path would come back as
+    // another file at the next start.
+    if (path.contains(u';')) {
+        error = QStringLiteral("Path database tidak boleh memuat tanda ; (titik koma).");
         return false;
     }
+    const QString previousPath = context.db().path();
+    if (!openDatabase(context, path, error))
+        return false;
+    ConnectionSettings connection = context.connection;
+    connection.databasePath = path;
+    if (!config::writeConnection(context.shopFolder(), connection)) {
+        context.db().open(previousPath);
+        error = QStringLiteral("conn.txt tidak dapat ditulis, koneksi database tidak diubah.");
+        return false;
+    }
+    context.connection = connection;
     return true;
 }

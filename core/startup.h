@@ -11,6 +11,6 @@ bool startUp(AppContext& context, QString& error);
 
 // Switches the running program to the database at `path` (relative paths are
 // taken from the shop folder) and remembers it in conn.txt with the two
-// extras kept. When it cannot be opened, `error` holds the text to show and
-// the current database stays in use.
+// extras kept. When it cannot be opened or remembered, `error` holds the
+// text to show and the current database stays in use.
 bool connectDatabase(AppContext& context, const QString& path, QString& error);

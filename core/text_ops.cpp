@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -31,18 +32,24 @@ QString replaceAll(QString text, const QString& from, const QString& to)
 
 QString numberToText(double value)
 {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || value == 0)
         return QStringLiteral("0");
-    if (value == 0)
-        return QStringLiteral("0");
-    if (value == std::trunc(value) && std::fabs(value) < 1e18)
-        return QString::number(static_cast<qint64>(value));
-    for (int digits = 1; digits < 16; ++digits) {
-        const QString shortest = QString::number(value, 'g', digits);
-        if (shortest.toDouble() == value)
-            return shortest;
+    if (value == std::trunc(value))
+        return QString::number(value, 'f', 0);
+    // The fewest significant digits that read back as the same number, then
+    // written out in plain decimal (never "1e-05").
+    int digits = 1;
+    while (digits < 16 && QString::number(value, 'g', digits).toDouble() != value)
+        ++digits;
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    QString written = QString::number(value, 'f', std::max(0, digits - 1 - exponent));
+    if (written.contains(u'.')) {
+        while (written.endsWith(u'0'))
+            written.chop(1);
+        if (written.endsWith(u'.'))
+            written.chop(1);
     }
-    return QString::number(value, 'g', 16);
+    return written == u"-0" ? QStringLiteral("0") : written;
 }
 
 double textToNumber(QStringView text)

@@ -56,7 +56,9 @@ Anchors::Anchors(QWidget* form) : QObject(form), m_form(form)
 
 void Anchors::add(QWidget* control, const QString& code)
 {
-    m_entries.append({control, code, {}, {}});
+    // Taken now, where the screen placed it: a form resized before it is
+    // first shown must still move its controls from their design places.
+    m_entries.append({control, code, control->geometry(), m_form->size()});
 }
 
 bool Anchors::minimised() const
@@ -75,22 +77,13 @@ bool Anchors::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_form || event->type() != QEvent::Resize)
         return false;
-    const auto* resize = static_cast<QResizeEvent*>(event);
-    // The size the controls were placed for: the one before this resize, or
-    // the first size the form is shown at.
-    const QSize before = resize->oldSize().isValid() ? resize->oldSize() : resize->size();
-    for (Entry& entry : m_entries) {
-        if (entry.control && !entry.initialParent.isValid()) {
-            entry.initial = entry.control->geometry();
-            entry.initialParent = before;
-        }
-    }
     if (minimised())
         return false;
+    const QSize size = static_cast<QResizeEvent*>(event)->size();
     for (const Entry& entry : m_entries) {
-        if (entry.control && entry.initialParent.isValid())
+        if (entry.control)
             entry.control->setGeometry(
-                anchoredRect(entry.code, entry.initial, entry.initialParent, resize->size()));
+                anchoredRect(entry.code, entry.initial, entry.initialParent, size));
     }
     return false;
 }

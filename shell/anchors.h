@@ -23,9 +23,9 @@ QRect anchoredRect(const QString& code, const QRect& initial, const QSize& initi
                    const QSize& currentParent);
 
 // Applies anchor codes to the controls of one form whenever the form is
-// resized. Each control's rectangle and the form's size are taken at the
-// first resize after the control is added; a minimised form leaves its
-// controls where they are.
+// resized. Each control's rectangle and the form's size are taken when the
+// control is added, so add controls once they stand where the design puts
+// them; a minimised form leaves its controls where they are.
 class Anchors final : public QObject
 {
     Q_OBJECT

@@ -26,6 +26,7 @@ ConnectionDialog::ConnectionDialog(AppContext& context, QWidget* parent)
     layout->setColumnMinimumWidth(1, 320);
     connect(browseButton, &QPushButton::clicked, this, &ConnectionDialog::browse);
     connect(connectButton, &QPushButton::clicked, this, &ConnectionDialog::connectToDatabase);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     form::setName(this, u"FORM20");
 }
 

@@ -51,6 +51,7 @@ LoginDialog::LoginDialog(AppContext& context, QWidget* parent)
         m_cancelled = true;
         reject();
     });
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     form::setName(this, u"FORMLOGIN");
 }
 

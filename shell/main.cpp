@@ -5,6 +5,7 @@
 #include "shell/keyboard_state.h"
 #include "shell/main_window.h"
 #include "shell/qt_messages.h"
+#include "shell/terminal_messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,7 +15,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("toko"));
 
-    QtMessages messages;
+    // With no screen nobody could answer a box: say everything on the terminal.
+    QtMessages boxes;
+    TerminalMessages terminal;
+    Messages& messages = QGuiApplication::platformName() == u"offscreen"
+                             ? static_cast<Messages&>(terminal)
+                             : static_cast<Messages&>(boxes);
     SystemClock clock;
     AppContext context(messages, clock, QDir::current());
     QString error;

@@ -24,5 +24,6 @@ PasswordDialog::PasswordDialog(AppContext& context, QWidget* parent)
         users::changePassword(m_context.db(), m_context.user, m_password->text());
         accept();
     });
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     form::setName(this, u"PASSWORD");
 }

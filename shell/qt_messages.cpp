@@ -1,10 +1,7 @@
 #include "shell/qt_messages.h"
 
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
-
-#include <cstdio>
 
 namespace {
 
@@ -23,44 +20,22 @@ QString qtFilter(const QString& filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-// With no screen (an offscreen run) nobody could press OK: say it on the
-// terminal and go on instead of waiting for ever.
-bool headless()
-{
-    return QGuiApplication::platformName() == u"offscreen";
-}
-
-void toTerminal(const QString& caption, const QString& text)
-{
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(caption), qUtf8Printable(text));
-}
-
 } // namespace
 
 void QtMessages::info(const QString& text)
 {
-    toTerminal(QStringLiteral("Info"), text);
-    if (headless())
-        return;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Info"), text, QMessageBox::Ok);
     box.exec();
 }
 
 bool QtMessages::ask(QWidget* owner, const QString& caption, const QString& text)
 {
-    if (headless()) {
-        toTerminal(caption, text);
-        return false;
-    }
     return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void QtMessages::tell(QWidget* owner, const QString& caption, const QString& text)
 {
-    toTerminal(caption, text);
-    if (headless())
-        return;
     QMessageBox::information(owner, caption, text);
 }
 

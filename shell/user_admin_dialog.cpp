@@ -46,10 +46,15 @@ UserAdminDialog::UserAdminDialog(AppContext& context, QWidget* parent)
     m_users->addItems(users::names(m_context.db()));
     connect(m_users, &QListWidget::currentTextChanged, this, [this](const QString& user) {
         m_name->setText(user);
+        m_chosenPhoto.clear(); // a photo chosen earlier is no longer on screen
         showPhoto(photoPath(m_context, user));
     });
     connect(changePhoto, &QPushButton::clicked, this, &UserAdminDialog::choosePhoto);
     connect(saveButton, &QPushButton::clicked, this, &UserAdminDialog::save);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The name field first: the list would select its first user on getting the focus.
+    setTabOrder(m_name, saveButton);
+    m_name->setFocus();
     form::setName(this, u"FORMADMIN");
 }
 
@@ -106,6 +111,7 @@ void UserAdminDialog::save()
         m_context.shopFolder().mkpath(QStringLiteral("image"));
         QFile::copy(m_chosenPhoto, photo);
     }
+    m_chosenPhoto.clear();
     m_name->clear();
     messages.tell(this, caption, QStringLiteral("Data berhasil disimpan.."));
 }

@@ -106,19 +106,21 @@ QString create(const QString& path, bool demo)
     if (QFileInfo::exists(path))
         return QStringLiteral("File sudah ada, tidak ditimpa: ") + path;
 
-    Database db;
-    if (!db.open(path))
-        return QStringLiteral("Tidak dapat membuat database: ") + db.errorMessage();
     const QString adminHash = password::hash(QString::fromLatin1(firstAdminPassword));
     if (adminHash.isEmpty())
         return QStringLiteral("Tidak dapat membuat hash password.");
+    Database db;
+    if (!db.open(path))
+        return QStringLiteral("Tidak dapat membuat database: ") + db.errorMessage();
 
-    Database::Transaction transaction(db);
-    const bool ok =
-        transaction.active() && db.execScript(QString::fromUtf8(shopSchemaSql)) &&
-        db.exec(QStringLiteral("insert into useradmin (User, Password) values ('admin', ?)"),
-                {adminHash}) &&
-        (!demo || addDemo(db)) && transaction.commit();
+    bool ok = false;
+    {
+        Database::Transaction transaction(db);
+        ok = transaction.active() && db.execScript(QString::fromUtf8(shopSchemaSql)) &&
+             db.exec(QStringLiteral("insert into useradmin (User, Password) values ('admin', ?)"),
+                     {adminHash}) &&
+             (!demo || addDemo(db)) && transaction.commit();
+    }
     if (!ok) {
         const QString error = db.errorMessage();
         db.close();

@@ -20,6 +20,8 @@ private slots:
     void failureInTheMiddleLeavesNothing();
     void nestedRunOfTheSameStatement();
     void repeatedLookupReusesOneStatement();
+    void rowHandlerCannotPullTheConnectionAway();
+    void rolledBackTransactionStoresNothingAfterwards();
     void reopeningReplacesConnectionAndStatements();
 
 private:
@@ -61,6 +63,9 @@ void TestDatabase::scalarReadings()
     QCOMPARE(db().scalar(u"select stock from barang"_qs), u"3"_qs);
     QCOMPARE(db().scalar(u"select hargajual from barang"_qs), u"1000.5"_qs);
     QCOMPARE(db().scalar(u"select stock - ? from barang"_qs, {2}), u"1"_qs);
+    QCOMPARE(db().scalar(u"select 1.0 / 3"_qs), u"0.3333333333333333"_qs);
+    QCOMPARE(db().scalar(u"select 4.0 / 2"_qs), u"2"_qs);
+    QCOMPARE(db().scalar(u"select 1e20"_qs), u"100000000000000000000"_qs);
 }
 
 void TestDatabase::fillEmptiesTheListFirstAndKeepsNullCells()
@@ -169,20 +174,59 @@ void TestDatabase::nestedRunOfTheSameStatement()
 
 void TestDatabase::repeatedLookupReusesOneStatement()
 {
-    const auto statements = [&] {
-        int count = 0;
-        for (sqlite3_stmt* s = sqlite3_next_stmt(db().handle(), nullptr); s;
-             s = sqlite3_next_stmt(db().handle(), s))
-            ++count;
-        return count;
-    };
     const QString lookup =
         u"select nama, satuan, HargaJual, diskon, FunctSQL FROM barang where kode=?"_qs;
-    db().query(lookup, {u"1"_qs}, [](const QStringList&) {});
-    const int prepared = statements();
     for (int i = 0; i < 100; ++i)
         QVERIFY(db().query(lookup, {QString::number(i)}, [](const QStringList&) {}));
-    QCOMPARE(statements(), prepared);
+    int runs = 0;
+    for (sqlite3_stmt* s = sqlite3_next_stmt(db().handle(), nullptr); s;
+         s = sqlite3_next_stmt(db().handle(), s)) {
+        if (QString::fromUtf8(sqlite3_sql(s)) == lookup)
+            runs += sqlite3_stmt_status(s, SQLITE_STMTSTATUS_RUN, 0);
+    }
+    QCOMPARE(runs, 100);
+}
+
+void TestDatabase::rowHandlerCannotPullTheConnectionAway()
+{
+    QVERIFY(db().exec(u"insert into barang (kode) values ('1'), ('2')"_qs));
+    const QString path = db().path();
+    int rows = 0;
+    QVERIFY(db().query(u"select kode from barang"_qs, {}, [&](const QStringList&) {
+        ++rows;
+        QVERIFY(!db().open(path));
+        db().close();
+    }));
+    QCOMPARE(rows, 2);
+    QCOMPARE(db().scalar(u"select count(*) from barang"_qs), u"2"_qs);
+}
+
+void TestDatabase::rolledBackTransactionStoresNothingAfterwards()
+{
+    // An error that ends the whole transaction, as a full disk does.
+    QVERIFY(db().execScript(u"create trigger full before insert on itempenjualan "
+                            "when new.KodeBarang = 'full' begin select raise(rollback, 'disk full'); end"_qs));
+    {
+        Database::Transaction transaction(db());
+        QVERIFY(db().exec(u"insert into transaksi (Kode) values ('JL-1')"_qs));
+        QVERIFY(!db().exec(u"insert into itempenjualan (Kode, KodeBarang) values ('JL-1', 'full')"_qs));
+        QVERIFY(!db().exec(u"insert into itempenjualan (Kode, KodeBarang) values ('JL-1', 'ok')"_qs));
+        QCOMPARE(db().errorMessage(), u"the transaction was rolled back"_qs);
+        QVERIFY(!transaction.commit());
+    }
+    QCOMPARE(db().scalar(u"select count(*) from transaksi"_qs), u"0"_qs);
+    QCOMPARE(db().scalar(u"select count(*) from itempenjualan"_qs), u"0"_qs);
+
+    // A transaction that cannot begin (another one holds the database) stores nothing either.
+    Database other;
+    QVERIFY(other.open(db().path()));
+    Database::Transaction holder(other);
+    QVERIFY(holder.active());
+    QVERIFY(db().exec(u"pragma busy_timeout=50"_qs));
+    Database::Transaction blocked(db());
+    QVERIFY(!blocked.active());
+    QCOMPARE(db().errorMessage(), u"database is locked"_qs);
+    QVERIFY(!blocked.commit());
 }
 
 void TestDatabase::reopeningReplacesConnectionAndStatements()

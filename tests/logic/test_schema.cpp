@@ -123,7 +123,9 @@ void TestSchema::hotStatementsUseAnIndex()
     const QString steps = plan(sql);
     QVERIFY2(steps.contains(index), qPrintable(steps));
     QVERIFY2(!steps.contains(u"TEMP B-TREE"_qs), qPrintable(steps));
-    QVERIFY2(!steps.contains(QRegularExpression(u"SCAN \\w+$"_qs)), qPrintable(steps));
+    // A bare "SCAN table" step reads every row.
+    for (const QString& step : steps.split(u" | "_qs))
+        QVERIFY2(!QRegularExpression(u"^SCAN \\w+$"_qs).match(step).hasMatch(), qPrintable(steps));
 }
 
 void TestSchema::firstAdministratorHasAHashedPassword()

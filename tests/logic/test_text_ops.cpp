@@ -85,6 +85,10 @@ void TestTextOps::numberToText_data()
     QTest::newRow("sixteen digits") << 1.0 / 3.0 << u"0.3333333333333333"_qs;
     QTest::newRow("large integer") << 99999999999.0 << u"99999999999"_qs;
     QTest::newRow("not a number") << std::nan("") << u"0"_qs;
+    QTest::newRow("beyond 64 bits") << 1e20 << u"100000000000000000000"_qs;
+    QTest::newRow("small") << 0.00001 << u"0.00001"_qs;
+    QTest::newRow("small negative") << -0.000125 << u"-0.000125"_qs;
+    QTest::newRow("large fraction") << 123456789.25 << u"123456789.25"_qs;
 }
 
 void TestTextOps::numberToText()

@@ -22,6 +22,7 @@ private slots:
     void anchoredRects_data();
     void anchoredRects();
     void anchorsReturnExactlyAfterResizing();
+    void anchorsOfAFormGrownBeforeItIsShown();
     void minimisedFormLeavesControls();
     void listModelStaysConsistent();
     void listColumnsFollowModel();
@@ -209,6 +210,20 @@ void TestFormLayer::anchorsReturnExactlyAfterResizing()
     f.form->resize(400, 300);
     QCOMPARE(late->geometry(), QRect(300, 260, 90, 30));
     QCOMPARE(f.geometries(), initial);
+}
+
+void TestFormLayer::anchorsOfAFormGrownBeforeItIsShown()
+{
+    QWidget form;
+    form.resize(400, 300);
+    auto* button = new QPushButton(&form);
+    button->setGeometry(10, 260, 80, 30);
+    Anchors anchors(&form);
+    anchors.add(button, u"FL,FB,FL,FB"_qs);
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(button->geometry(), QRect(10, 660, 80, 30));
 }
 
 void TestFormLayer::minimisedFormLeavesControls()
