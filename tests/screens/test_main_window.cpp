@@ -235,6 +235,15 @@ void TestMainWindow::loginGivesAdministratorRightsToAnyCaseOfAdmin()
     // A failed login leaves the user who was logged in.
     logIn(u"ADMIN"_qs, u"salah"_qs);
     QCOMPARE(m_shop->context().user, u"ADMIN"_qs);
+    QVERIFY(m_quits.isEmpty());
+
+    // "Cancel" ends the program with exit code 1.
+    whenModalOpens(seen, [](QWidget* login) {
+        buttonWithText<QPushButton>(login, u"Cancel"_qs)->click();
+    });
+    m_window->login();
+    QCOMPARE(m_quits, QList<int>{1});
+    QCOMPARE(m_shop->context().user, u"ADMIN"_qs);
 }
 
 void TestMainWindow::resetDataDeletesOnlyDocuments()
