@@ -168,6 +168,14 @@ void MainWindow::openBackground()
     child->showMaximized();
 }
 
+QMdiSubWindow* MainWindow::showChild(QWidget* screen)
+{
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* child = m_workspace->addSubWindow(screen);
+    child->showMaximized();
+    return child;
+}
+
 void MainWindow::notYetAvailable()
 {
     m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));

@@ -25,6 +25,10 @@ public:
     // How the program is ended with an exit code; tests replace it.
     void setQuit(std::function<void(int)> quit) { m_quit = std::move(quit); }
 
+    // Opens a back-office screen as a maximised child of the workspace,
+    // which deletes it when it is closed.
+    QMdiSubWindow* showChild(QWidget* screen);
+
     ClockStatusBar* clockStatusBar() const { return m_status; }
     QMdiArea* workspace() const { return m_workspace; }
 
