@@ -1,0 +1,263 @@
+#include "pos/cart.h"
+
+#include "core/database.h"
+#include "core/text_ops.h"
+#include "documents/amount_words.h"
+#include "pos/price_tiers.h"
+
+#include <cmath>
+
+namespace {
+
+double number(const QString& text)
+{
+    return text::textToNumber(text);
+}
+
+double rounded(const QString& text)
+{
+    return text::roundHalfEven(text::textToNumber(text));
+}
+
+QString written(double value)
+{
+    return text::numberToText(value);
+}
+
+// The price box takes the whole part of the stored price.
+QString wholePart(const QString& price)
+{
+    return written(std::floor(number(price)));
+}
+
+} // namespace
+
+std::optional<CartProduct> findProduct(Database& db, Side side, const QString& code)
+{
+    // Prepared once and reused: this runs on every keystroke in the code box.
+    const QString sql =
+        side == Side::Sales
+            ? QStringLiteral("select nama, satuan, HargaJual, diskon, FunctSQL FROM barang where kode=?")
+            : QStringLiteral("select nama, satuan, hpp, diskon, FunctSQL FROM barang where kode=?");
+    std::optional<CartProduct> found;
+    db.query(sql, {code}, [&](const QStringList& row) {
+        found = CartProduct{row.at(0), row.at(1), row.at(2), row.at(3), row.at(4)};
+    });
+    return found;
+}
+
+Cart::Cart(Database& db, Side side) : m_db(db), m_side(side)
+{
+    m_lines.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
+                        {QStringLiteral("Nama Barang"), 250, Qt::AlignLeft},
+                        {QStringLiteral("Qty"), 50, Qt::AlignHCenter},
+                        {QStringLiteral("Satuan"), 100, Qt::AlignRight},
+                        {QStringLiteral("Harga"), 100, Qt::AlignRight},
+                        {QStringLiteral("Diskon"), 100, Qt::AlignRight},
+                        {QStringLiteral("Jumlah"), 120, Qt::AlignRight},
+                        {QStringLiteral("rumus"), 0, Qt::AlignRight}});
+    reset();
+}
+
+Cart::Taken Cart::takeCode(const QString& code)
+{
+    m_entry.code = code;
+    if (!m_barcodeMode) {
+        m_tierDiscount.clear();
+        if (code.isEmpty())
+            return Taken::Nothing;
+        const std::optional<CartProduct> product = findProduct(m_db, m_side, code);
+        if (!product)
+            return Taken::Nothing;
+        fillEntry(*product);
+        return Taken::EntryFilled;
+    }
+
+    // Barcode mode: a scan adds a line or raises the quantity of the first
+    // line with this code, then leaves the code box empty for the next scan.
+    m_scanQuantity = 0;
+    if (code.isEmpty())
+        return Taken::Nothing;
+    for (int row = 0; row < m_lines.rowCount(); ++row) {
+        if (m_lines.cell(row, Code) != code)
+            continue;
+        m_tierText.clear();
+        const double quantity = text::roundHalfEven(number(m_lines.cell(row, Quantity)) + 1);
+        m_lines.setCell(row, Quantity, written(quantity));
+        m_scanQuantity = static_cast<int>(quantity);
+        const QString price = m_lines.cell(row, Price);
+        const QString lineTiers = m_lines.cell(row, Tiers);
+        if (m_side == Side::Sales && lineTiers.contains(u'|')) {
+            m_tierText = lineTiers;
+            m_tierDiscount = tiers::discount(quantity, price, lineTiers);
+            m_lines.setCell(row, Discount, m_tierDiscount);
+        }
+        m_lines.setCell(row, Amount,
+                        written((number(price) - number(m_lines.cell(row, Discount))) * quantity));
+        m_entry.code.clear();
+        recalculate();
+        return Taken::LineIncreased;
+    }
+    m_tierDiscount.clear();
+    m_tierText.clear();
+    const std::optional<CartProduct> product = findProduct(m_db, m_side, code);
+    if (!product)
+        return Taken::Nothing; // the code box keeps its text: the next character extends it
+    // The first amount comes from the unrounded price.
+    m_lines.appendRow({code, product->name, QStringLiteral("1"), product->unit,
+                       wholePart(product->price), product->discount,
+                       written(number(product->price) - number(product->discount)),
+                       product->tiers});
+    m_entry.code.clear();
+    recalculate();
+    return Taken::LineAdded;
+}
+
+void Cart::fillEntry(const CartProduct& product)
+{
+    m_entry.name = product.name;
+    m_entry.unit = product.unit;
+    m_entry.price = wholePart(product.price);
+    m_entry.discount = product.discount;
+    // Purchases are charged the cost price at every quantity.
+    m_tierText = m_side == Side::Sales ? product.tiers : QString();
+    setQuantity(QStringLiteral("1"));
+}
+
+void Cart::setQuantity(const QString& quantity)
+{
+    m_entry.quantity = quantity;
+    if (!m_tierText.isEmpty())
+        m_entry.discount = tiers::discount(rounded(quantity), m_entry.price, m_tierText);
+    updateAmount();
+}
+
+void Cart::setPrice(const QString& price)
+{
+    m_entry.price = price;
+    updateAmount();
+}
+
+void Cart::setDiscount(const QString& discount)
+{
+    m_entry.discount = discount;
+    updateAmount();
+}
+
+void Cart::updateAmount()
+{
+    // Line amounts are never rounded.
+    m_entry.amount = written((number(m_entry.price) - number(m_entry.discount)) *
+                             number(m_entry.quantity));
+}
+
+void Cart::writeLine(int row)
+{
+    const QStringList cells = {m_entry.code,  m_entry.name,     m_entry.quantity, m_entry.unit,
+                               m_entry.price, m_entry.discount, m_entry.amount,   m_tierText};
+    for (int column = 0; column < ColumnCount; ++column)
+        m_lines.setCell(row, column, cells.at(column));
+}
+
+bool Cart::commitEntry()
+{
+    if (m_entry.code.isEmpty())
+        return false;
+    if (m_entry.code == m_editingCode && m_editingRow >= 0 && m_editingRow < m_lines.rowCount()) {
+        writeLine(m_editingRow);
+    } else {
+        // Outside barcode mode a code already in the cart gets a line of its own.
+        m_lines.appendRow(QStringList(ColumnCount));
+        writeLine(m_lines.rowCount() - 1);
+    }
+    recalculate();
+    m_entry = Entry{};
+    return true;
+}
+
+bool Cart::loadLine(int row)
+{
+    if (m_barcodeMode || row < 0 || row >= m_lines.rowCount())
+        return false;
+    const QStringList cells = m_lines.row(row);
+    takeCode(cells.value(Code));
+    m_editingCode = cells.value(Code);
+    m_editingRow = row;
+    // The line's stored values win over the product's current ones.
+    m_entry.name = cells.value(Name);
+    m_entry.quantity = cells.value(Quantity);
+    m_entry.unit = cells.value(Unit);
+    m_entry.price = cells.value(Price);
+    m_entry.discount = cells.value(Discount);
+    m_entry.amount = cells.value(Amount);
+    m_tierText = cells.value(Tiers);
+    m_scanQuantity = static_cast<int>(rounded(cells.value(Quantity)));
+    return true;
+}
+
+void Cart::recalculate()
+{
+    double sum = 0;
+    for (int row = 0; row < m_lines.rowCount(); ++row)
+        sum = text::roundHalfEven(sum + number(m_lines.cell(row, Amount)));
+    m_totals.gross = written(sum);
+    m_totals.net = written(sum);
+    // Every change of the cart starts the payment again from nothing.
+    setPaid(QStringLiteral("0"));
+    m_totals.bigFigure = written(sum);
+    m_totals.words = amount::wordsOf(sum);
+}
+
+void Cart::setDiscountPercent(const QString& percent)
+{
+    m_totals.discountPercent = percent;
+    applyDiscountAndPayment(false);
+}
+
+void Cart::setPaid(const QString& paid)
+{
+    m_totals.paid = paid;
+    applyDiscountAndPayment(true);
+}
+
+void Cart::applyDiscountAndPayment(bool payment)
+{
+    const double total = rounded(m_totals.gross);
+    const double percent = rounded(m_totals.discountPercent);
+    // The product is a whole number formed exactly before it is divided.
+    const auto product = static_cast<long double>(percent) * static_cast<long double>(total);
+    const double discount = text::roundHalfEven(static_cast<double>(product / 100));
+    const double net = total - discount;
+    m_totals.discountAmount = written(discount);
+    m_totals.net = written(net);
+
+    const double paid = rounded(m_totals.paid);
+    if (net <= paid) {
+        m_totals.change = written(paid - net);
+        m_totals.changeCaption = QStringLiteral("Kembali");
+    } else {
+        m_totals.change = written(net - paid);
+        m_totals.changeCaption =
+            m_side == Side::Sales ? QStringLiteral("Kurang ") : QStringLiteral("Kurang");
+    }
+    const double shown = payment ? paid : net;
+    if (payment)
+        m_totals.paidCovers = net <= paid;
+    m_totals.bigFigure = written(shown);
+    m_totals.words = amount::wordsOf(shown);
+}
+
+void Cart::reset()
+{
+    m_lines.clear();
+    m_entry = Entry{};
+    const QString caption = m_side == Side::Sales    ? QStringLiteral("Kurang ")
+                            : m_totals.changeCaption.isEmpty() ? QStringLiteral("Kurang")
+                                                               : m_totals.changeCaption;
+    m_totals = Totals{};
+    // The purchase screen leaves its caption as the last payment wrote it.
+    m_totals.changeCaption = caption;
+    m_totals.words = amount::wordsOf(0.0);
+    m_editingCode.clear();
+    m_editingRow = -1;
+}

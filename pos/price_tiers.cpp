@@ -1,0 +1,26 @@
+#include "pos/price_tiers.h"
+
+#include "core/text_ops.h"
+
+#include <QStringList>
+
+namespace tiers {
+
+QString discount(double quantity, const QString& price, const QString& tierText)
+{
+    if (!tierText.contains(u'|'))
+        return QStringLiteral("0");
+    const QStringList pieces = tierText.split(u'|');
+    double tierPrice = 0;
+    for (qsizetype k = 0; k < pieces.size() && k < 10; ++k) {
+        // An empty threshold or price reads as 0.
+        const QString& piece = pieces.at(k);
+        if (text::textToNumber(text::nthField(piece, 1)) < quantity) {
+            tierPrice = text::textToNumber(text::nthField(piece, 2));
+            break;
+        }
+    }
+    return text::numberToText(text::textToNumber(price) - tierPrice);
+}
+
+} // namespace tiers

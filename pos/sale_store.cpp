@@ -1,0 +1,104 @@
+#include "pos/sale_store.h"
+
+#include "core/database.h"
+#include "core/document_number.h"
+#include "core/messages.h"
+#include "core/table_model.h"
+#include "core/text_ops.h"
+#include "pos/cart.h"
+
+#include <cmath>
+
+namespace sales {
+
+namespace {
+
+// A quantity or amount as a number for the database; what does not read as
+// a number is stored as 0, as the cart counted it.
+QVariant numeric(const QString& text)
+{
+    const double value = text::textToNumber(text);
+    if (value == std::trunc(value) && std::fabs(value) < 9e15)
+        return static_cast<qint64>(value);
+    return value;
+}
+
+} // namespace
+
+bool walkInPaysTooLittle(const CashierDocument& document)
+{
+    return document.partyName == u"Bebas" &&
+           text::textToNumber(document.net) > text::textToNumber(document.paid);
+}
+
+QString walkInMessage(Side side)
+{
+    return QStringLiteral("Nilai pembayaran belum di ENTRY, jika pembayaran dilakukan non tunai, "
+                          "mohon lengkapi dahulu data ") +
+           (side == Side::Sales ? QStringLiteral("Pelanggan") : QStringLiteral("Supplier"));
+}
+
+QString store(Database& db, Messages& messages, const CashierDocument& document,
+              const TableModel& lines)
+{
+    const bool sale = document.side == Side::Sales;
+    const double net = text::textToNumber(document.net);
+    const double paid = text::textToNumber(document.paid);
+    const bool paidInFull = net <= paid;
+    const QString open = text::numberToText(paidInFull ? 0 : net - paid);
+    const QString word = paidInFull ? QStringLiteral("Lunas")
+                                    : (sale ? QStringLiteral("Piutang") : QStringLiteral("Hutang"));
+
+    Database::Transaction transaction(db);
+    if (!transaction.active())
+        return {};
+    const std::optional<qint64> last = documents::lastNumber(db);
+    if (!last)
+        return {};
+    if (*last >= documents::largestNumber) {
+        messages.info(QStringLiteral("Nomor dokumen sudah habis, transaksi tidak disimpan."));
+        return {};
+    }
+    const QString number = documents::numberText(*last + 1);
+    const QString code = (sale ? QStringLiteral("JL-") : QStringLiteral("BL-")) + number;
+    const QString header =
+        sale ? QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Potongan, Tax, "
+                              "Jumlah, Operator, Tunai, Piutang, JatuhTempo, Ket, Nota) "
+                              "values (?, 'Masuk', ?, ?, ?, '0', ?, ?, ?, ?, ?, ?, '-')")
+             : QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Potongan, Tax, "
+                              "Jumlah, Operator, Tunai, Hutang, JatuhTempo, Ket, Nota) "
+                              "values (?, 'Keluar', ?, ?, ?, '0', ?, ?, ?, ?, ?, ?, '-')");
+    const QString description =
+        (sale ? QStringLiteral("Penjualan Kepada ") : QStringLiteral("Pembelian dari ")) +
+        document.partyName + QStringLiteral(" dengan dibayar secara ") + word;
+    if (!db.exec(header, {code, document.date, document.partyCode, numeric(document.discountAmount),
+                          numeric(document.gross), document.operatorName, numeric(document.paid),
+                          numeric(open), document.dueDate, description}))
+        return {};
+
+    const QString line =
+        sale ? QStringLiteral("insert into itempenjualan (Kode, KodeBarang, NamaBarang, Qty, "
+                              "Satuan, Harga, Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)")
+             : QStringLiteral("insert into itempembelian (Kode, KodeBarang, NamaBarang, Qty, "
+                              "Satuan, Harga, Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)");
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        const auto cell = [&](int column) { return lines.cell(row, column); };
+        if (!db.exec(line, {code, cell(Cart::Code), cell(Cart::Name), numeric(cell(Cart::Quantity)),
+                            cell(Cart::Unit), numeric(cell(Cart::Price)),
+                            numeric(cell(Cart::Discount)), numeric(cell(Cart::Amount)),
+                            document.partyCode}))
+            return {};
+        // A purchase sets the cost price to the latest price paid, no averaging.
+        const bool stocked =
+            sale ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
+                           {numeric(cell(Cart::Quantity)), cell(Cart::Code)})
+                 : db.exec(QStringLiteral("update barang set stock=stock+?, hpp=? where kode=?"),
+                           {numeric(cell(Cart::Quantity)), numeric(cell(Cart::Price)),
+                            cell(Cart::Code)});
+        if (!stocked)
+            return {};
+    }
+    return transaction.commit() ? number : QString();
+}
+
+} // namespace sales

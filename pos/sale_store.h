@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/app_context.h"
+
+#include <QString>
+
+class Database;
+class Messages;
+class TableModel;
+
+// A sale or purchase as the cashier saves it: the party, the dates, the
+// operator, the totals as shown, and the cart lines.
+struct CashierDocument
+{
+    Side side = Side::Sales;
+    QString date;    // yyyy-MM-dd
+    QString dueDate; // yyyy-MM-dd
+    QString partyCode;
+    QString partyName;
+    QString operatorName;
+    QString gross;
+    QString discountAmount;
+    QString net;
+    QString paid; // as typed: it may exceed the net total when change is given
+};
+
+namespace sales {
+
+// The walk-in party ("Bebas") pays at least the net total; a named party may
+// leave the rest as a receivable (sales) or payable (purchase).
+bool walkInPaysTooLittle(const CashierDocument& document);
+
+// The message for a walk-in party paying too little.
+QString walkInMessage(Side side);
+
+// Stores the document, one line per cart line and its stock change, in one
+// transaction: a sale lowers the stock, a purchase raises it and sets the
+// cost price to the line's price. Returns the 14-digit number stored, or an
+// empty text when nothing was stored (the reason has been shown).
+QString store(Database& db, Messages& messages, const CashierDocument& document,
+              const TableModel& lines);
+
+} // namespace sales
