@@ -17,6 +17,10 @@ inline constexpr auto exitClose = ":/images/exit.svg";
 inline constexpr auto loginPeople = ":/images/login.svg";
 inline constexpr auto gear = ":/images/gear.svg";
 inline constexpr auto backBatik = ":/images/batik.svg";
+inline constexpr auto dataAdd = ":/images/add.svg";
+inline constexpr auto diskBlue = ":/images/disk.svg";
+inline constexpr auto dataDelete = ":/images/delete.svg";
+inline constexpr auto closeButton = ":/images/close.svg";
 
 QIcon icon(const char* name);
 QPixmap pixmap(const char* name, QSize size);

@@ -4,6 +4,8 @@
 #include "core/backup.h"
 #include "core/messages.h"
 #include "core/users.h"
+#include "master/party_master_window.h"
+#include "pos/cashier_window.h"
 #include "shell/background_screen.h"
 #include "shell/clock_status_bar.h"
 #include "shell/connection_dialog.h"
@@ -77,17 +79,19 @@ void MainWindow::buildMenu()
     QMenu* master = menuBar()->addMenu(QStringLiteral("Data"));
     later(master, QStringLiteral("Koreksi Stock"));
     later(master, QStringLiteral("Data Barang"));
-    later(master, QStringLiteral("Data Pelanggan"));
-    later(master, QStringLiteral("Data Supplier"));
+    item(master, QStringLiteral("Data Pelanggan"),
+         [this] { showChild(new PartyMasterWindow(m_context, Side::Sales)); });
+    item(master, QStringLiteral("Data Supplier"),
+         [this] { showChild(new PartyMasterWindow(m_context, Side::Purchase)); });
     item(master, QStringLiteral("Data User"), &MainWindow::userAdmin);
 
     QMenu* sales = menuBar()->addMenu(QStringLiteral("Penjualan"));
-    later(sales, QStringLiteral("Kasir Penjualan"));
+    item(sales, QStringLiteral("Kasir Penjualan"), [this] { openCashier(Side::Sales); });
     later(sales, QStringLiteral("Bayar Piutang"));
     later(sales, QStringLiteral("Retur Penjualan"));
 
     QMenu* purchases = menuBar()->addMenu(QStringLiteral("Pembelian"));
-    later(purchases, QStringLiteral("Kasir Pembelian"));
+    item(purchases, QStringLiteral("Kasir Pembelian"), [this] { openCashier(Side::Purchase); });
     later(purchases, QStringLiteral("Bayar Hutang"));
     later(purchases, QStringLiteral("Retur Pembelian"));
 
@@ -127,8 +131,8 @@ void MainWindow::buildToolBar()
         bool separatorAfter;
     };
     const Button buttons[] = {
-        {"Penjualan", images::dollar, "Transaksi Penjualan", &MainWindow::notYetAvailable, false},
-        {"Pembelian", images::down, "Transaksi Pembelian", &MainWindow::notYetAvailable, true},
+        {"Penjualan", images::dollar, "Transaksi Penjualan", &MainWindow::openSalesCashier, false},
+        {"Pembelian", images::down, "Transaksi Pembelian", &MainWindow::openPurchaseCashier, true},
         {"Hutang", images::money, "Hutang", &MainWindow::notYetAvailable, false},
         {"Piutang", images::customers, "Piutang", &MainWindow::notYetAvailable, true},
         {"Ret. Beli", images::properties, "Retur Pembelian", &MainWindow::notYetAvailable, false},
@@ -174,6 +178,13 @@ QMdiSubWindow* MainWindow::showChild(QWidget* screen)
     QMdiSubWindow* child = m_workspace->addSubWindow(screen);
     child->showMaximized();
     return child;
+}
+
+void MainWindow::openCashier(Side side)
+{
+    CashierWindow cashier(m_context, m_keyboard, side, this);
+    cashier.showMaximized();
+    cashier.exec();
 }
 
 void MainWindow::notYetAvailable()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app_context.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -32,6 +34,10 @@ public:
     ClockStatusBar* clockStatusBar() const { return m_status; }
     QMdiArea* workspace() const { return m_workspace; }
 
+    // The sales or purchase cashier, maximised and modal over the main window.
+    void openCashier(Side side);
+    void openSalesCashier() { openCashier(Side::Sales); }
+    void openPurchaseCashier() { openCashier(Side::Purchase); }
     void login();
     void changePassword();
     void userAdmin();

@@ -31,6 +31,7 @@ private slots:
     void loginGivesAdministratorRightsToAnyCaseOfAdmin();
     void resetDataDeletesOnlyDocuments();
     void screensOfLaterVersionsSayTheyAreNotThereYet();
+    void cashiersOpenMaximisedAndModal();
     void reportItemsChooseTheSide();
     void backupAndRestoreFromTheMenu();
 
@@ -270,11 +271,32 @@ void TestMainWindow::resetDataDeletesOnlyDocuments()
 
 void TestMainWindow::screensOfLaterVersionsSayTheyAreNotThereYet()
 {
-    for (const QString& caption : {u"Kasir Penjualan"_qs, u"Data Barang"_qs, u"Buku Kas"_qs}) {
+    for (const QString& caption : {u"Bayar Piutang"_qs, u"Data Barang"_qs, u"Buku Kas"_qs}) {
         messages().clear();
         menuItem(caption)->trigger();
         QCOMPARE(messages().texts(), QStringList{u"Fitur ini belum tersedia pada versi ini."_qs});
     }
+}
+
+void TestMainWindow::cashiersOpenMaximisedAndModal()
+{
+    for (const auto& [caption, screen] :
+         {std::pair{u"Kasir Penjualan"_qs, u"FORM_TOKO_FORM1_CLASS"_qs},
+          std::pair{u"Kasir Pembelian"_qs, u"FORM_TOKO_FORM1A_CLASS"_qs}}) {
+        QString seen;
+        bool maximised = false;
+        whenModalOpens(seen, [&](QWidget* cashier) {
+            maximised = cashier->isMaximized() && cashier->parentWidget() == m_window.get();
+        });
+        menuItem(caption)->trigger();
+        QCOMPARE(seen, screen);
+        QVERIFY(maximised);
+    }
+    // The toolbar's first button opens the sales cashier too.
+    QString seen;
+    whenModalOpens(seen, [](QWidget*) {});
+    m_window->findChild<QToolBar*>()->actions().first()->trigger();
+    QCOMPARE(seen, u"FORM_TOKO_FORM1_CLASS"_qs);
 }
 
 void TestMainWindow::reportItemsChooseTheSide()

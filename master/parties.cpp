@@ -1,0 +1,131 @@
+#include "master/parties.h"
+
+#include "core/database.h"
+#include "core/table_model.h"
+#include "core/text_ops.h"
+
+#include <cmath>
+
+namespace parties {
+
+namespace {
+
+QString columns()
+{
+    return QStringLiteral("select kode, nama, alamat, kontak, catatan FROM ");
+}
+
+QString prefix(Side side)
+{
+    return side == Side::Sales ? QStringLiteral("PL-") : QStringLiteral("SP-");
+}
+
+} // namespace
+
+QString tableName(Side side)
+{
+    return side == Side::Sales ? QStringLiteral("pelanggan") : QStringLiteral("supplier");
+}
+
+QString partyWord(Side side)
+{
+    return side == Side::Sales ? QStringLiteral("Pelanggan") : QStringLiteral("Supplier");
+}
+
+Party walkIn(Side side)
+{
+    return {QStringLiteral("Bebas"), {}, {}, {}, prefix(side) + QStringLiteral("00000")};
+}
+
+QString lastCode(Database& db, Side side)
+{
+    return db.scalar(QStringLiteral("select kode from ") + tableName(side) +
+                     QStringLiteral(" order by kode desc limit 1"));
+}
+
+QString codeAfter(Side side, Screen screen, const QString& last)
+{
+    // The master screen reads everything after the prefix, the picker only
+    // the five characters after it; so a supplier "SP-00001" made by the
+    // picker is number 1 on the master screen too.
+    const int digits = side == Side::Purchase && screen == Screen::Master ? 3 : 5;
+    double number = 1;
+    if (!last.isEmpty())
+        number = text::textToNumber(screen == Screen::Master ? QStringView(last).mid(3)
+                                                             : QStringView(last).mid(3, 5)) +
+                 1;
+    number = std::floor(number);
+    // Only a hand-made code reads below zero; numbering then starts again.
+    if (number < 1)
+        number = 1;
+    if (number >= std::pow(10.0, digits))
+        return {};
+    return prefix(side) + QString::number(static_cast<qint64>(number)).rightJustified(digits, u'0');
+}
+
+QString outOfCodesText(Side side, const QString& last)
+{
+    return QStringLiteral("Nomor kode ") + partyWord(side) + QStringLiteral(" sudah habis (") +
+           last + QStringLiteral("). Data tidak disimpan.");
+}
+
+bool load(Database& db, Side side, TableModel& model)
+{
+    return db.fill(model, columns() + tableName(side) + QStringLiteral(" Order By Kode"));
+}
+
+bool search(Database& db, Side side, Screen screen, const QString& text, TableModel& model)
+{
+    const QString conditions =
+        screen == Screen::Master
+            ? QStringLiteral(" where kode like ? or nama like ? or alamat like ? or kontak like ?")
+            : QStringLiteral(" where kode like ? or nama like ? or kontak like ? or alamat like ?");
+    const QString pattern = u'%' + text + u'%';
+    return db.fill(model, columns() + tableName(side) + conditions,
+                   {pattern, pattern, pattern, pattern});
+}
+
+bool exists(Database& db, Side side, const QString& code)
+{
+    const QString count = db.scalar(QStringLiteral("select count(*) from ") + tableName(side) +
+                                        QStringLiteral(" where kode=?"),
+                                    {code}, Database::OnError::Silent);
+    return text::textToNumber(count) > 0;
+}
+
+AddResult add(Database& db, Side side, Screen screen, const Party& party)
+{
+    const QString last = lastCode(db, side);
+    QString code = codeAfter(side, screen, last);
+    // The two numberings sort apart ("SP-003" comes after "SP-00004" in text
+    // order), so the next code can be one already given: skip it.
+    while (!code.isEmpty() && exists(db, side, code))
+        code = codeAfter(side, screen, code);
+    if (code.isEmpty())
+        return {AddResult::OutOfCodes, last};
+    if (!db.exec(QStringLiteral("insert into ") + tableName(side) +
+                     QStringLiteral(" (kode, nama, alamat, kontak, catatan) values (?,?,?,?,?)"),
+                 {code, party.name, party.address, party.contact, party.note}))
+        return {AddResult::Failed, {}};
+    return {AddResult::Added, code};
+}
+
+bool update(Database& db, Side side, const Party& party)
+{
+    return db.exec(QStringLiteral("update ") + tableName(side) +
+                       QStringLiteral(" set nama=?, alamat=?, kontak=?, catatan=? where kode=?"),
+                   {party.name, party.address, party.contact, party.note, party.code});
+}
+
+bool remove(Database& db, Side side, const QString& code)
+{
+    return db.exec(
+        QStringLiteral("delete from ") + tableName(side) + QStringLiteral(" where kode=?"), {code});
+}
+
+bool removeAll(Database& db, Side side)
+{
+    return db.exec(QStringLiteral("delete from ") + tableName(side));
+}
+
+} // namespace parties

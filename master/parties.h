@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/app_context.h"
+
+#include <QString>
+
+class Database;
+class TableModel;
+
+// A customer or a supplier as the screens hand it around.
+struct Party
+{
+    QString name;
+    QString address;
+    QString contact;
+    QString note;
+    QString code;
+
+    friend bool operator==(const Party&, const Party&) = default;
+};
+
+// Customers (table pelanggan, codes "PL-…") and suppliers (table supplier,
+// codes "SP-…"): their codes and statements. Every value is bound; only the
+// two fixed table names are spliced into the statements.
+namespace parties {
+
+// The two screens number new parties differently: the master screen gives
+// suppliers three digits, the cashiers' picker gives everybody five.
+enum class Screen { Master, Picker };
+
+// "pelanggan" or "supplier".
+QString tableName(Side side);
+// "Pelanggan" or "Supplier", as the messages name the parties.
+QString partyWord(Side side);
+
+// The customer or supplier who is nobody in particular: "Bebas" with code
+// "PL-00000" or "SP-00000". Not a row of the tables.
+Party walkIn(Side side);
+
+// The greatest code stored in text order; empty when the table has none or
+// the query failed (its error is shown).
+QString lastCode(Database& db, Side side);
+
+// The code that follows `last` on `screen`'s numbering ("" when the table is
+// empty). Empty when the next number has no room in the code's digits: cut
+// to its last digits it would repeat a code already given.
+QString codeAfter(Side side, Screen screen, const QString& last);
+
+// The information text when codeAfter() has run out of numbers.
+QString outOfCodesText(Side side, const QString& last);
+
+// The whole table ordered by code, columns kode, nama, alamat, kontak, catatan.
+bool load(Database& db, Side side, TableModel& model);
+
+// The parties whose code, name, address or contact contains `text` (ASCII
+// letters in any case). The two screens list the conditions in their own order.
+bool search(Database& db, Side side, Screen screen, const QString& text, TableModel& model);
+
+// Whether a party has this code. A failed query is not shown and reads as no.
+bool exists(Database& db, Side side, const QString& code);
+
+struct AddResult
+
+{
+    enum Status { Added, Failed, OutOfCodes };
+    Status status = Failed;
+    // Added: the new party's code. OutOfCodes: the last code stored.
+    QString code;
+};
+
+// Stores `party` under a new code numbered as `screen` numbers them; its own
+// code is not used. Failed: the database has shown why. OutOfCodes: nothing
+// was stored and nothing shown.
+AddResult add(Database& db, Side side, Screen screen, const Party& party);
+
+// Name, address, contact and note of the party with `party.code`.
+bool update(Database& db, Side side, const Party& party);
+
+bool remove(Database& db, Side side, const QString& code);
+bool removeAll(Database& db, Side side);
+
+} // namespace parties

@@ -1,0 +1,315 @@
+#include "master/party_master_window.h"
+
+#include "core/messages.h"
+#include "core/table_model.h"
+#include "master/parties.h"
+#include "shell/font_text.h"
+#include "shell/form.h"
+#include "shell/images.h"
+#include "shell/list_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Box { Code, Name, Address, Contact, Note, BoxCount };
+
+const int boxHeight = 20;
+
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// Typed text that is more than digits; the keys that edit or move pass.
+bool typesNonDigit(const QKeyEvent* key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString typed = key->text();
+    for (const QChar c : typed) {
+        if (c.isPrint() && !c.isDigit())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* parent)
+    : QWidget(parent), m_context(context), m_side(side), m_model(new TableModel(this)),
+      m_list(new ListView(this)), m_search(new QLineEdit(this)), m_strip(new QWidget(this))
+{
+    const QString caption = side == Side::Sales ? QStringLiteral("Master Data Pelanggan")
+                                                : QStringLiteral("Daftar Supplier");
+    setWindowTitle(caption);
+    auto* title = new QLabel(caption, this);
+    title->setFont(fontFromText(QStringLiteral("Arial,14,1")));
+
+    m_model->setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
+                         {QStringLiteral("Nama"), 150, Qt::AlignLeft},
+                         {QStringLiteral("Alamat"), 150, Qt::AlignLeft},
+                         {QStringLiteral("Kontak"), 100, Qt::AlignHCenter},
+                         {QStringLiteral("Keterangan"), 100, Qt::AlignLeft}});
+    m_list->setTableModel(m_model);
+
+    m_search->setObjectName(QStringLiteral("pencarian"));
+    m_search->setFixedWidth(250);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(new QLabel(QStringLiteral("Pencarian"), this));
+    searchRow->addWidget(m_search);
+    searchRow->addWidget(
+        new QLabel(QStringLiteral("Tekan Enter untuk Cari dan Tekan Tab Pindah Kolom "), this));
+    searchRow->addStretch();
+
+    // The boxes stand under the list's columns, one pixel apart, and follow them.
+    m_strip->setFixedHeight(boxHeight);
+    for (const auto& name : {u"kode", u"nama", u"alamat", u"kontak", u"keterangan"})
+        m_boxes.append(newBox(m_strip, QString::fromUtf16(name)));
+    m_strip->installEventFilter(this);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionResized, this,
+            &PartyMasterWindow::placeBoxes);
+    connect(m_list->horizontalHeader(), &QHeaderView::geometriesChanged, this,
+            &PartyMasterWindow::placeBoxes);
+    connect(m_list->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &PartyMasterWindow::placeBoxes);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(buildToolBar());
+    layout->addLayout(searchRow);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_strip);
+
+    setTabOrder(m_search, m_boxes.at(Code));
+    for (int i = Code; i + 1 < BoxCount; ++i)
+        setTabOrder(m_boxes.at(i), m_boxes.at(i + 1));
+    m_search->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    connect(m_boxes.at(Code), &QLineEdit::textChanged, this, &PartyMasterWindow::codeChanged);
+
+    parties::load(m_context.db(), m_side, *m_model);
+    form::setName(this, u"FORM7");
+    m_boxes.at(Code)->setFocus();
+}
+
+PartyMasterWindow::~PartyMasterWindow()
+{
+    // The list still reports its header's geometry while the children are
+    // taken down, after the boxes are gone from m_boxes.
+    m_list->horizontalHeader()->disconnect(this);
+    m_list->horizontalScrollBar()->disconnect(this);
+}
+
+QLineEdit* PartyMasterWindow::newBox(QWidget* strip, const QString& name)
+{
+    auto* box = new QLineEdit(strip);
+    box->setObjectName(name);
+    box->setFixedHeight(boxHeight);
+    box->installEventFilter(this);
+    return box;
+}
+
+QWidget* PartyMasterWindow::buildToolBar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setIconSize(QSize(24, 24));
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    struct Button
+    {
+        const char* text;
+        const char* tooltip;
+        const char* image;
+        void (PartyMasterWindow::*handler)();
+    };
+    const Button buttons[] = {
+        {"Add", "Tambah Data", images::dataAdd, &PartyMasterWindow::addNew},
+        {"Save", "Simpan", images::diskBlue, &PartyMasterWindow::save},
+        {"Remove", "Hapus Data", images::dataDelete, &PartyMasterWindow::removeSelected},
+        {"Paste", "Paste From Excel", images::down, &PartyMasterWindow::paste},
+        {"Reset", "Reset Data", images::closeButton, &PartyMasterWindow::removeAll},
+    };
+    for (const Button& button : buttons) {
+        QAction* action =
+            bar->addAction(images::icon(button.image), QString::fromLatin1(button.text));
+        action->setToolTip(QString::fromLatin1(button.tooltip));
+        connect(action, &QAction::triggered, this, button.handler);
+    }
+    return bar;
+}
+
+void PartyMasterWindow::placeBoxes()
+{
+    const QHeaderView* header = m_list->horizontalHeader();
+    const int left =
+        m_list->viewport()->mapTo(this, QPoint()).x() - m_strip->mapTo(this, QPoint()).x();
+    for (int i = 0; i < m_boxes.size(); ++i) {
+        const int width = header->sectionSize(i);
+        m_boxes.at(i)->setGeometry(left + header->sectionViewportPosition(i), 0, qMax(width - 1, 0),
+                                   boxHeight);
+    }
+}
+
+bool PartyMasterWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Kode takes digits only when typed; a paste is not filtered.
+        if (watched == m_boxes.at(Code) && typesNonDigit(key))
+            return true;
+        if (isEnter(key) && !key->isAutoRepeat() &&
+            (watched == m_boxes.at(Note) || watched == m_search))
+            m_enterDownIn = watched;
+        break;
+    }
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Only the release of an Enter pressed here: the Enter that closed a
+        // message box is let go over the box that has the focus back.
+        if (isEnter(key) && !key->isAutoRepeat() && watched == m_enterDownIn) {
+            m_enterDownIn = nullptr;
+            if (watched == m_boxes.at(Note))
+                save();
+            else
+                search();
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (watched == m_list->viewport() &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            loadSelected();
+        break;
+    case QEvent::Resize:
+    case QEvent::Show:
+        if (watched == m_strip)
+            placeBoxes();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PartyMasterWindow::loadSelected()
+{
+    const int row = m_list->selectedRow();
+    if (row < 0)
+        return;
+    // Kode first: its change rule empties the other boxes before they are filled.
+    for (int i = Code; i < BoxCount; ++i)
+        m_boxes.at(i)->setText(m_model->cell(row, i));
+}
+
+void PartyMasterWindow::codeChanged(const QString& code)
+{
+    const int row = m_list->selectedRow();
+    if (row < 0 || code != m_model->cell(row, 0))
+        return;
+    for (int i = Name; i < BoxCount; ++i)
+        m_boxes.at(i)->clear();
+}
+
+void PartyMasterWindow::clearBoxes()
+{
+    for (QLineEdit* box : std::as_const(m_boxes))
+        box->clear();
+}
+
+void PartyMasterWindow::addNew()
+{
+    m_search->clear();
+    clearBoxes();
+    m_boxes.at(Name)->setFocus();
+}
+
+int PartyMasterWindow::rowOf(const QString& code) const
+{
+    const int selected = m_list->selectedRow();
+    if (selected >= 0 && m_model->cell(selected, 0) == code)
+        return selected;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->cell(row, 0) == code)
+            return row;
+    }
+    return -1;
+}
+
+void PartyMasterWindow::save()
+{
+    Database& db = m_context.db();
+    Messages& messages = m_context.messages();
+    const Party party{m_boxes.at(Name)->text(), m_boxes.at(Address)->text(),
+                      m_boxes.at(Contact)->text(), m_boxes.at(Note)->text(),
+                      m_boxes.at(Code)->text()};
+    if (!parties::exists(db, m_side, party.code)) {
+        // A new party: the typed code is not used, the next free one is.
+        const parties::AddResult added = parties::add(db, m_side, parties::Screen::Master, party);
+        if (added.status == parties::AddResult::OutOfCodes) {
+            messages.info(parties::outOfCodesText(m_side, added.code));
+            return;
+        }
+        if (added.status == parties::AddResult::Added) {
+            m_model->appendRow({added.code, party.name, party.address, party.contact, party.note});
+            messages.info(QStringLiteral("Data berhasil ditambahkan.."));
+        }
+        clearBoxes();
+        return;
+    }
+    if (!parties::update(db, m_side, party))
+        return;
+    const int row = rowOf(party.code);
+    for (int i = Name; i < BoxCount; ++i)
+        m_model->setCell(row, i, m_boxes.at(i)->text());
+    messages.info(QStringLiteral("Data berhasil dirubah.."));
+}
+
+bool PartyMasterWindow::confirmRemoval()
+{
+    return m_context.messages().ask(
+        this, QStringLiteral("Remove Data"),
+        QStringLiteral("Yakin Hapus ") + parties::partyWord(m_side) +
+            QStringLiteral(" ini?, Penghapusan dapat mengakibatkan hilangnya referensi antar "
+                           "Data yang pernah tersimpan."));
+}
+
+void PartyMasterWindow::removeSelected()
+{
+    const int row = m_list->selectedRow();
+    if (row < 0 || !confirmRemoval())
+        return;
+    if (!parties::remove(m_context.db(), m_side, m_model->cell(row, 0)))
+        return;
+    m_model->removeRows(row, 1);
+    m_search->clear();
+    clearBoxes();
+}
+
+void PartyMasterWindow::removeAll()
+{
+    if (!confirmRemoval() || !parties::removeAll(m_context.db(), m_side))
+        return;
+    m_model->clear();
+    m_search->clear();
+    clearBoxes();
+}
+
+void PartyMasterWindow::paste()
+{
+    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
+}
+
+void PartyMasterWindow::search()
+{
+    parties::search(m_context.db(), m_side, parties::Screen::Master, m_search->text(), *m_model);
+    m_list->setFocus();
+    m_list->selectRow(0);
+}

@@ -1,0 +1,599 @@
+#include "pos/cashier_window.h"
+
+#include "core/messages.h"
+#include "core/text_ops.h"
+#include "master/parties.h"
+#include "master/party_picker_dialog.h"
+#include "pos/product_search_dialog.h"
+#include "pos/sale_store.h"
+#include "shell/clock_status_bar.h"
+#include "shell/font_text.h"
+#include "shell/form.h"
+#include "shell/images.h"
+#include "shell/list_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+enum StatusPart { OperatorCaption, Operator, DateCaption, Date, Time, NumLock, Help, Items };
+
+const QString scanHelp = QStringLiteral("Scan/Ketik Kode Item Barang untuk cari barang | F10");
+const QString quantityHelp =
+    QStringLiteral("Isi nilai Qty (jumlah item barang) | Tekan Tab untuk pindah kolom..");
+const QString discountHelp = QStringLiteral("Ubah Diskon Barang | Tekan Tab untuk pindah kolom..");
+const QString unitHelp = QStringLiteral(
+    "Ubah nilai harga barang.. | Tekan Enter untuk menambahkan ke daftar item transaksi");
+constexpr int entryWidths[] = {100, 250, 50, 100, 100, 100, 120};
+constexpr int rowHeight = 20;
+constexpr int listTop = 130;
+
+QFont pixelFont(const QString& family, int pixels, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextKeepingCursor(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+CashierWindow::CashierWindow(AppContext& context, const KeyboardState& keyboard, Side side,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Window), m_context(context), m_side(side), m_cart(context.db(), side)
+{
+    setWindowTitle(sales() ? QStringLiteral("Kasir Penjualan") : QStringLiteral("Kasir Pembelian"));
+    setWindowIcon(images::icon(images::barang));
+    setFont(pixelFont(QStringLiteral("Arial"), 13, false));
+    m_status = new ClockStatusBar({40, 120, 60, 150, 70, 40, 0, 140}, context.clock(), keyboard,
+                                  this);
+    buildControls();
+    buildMenu();
+
+    m_status->setPart(OperatorCaption, QStringLiteral("Opr:"));
+    m_status->setPart(Operator, context.user);
+    m_status->partLabel(Operator)->setToolTip(QStringLiteral("Operator Admin"));
+    m_status->setPart(DateCaption, QStringLiteral("Tanggal"));
+    m_status->setClockParts({Date, Time, NumLock});
+    m_receiptSize->setCurrentIndex(context.receipt.defaultLayout);
+    reset(); // the day counter shows "0" until the first F9
+    form::setName(this, sales() ? u"FORM1" : u"FORM1A");
+    resize(1024, 700);
+}
+
+void CashierWindow::buildControls()
+{
+    m_body = new QWidget(this);
+    m_body->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_body, 1);
+    layout->addWidget(m_status);
+
+    const QFont small = fontFromText(QStringLiteral("Arial Unicode MS,9,0"));
+    m_group = new QGroupBox(QStringLiteral("Transaksi"), m_body);
+    m_settings = new QPushButton(images::icon(images::gear), QString(), m_body);
+    m_settings->setIconSize(QSize(32, 32));
+    m_dayCount = new QLabel(QStringLiteral("0"), m_body);
+    m_dayCount->setObjectName(QStringLiteral("hitungan"));
+    m_dayCount->setFont(small);
+    m_receiptSize = new QComboBox(m_body);
+    m_receiptSize->setFont(small);
+    for (int size = 1; size <= 5; ++size)
+        m_receiptSize->addItem(QStringLiteral("Struk ") + QString::number(size));
+    m_receiptSize->setToolTip(QStringLiteral("Pilihlah salah satu ukuran cetak transaksi.."));
+    m_barcode = new QCheckBox(QStringLiteral("Barcode [F1]"), m_body);
+    m_barcode->setFont(pixelFont(QStringLiteral("Arial"), 16, false));
+    m_barcode->setAutoFillBackground(true);
+    m_barcode->setToolTip(QStringLiteral(
+        "Tekan Tombol F1 untuk mengaktifkan mode barcode, sangat disarankan bila aplikasi "
+        "digunakan untuk swalayan"));
+    m_words = new QLabel(m_body);
+    m_words->setObjectName(QStringLiteral("terbilang"));
+    m_words->setAlignment(Qt::AlignCenter);
+    m_words->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_words->setFont(sales() ? pixelFont(QStringLiteral("Consolas"), 24, true)
+                             : pixelFont(QStringLiteral("Lucida Sans Typewriter"), 24, false));
+    m_bigFigure = new QLabel(m_body);
+    m_bigFigure->setObjectName(QStringLiteral("angka"));
+    m_bigFigure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_bigFigure->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_bigFigure->setFont(pixelFont(QStringLiteral("Arial"), 64, true));
+    if (!sales()) {
+        m_bigFigure->setAutoFillBackground(true);
+        QPalette palette = m_bigFigure->palette();
+        palette.setColor(QPalette::Window, QColor(0, 255, 255));
+        palette.setColor(QPalette::WindowText, QColor(0, 64, 128));
+        m_bigFigure->setPalette(palette);
+    }
+    m_date = new QDateEdit(m_body);
+    m_dueDate = new QDateEdit(m_body);
+    for (QDateEdit* picker : {m_date, m_dueDate}) {
+        picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        picker->setCalendarPopup(true);
+    }
+
+    m_list = new ListView(m_body);
+    m_list->setTableModel(&m_cart.lines());
+    m_list->verticalHeader()->setDefaultSectionSize(rowHeight);
+    connect(m_list, &ListView::clicked, this, [this](const QModelIndex& index) {
+        if (m_cart.loadLine(index.row())) {
+            render();
+            placeEntryRow();
+            focusQuantity();
+        }
+    });
+
+    m_partyRows.setColumns({{QString(), 80, Qt::AlignLeft}, {QString(), 150, Qt::AlignLeft}});
+    m_partyPanel = new ListView(m_body);
+    m_partyPanel->setTableModel(&m_partyRows);
+    m_partyPanel->horizontalHeader()->hide();
+    m_partyPanel->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_partyPanel->setFocusPolicy(Qt::NoFocus);
+
+    const auto box = [this](const char* name, const QString& tooltip, Qt::Alignment alignment) {
+        auto* edit = new QLineEdit(m_body);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setAlignment(alignment);
+        edit->setToolTip(tooltip);
+        edit->installEventFilter(this);
+        return edit;
+    };
+    const QString insertTip = QStringLiteral("Tekan Enter untuk menyisipkan item ke daftar item barang");
+    m_code = box("kode", QStringLiteral("Scan / Ketik Kode Barang Disini"), Qt::AlignLeft);
+    m_name = box("nama", {}, Qt::AlignLeft);
+    m_quantity = box("qty", QStringLiteral("Entry quantity barang tekan enter untuk lanjut"), Qt::AlignRight);
+    m_unit = box("satuan", {}, Qt::AlignLeft);
+    m_price = box("harga", QStringLiteral("Entry harga barang tekan enter untuk lanjut"), Qt::AlignRight);
+    m_discount = box("diskon", insertTip, Qt::AlignRight);
+    m_amount = box("jumlah", insertTip, Qt::AlignRight);
+    QWidget::setTabOrder(m_code, m_name);
+    QWidget::setTabOrder(m_name, m_quantity);
+    QWidget::setTabOrder(m_quantity, m_unit);
+    QWidget::setTabOrder(m_unit, m_price);
+    QWidget::setTabOrder(m_price, m_discount);
+    QWidget::setTabOrder(m_discount, m_amount);
+
+    const QFont boldTotals = fontFromText(QStringLiteral("Arial,10,1"));
+    m_gross = box("totalBelanja", {}, Qt::AlignRight);
+    m_percent = box("discountPersen", {}, Qt::AlignRight);
+    m_discountAmount = box("discount", {}, Qt::AlignRight);
+    m_net = box("totalBersih", {}, Qt::AlignRight);
+    m_paid = box("dibayar", QStringLiteral("Tekan Enter untuk proses simpan.."), Qt::AlignRight);
+    m_change = box("kembali", {}, Qt::AlignRight);
+    for (QLineEdit* total : {m_gross, m_discountAmount, m_net, m_change})
+        total->setReadOnly(true);
+    for (QLineEdit* total : {m_gross, m_net, m_change, m_paid})
+        total->setFont(boldTotals);
+    for (const char* caption : {"Total Belanja", "Discount %", "Total Bersih", "Dibayar [F11]"})
+        m_totalLabels.append(new QLabel(QString::fromLatin1(caption), m_body));
+    m_changeCaption = new QLabel(sales() ? QStringLiteral("Kurang ") : QStringLiteral("Kurang"), m_body);
+    m_totalLabels.append(m_changeCaption);
+
+    const auto button = [this](const QString& text, const QString& tooltip) {
+        auto* push = new QPushButton(text, m_body);
+        push->setToolTip(tooltip);
+        push->setAutoDefault(false);
+        return push;
+    };
+    m_new = button(QStringLiteral("Baru [F9]"), QStringLiteral("Transaksi Baru"));
+    m_productList = button(QStringLiteral("Item Barang [F10]"),
+                           QStringLiteral("Panggil data barang yang ada di daftar barang"));
+    m_save = button(QStringLiteral("Simpan Pembayaran [Ctrl+S]/[Enter]"),
+                    QStringLiteral("Simpan Pembayaran Transaksi"));
+    m_print = button(QStringLiteral("Cetak [F8]"), QStringLiteral("Cetak Item Transaksi"));
+    m_party = button(sales() ? QStringLiteral("Pelanggan") : QStringLiteral("Supplier"),
+                     QStringLiteral("Panggil Data Pelanggan atau Supplier"));
+    m_settings->setAutoDefault(false);
+
+    connect(m_new, &QPushButton::clicked, this, &CashierWindow::newTransaction);
+    connect(m_productList, &QPushButton::clicked, this, &CashierWindow::searchProduct);
+    connect(m_save, &QPushButton::clicked, this, &CashierWindow::requestSave);
+    connect(m_print, &QPushButton::clicked, this, &CashierWindow::print);
+    connect(m_party, &QPushButton::clicked, this, &CashierWindow::chooseParty);
+    connect(m_settings, &QPushButton::clicked, this, &CashierWindow::receiptSettings);
+    connect(m_barcode, &QCheckBox::clicked, this, [this] {
+        m_barcode->setChecked(m_cart.barcodeMode()); // the toggle decides, not the click
+        toggleBarcode();
+    });
+    connect(m_code, &QLineEdit::textChanged, this, &CashierWindow::codeChanged);
+    connect(m_name, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setName(t); });
+    connect(m_unit, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setUnit(t); });
+    connect(m_amount, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setAmount(t); });
+    connect(m_quantity, &QLineEdit::textChanged, this, [this](const QString& t) {
+        m_cart.setQuantity(t);
+        render();
+    });
+    connect(m_price, &QLineEdit::textChanged, this, [this](const QString& t) {
+        m_cart.setPrice(t);
+        render();
+    });
+    connect(m_discount, &QLineEdit::textChanged, this, [this](const QString& t) {
+        m_cart.setDiscount(t);
+        render();
+    });
+    connect(m_percent, &QLineEdit::textChanged, this, [this](const QString& t) {
+        m_cart.setDiscountPercent(t);
+        render();
+    });
+    connect(m_paid, &QLineEdit::textChanged, this, [this](const QString& t) {
+        m_cart.setPaid(t);
+        render();
+    });
+    m_group->lower();
+}
+
+void CashierWindow::buildMenu()
+{
+    auto* bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    QMenu* menu = bar->addMenu(QStringLiteral("Toko"));
+    const auto item = [&](const QString& text, QKeySequence key, auto handler) {
+        QAction* action = menu->addAction(text);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QAction* fresh = item(QStringLiteral("Transaksi Baru"), Qt::Key_F9, &CashierWindow::newTransaction);
+    fresh->setCheckable(true);
+    fresh->setChecked(true);
+    item(QStringLiteral("Daftar Produk"), Qt::Key_F10, &CashierWindow::searchProduct);
+    item(QStringLiteral("Pembayaran"), Qt::Key_F11, &CashierWindow::payInFull);
+    item(QStringLiteral("Simpan Transaksi"), QKeySequence(Qt::CTRL | Qt::Key_S), &CashierWindow::requestSave);
+    item(QStringLiteral("Cetak"), Qt::Key_F8, &CashierWindow::print);
+    item(QStringLiteral("Barcode"), Qt::Key_F1, &CashierWindow::toggleBarcode);
+}
+
+void CashierWindow::placeControls()
+{
+    const int w = m_body->width();
+    const int h = m_body->height();
+    m_settings->setGeometry(10, 8, 44, 44);
+    m_receiptSize->setGeometry(62, 8, 100, 24);
+    m_dayCount->setGeometry(62, 34, 100, 20);
+    m_barcode->setGeometry(172, 8, 140, 26);
+    m_date->setGeometry(172, 40, 110, 22);
+    m_dueDate->setGeometry(172, 66, 110, 22);
+    m_bigFigure->setGeometry(330, 4, std::max(200, w - 340), 88);
+    m_words->setGeometry(10, 96, w - 20, 30);
+    m_group->setGeometry(4, listTop - 4, w - 8, h - listTop);
+    m_list->setGeometry(10, listTop + 12, std::max(300, w - 190), std::max(100, h - 300));
+    m_partyPanel->setGeometry(w - 175, listTop + 12, 165, 5 * rowHeight + 4);
+    m_party->setGeometry(w - 175, listTop + 20 + 5 * rowHeight, 100, 26);
+
+    const QList<QLineEdit*> boxes = {m_gross, m_percent, m_net, m_paid, m_change};
+    for (int row = 0; row < m_totalLabels.size(); ++row) {
+        const int y = h - 150 + 20 * row;
+        m_totalLabels.at(row)->setGeometry(w - 250, y, 115, 20);
+        boxes.at(row)->setGeometry(w - 131, y, 120, 20);
+    }
+    m_percent->setGeometry(w - 131, h - 130, 28, 20);
+    m_discountAmount->setGeometry(w - 102, h - 130, 91, 20);
+
+    m_new->setGeometry(176, h - 90, 60, 26);
+    m_productList->setGeometry(237, h - 90, 78, 26);
+    m_save->setGeometry(316, h - 90, 330, 26);
+    m_print->setGeometry(648, h - 90, 80, 26);
+    placeEntryRow();
+}
+
+void CashierWindow::placeEntryRow()
+{
+    // Just under the last line while the cart is short; below the list once it scrolls.
+    const int lines = m_cart.lines().rowCount();
+    const int header = m_list->horizontalHeader()->height();
+    int y = m_list->y() + header + 2 + rowHeight * lines;
+    if (lines >= 25 || y + rowHeight > m_list->geometry().bottom()) {
+        y = m_list->geometry().bottom() + 1;
+        if (lines > 0 && m_cart.editingCode().isEmpty()) {
+            m_list->selectRow(lines - 1);
+            m_list->scrollToBottom();
+        }
+    }
+    if (!m_cart.editingCode().isEmpty())
+        y = m_list->geometry().bottom() + 1;
+    int x = m_list->x() + 1;
+    const QList<QLineEdit*> boxes = {m_code, m_name, m_quantity, m_unit, m_price, m_discount, m_amount};
+    for (int i = 0; i < boxes.size(); ++i) {
+        boxes.at(i)->setGeometry(x, y, entryWidths[i], rowHeight);
+        boxes.at(i)->raise();
+        x += entryWidths[i];
+    }
+}
+
+bool CashierWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_body && event->type() == QEvent::Resize) {
+        placeControls();
+        return false;
+    }
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        // Only digits may be typed; pasted and program-set texts pass unfiltered.
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (!typed.isEmpty() && typed.at(0).isPrint() && !typed.at(0).isDigit())
+            return true;
+    } else if (event->type() == QEvent::KeyRelease) {
+        if (keyReleased(box, static_cast<QKeyEvent*>(event)->key()))
+            return true;
+    } else if (event->type() == QEvent::FocusIn && box == m_unit) {
+        setHelp(unitHelp);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A key acts in the box that has the focus when it comes up: a Tab release
+// belongs to the box the Tab has just entered.
+bool CashierWindow::keyReleased(QObject* box, int key)
+{
+    const bool enter = isEnter(key);
+    if (box == m_code && enter && !m_cart.barcodeMode() && !m_name->text().isEmpty()) {
+        focusQuantity();
+    } else if (box == m_name && enter) {
+        focusQuantity();
+    } else if (box == m_quantity && enter) {
+        commitEntry();
+    } else if (box == m_price && enter) {
+        m_discount->setFocus();
+        m_discount->selectAll();
+        setHelp(discountHelp);
+    } else if (box == m_price && key == Qt::Key_Tab) {
+        // Tabbing into the price box starts the discount afresh.
+        m_discount->setText(QStringLiteral("0"));
+        m_discount->selectAll();
+        setHelp(discountHelp);
+    } else if (box == m_discount && (enter || key == Qt::Key_Tab)) {
+        commitEntry();
+    } else if (box == m_paid && enter) {
+        requestSave();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CashierWindow::codeChanged(const QString& code)
+{
+    switch (m_cart.takeCode(code)) {
+    case Cart::Taken::Nothing:
+        return;
+    case Cart::Taken::EntryFilled:
+        render();
+        focusQuantity();
+        setHelp(quantityHelp);
+        return;
+    case Cart::Taken::LineAdded:
+    case Cart::Taken::LineIncreased:
+        render();
+        placeEntryRow();
+        return;
+    }
+}
+
+void CashierWindow::commitEntry()
+{
+    if (!m_cart.commitEntry())
+        return;
+    render();
+    placeEntryRow();
+    setHelp(scanHelp);
+    m_code->setFocus();
+}
+
+void CashierWindow::focusQuantity()
+{
+    m_quantity->setFocus();
+    m_quantity->setSelection(0, 1);
+}
+
+void CashierWindow::render()
+{
+    const QSignalBlocker blockers[] = {
+        QSignalBlocker(m_code),    QSignalBlocker(m_name),   QSignalBlocker(m_quantity),
+        QSignalBlocker(m_unit),    QSignalBlocker(m_price),  QSignalBlocker(m_discount),
+        QSignalBlocker(m_amount),  QSignalBlocker(m_percent), QSignalBlocker(m_paid)};
+    const Cart::Entry& entry = m_cart.entry();
+    setTextKeepingCursor(m_code, entry.code);
+    setTextKeepingCursor(m_name, entry.name);
+    setTextKeepingCursor(m_quantity, entry.quantity);
+    setTextKeepingCursor(m_unit, entry.unit);
+    setTextKeepingCursor(m_price, entry.price);
+    setTextKeepingCursor(m_discount, entry.discount);
+    setTextKeepingCursor(m_amount, entry.amount);
+
+    const Cart::Totals& totals = m_cart.totals();
+    setTextKeepingCursor(m_gross, totals.gross);
+    setTextKeepingCursor(m_percent, totals.discountPercent);
+    setTextKeepingCursor(m_discountAmount, totals.discountAmount);
+    setTextKeepingCursor(m_net, totals.net);
+    setTextKeepingCursor(m_paid, totals.paid);
+    setTextKeepingCursor(m_change, totals.change);
+    m_changeCaption->setText(totals.changeCaption);
+    QPalette palette = m_change->palette();
+    palette.setColor(QPalette::Base, totals.paidCovers ? QColor(128, 255, 128) : QColor(196, 0, 0));
+    palette.setColor(QPalette::Text, totals.paidCovers ? QColor(0, 64, 128) : QColor(255, 255, 0));
+    m_change->setPalette(palette);
+    m_bigFigure->setText(totals.bigFigure);
+    m_words->setText(totals.words);
+    m_status->setPart(Items, QStringLiteral("Jumlah Items ") +
+                                 QString::number(m_cart.lines().rowCount()));
+}
+
+void CashierWindow::setHelp(const QString& text)
+{
+    m_status->setPart(Help, text);
+}
+
+void CashierWindow::reset()
+{
+    m_save->setEnabled(true);
+    m_context.saved = false;
+    const QDate start = QDate::fromString(m_context.startDate, QStringLiteral("yyyy-MM-dd"));
+    m_date->setDate(start);
+    m_dueDate->setDate(start);
+    m_cart.reset();
+    setHelp(QStringLiteral("Ready"));
+    showParty(parties::walkIn(m_side));
+    setHelp(scanHelp);
+    render();
+    for (QPushButton* button : {m_save, m_print, m_party, m_productList})
+        button->setEnabled(true);
+    placeEntryRow();
+    m_code->setFocus();
+}
+
+void CashierWindow::newTransaction()
+{
+    reset();
+    const QString count = m_context.db().scalar(
+        QStringLiteral("select count(*) from transaksi where substr(kode,1,2)=? and tanggal=?"),
+        {sales() ? QStringLiteral("JL") : QStringLiteral("BL"),
+         m_date->date().toString(QStringLiteral("yyyy-MM-dd"))});
+    m_dayCount->setText(count);
+}
+
+void CashierWindow::showParty(const Party& party)
+{
+    m_partyRows.clear();
+    const QString codeLabel = sales() ? QStringLiteral("Kode Plg") : QStringLiteral("Kode Spl");
+    m_partyRows.appendRows({{QStringLiteral("Nama"), party.name},
+                            {QStringLiteral("Alamat"), party.address},
+                            {QStringLiteral("Phone"), party.contact},
+                            {QStringLiteral("Ket"), party.note},
+                            {codeLabel, party.code}});
+}
+
+void CashierWindow::toggleBarcode()
+{
+    const bool on = !m_cart.barcodeMode();
+    m_cart.setBarcodeMode(on);
+    m_barcode->setChecked(on);
+    QPalette palette = m_barcode->palette();
+    palette.setColor(QPalette::Window, on ? QColor(0, 255, 0) : QColor(0, 128, 0));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    m_barcode->setPalette(palette);
+}
+
+void CashierWindow::payInFull()
+{
+    m_cart.payInFull();
+    render();
+    m_paid->setFocus();
+    m_paid->selectAll();
+}
+
+void CashierWindow::setProductCode(const QString& code)
+{
+    if (code.isEmpty())
+        return; // nothing was chosen
+    if (m_code->text() == code)
+        codeChanged(code); // the same product again: fill the entry row anew
+    else
+        m_code->setText(code);
+}
+
+CashierDocument CashierWindow::document() const
+{
+    const Cart::Totals& totals = m_cart.totals();
+    return {m_side,
+            m_date->date().toString(QStringLiteral("yyyy-MM-dd")),
+            m_dueDate->date().toString(QStringLiteral("yyyy-MM-dd")),
+            m_partyRows.cell(4, 1),
+            m_partyRows.cell(0, 1),
+            m_status->part(Operator),
+            totals.gross,
+            totals.discountAmount,
+            totals.net,
+            totals.paid};
+}
+
+void CashierWindow::requestSave()
+{
+    Messages& messages = m_context.messages();
+    const QString question = sales() ? QStringLiteral("Yakin Simpan Transaksi Penjualan ini?")
+                                     : QStringLiteral("Yakin Simpan Transaksi Pembelian ini?");
+    if (!messages.ask(this, QStringLiteral("Simpan Data"), question))
+        return;
+    m_code->setFocus();
+    const CashierDocument stored = document();
+    if (sales::walkInPaysTooLittle(stored)) {
+        messages.info(sales::walkInMessage(m_side));
+        return;
+    }
+    if (m_context.saved)
+        return; // stored already: a second request stores nothing
+    const QString number = sales::store(m_context.db(), messages, stored, m_cart.lines());
+    if (number.isEmpty())
+        return; // nothing stored; the cashier can try again
+    m_context.lastSavedNumber = number;
+    m_context.saved = true;
+    m_save->setEnabled(false);
+    if (messages.ask(this, QStringLiteral("Cetak"),
+                     sales() ? QStringLiteral("Cetak Transaksi Penjualan?")
+                             : QStringLiteral("Cetak Transaksi Pembelian?")))
+        print();
+    for (QPushButton* button : {m_save, m_party, m_productList})
+        button->setEnabled(false);
+}
+
+void CashierWindow::print()
+{
+    m_context.messages().info(QStringLiteral("Cetak struk belum tersedia pada versi ini."));
+}
+
+void CashierWindow::chooseParty()
+{
+    m_context.side = m_side;
+    if (const std::optional<Party> party = PartyPickerDialog::choose(m_context, this)) {
+        showParty(*party);
+        setHelp(scanHelp);
+    }
+    m_code->setFocus();
+}
+
+void CashierWindow::searchProduct()
+{
+    if (m_partyRows.cell(0, 1).isEmpty()) {
+        m_context.messages().info(sales() ? QStringLiteral("Data Pelanggan belum tersedia..")
+                                          : QStringLiteral("Data Pembeli belum tersedia.."));
+        return;
+    }
+    m_context.side = m_side;
+    ProductSearchDialog search(m_context, this);
+    connect(&search, &ProductSearchDialog::taken, this, [this](const QString& code) {
+        setProductCode(code);
+        focusQuantity();
+    });
+    search.exec();
+}
+
+void CashierWindow::receiptSettings()
+{
+    m_context.side = m_side;
+    m_context.messages().info(QStringLiteral("Setting struk belum tersedia pada versi ini."));
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/app_context.h"
+#include "pos/cart.h"
+#include "pos/sale_store.h"
+
+#include <QDialog>
+
+class ClockStatusBar;
+class KeyboardState;
+class ListView;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct Party;
+
+// "Kasir Penjualan" and "Kasir Pembelian": the counter where the shop sells
+// and buys. One screen for both sides; the side decides prices, tiers,
+// texts and colours. Keyboard first: F1 barcode mode, F8 print, F9 new
+// transaction, F10 product search, F11 pay in full, Ctrl+S save.
+class CashierWindow final : public QDialog
+{
+    Q_OBJECT
+public:
+    CashierWindow(AppContext& context, const KeyboardState& keyboard, Side side,
+                  QWidget* parent = nullptr);
+
+    Cart& cart() { return m_cart; }
+    // The party panel: labels in column 0, the party's values in column 1.
+    const TableModel& partyRows() const { return m_partyRows; }
+
+    // F9: a new transaction on the screen, with the count of the day's documents.
+    void newTransaction();
+    void toggleBarcode();
+    void payInFull();
+    void requestSave();
+    void print();
+    void chooseParty();
+    void searchProduct();
+    void receiptSettings();
+    // Puts a code into the product code box, as the product search does.
+    void setProductCode(const QString& code);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void placeControls();
+    void placeEntryRow();
+    void reset();
+    void showParty(const Party& party);
+    void render();
+    void codeChanged(const QString& code);
+    void commitEntry();
+    void setHelp(const QString& text);
+    void focusQuantity();
+    bool keyReleased(QObject* box, int key);
+    CashierDocument document() const;
+    bool sales() const { return m_side == Side::Sales; }
+
+    AppContext& m_context;
+    const Side m_side;
+    Cart m_cart;
+    TableModel m_partyRows;
+
+    QWidget* m_body = nullptr;
+    QPushButton* m_settings = nullptr;
+    QLabel* m_dayCount = nullptr;
+    QComboBox* m_receiptSize = nullptr;
+    QCheckBox* m_barcode = nullptr;
+    QLabel* m_words = nullptr;
+    QPushButton* m_productList = nullptr;
+    QDateEdit* m_date = nullptr;
+    QDateEdit* m_dueDate = nullptr;
+    QGroupBox* m_group = nullptr;
+    ListView* m_list = nullptr;
+    ListView* m_partyPanel = nullptr;
+    QLineEdit* m_code = nullptr;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_quantity = nullptr;
+    QLineEdit* m_unit = nullptr;
+    QLineEdit* m_price = nullptr;
+    QLineEdit* m_discount = nullptr;
+    QLineEdit* m_amount = nullptr;
+    QList<QLabel*> m_totalLabels;
+    QLabel* m_changeCaption = nullptr;
+    QLineEdit* m_gross = nullptr;
+    QLineEdit* m_percent = nullptr;
+    QLineEdit* m_discountAmount = nullptr;
+    QLineEdit* m_net = nullptr;
+    QLineEdit* m_paid = nullptr;
+    QLineEdit* m_change = nullptr;
+    QLabel* m_bigFigure = nullptr;
+    QPushButton* m_new = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_party = nullptr;
+    ClockStatusBar* m_status = nullptr;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/app_context.h"
+
+#include <QString>
+
+class Database;
+class TableModel;
+
+// Finding products by something other than their exact code.
+namespace products {
+
+// Column headers of the product search: Kode, Nama, the side's price, Stock.
+void setSearchColumns(TableModel& model, Side side);
+
+// Products whose code, barcode, name or the side's price (selling price for
+// sales, cost price for purchases, compared as text) contains `text`, ASCII
+// letters in any case; at most 500, in the table's own order.
+bool search(Database& db, Side side, const QString& text, TableModel& model);
+
+// The products one customer bought (sales) or one supplier delivered
+// (purchase), each once: code and name.
+bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model);
+
+} // namespace products
