@@ -183,6 +183,8 @@ QMdiSubWindow* MainWindow::showChild(QWidget* screen)
 void MainWindow::openCashier(Side side)
 {
     CashierWindow cashier(m_context, m_keyboard, side, this);
+    // Modal from the moment it shows, not only once its loop runs.
+    cashier.setWindowModality(Qt::ApplicationModal);
     cashier.showMaximized();
     cashier.exec();
 }
