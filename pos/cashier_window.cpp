@@ -106,7 +106,6 @@ void CashierWindow::buildControls()
     m_receiptSize->setToolTip(QStringLiteral("Pilihlah salah satu ukuran cetak transaksi.."));
     m_barcode = new QCheckBox(QStringLiteral("Barcode [F1]"), m_body);
     m_barcode->setFont(pixelFont(QStringLiteral("Arial"), 16, false));
-    m_barcode->setAutoFillBackground(true);
     m_barcode->setToolTip(QStringLiteral(
         "Tekan Tombol F1 untuk mengaktifkan mode barcode, sangat disarankan bila aplikasi "
         "digunakan untuk swalayan"));
@@ -128,6 +127,8 @@ void CashierWindow::buildControls()
         palette.setColor(QPalette::WindowText, QColor(0, 64, 128));
         m_bigFigure->setPalette(palette);
     }
+    m_dateLabel = new QLabel(QStringLiteral("Tanggal Transaksi"), m_body);
+    m_dueDateLabel = new QLabel(QStringLiteral("Tanggal Jatuh Tempo"), m_body);
     m_date = new QDateEdit(m_body);
     m_dueDate = new QDateEdit(m_body);
     for (QDateEdit* picker : {m_date, m_dueDate}) {
@@ -152,6 +153,8 @@ void CashierWindow::buildControls()
     m_partyPanel->horizontalHeader()->hide();
     m_partyPanel->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_partyPanel->setFocusPolicy(Qt::NoFocus);
+    m_partyPanel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_partyPanel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     const auto box = [this](const char* name, const QString& tooltip, Qt::Alignment alignment) {
         auto* edit = new QLineEdit(m_body);
@@ -271,18 +274,22 @@ void CashierWindow::placeControls()
 {
     const int w = m_body->width();
     const int h = m_body->height();
-    m_settings->setGeometry(10, 8, 44, 44);
-    m_receiptSize->setGeometry(62, 8, 100, 24);
-    m_dayCount->setGeometry(62, 34, 100, 20);
-    m_barcode->setGeometry(172, 8, 140, 26);
-    m_date->setGeometry(172, 40, 110, 22);
-    m_dueDate->setGeometry(172, 66, 110, 22);
-    m_bigFigure->setGeometry(330, 4, std::max(200, w - 340), 88);
-    m_words->setGeometry(10, 96, w - 20, 30);
+    m_settings->setGeometry(10, 6, 44, 44);
+    m_receiptSize->setGeometry(62, 6, 100, 24);
+    m_dayCount->setGeometry(62, 32, 100, 18);
+    m_barcode->setGeometry(172, 6, 140, 26);
+    m_dateLabel->setGeometry(10, 56, 130, 22);
+    m_date->setGeometry(142, 56, 110, 22);
+    m_dueDateLabel->setGeometry(10, 82, 130, 22);
+    m_dueDate->setGeometry(142, 82, 110, 22);
+    m_bigFigure->setGeometry(330, 4, std::max(200, w - 340), 82);
+    m_words->setGeometry(260, 90, std::max(200, w - 270), 30);
     m_group->setGeometry(4, listTop - 4, w - 8, h - listTop);
-    m_list->setGeometry(10, listTop + 12, std::max(300, w - 190), std::max(100, h - 300));
-    m_partyPanel->setGeometry(w - 175, listTop + 12, 165, 5 * rowHeight + 4);
-    m_party->setGeometry(w - 175, listTop + 20 + 5 * rowHeight, 100, 26);
+    // The party panel and the totals share the right-hand column, as wide as
+    // the panel's two columns; the cart takes the rest.
+    m_list->setGeometry(10, listTop + 12, std::max(300, w - 270), std::max(100, h - 300));
+    m_partyPanel->setGeometry(w - 250, listTop + 12, 240, 5 * rowHeight + 4);
+    m_party->setGeometry(w - 250, listTop + 20 + 5 * rowHeight, 100, 26);
 
     const QList<QLineEdit*> boxes = {m_gross, m_percent, m_net, m_paid, m_change};
     for (int row = 0; row < m_totalLabels.size(); ++row) {
@@ -293,9 +300,10 @@ void CashierWindow::placeControls()
     m_percent->setGeometry(w - 131, h - 130, 28, 20);
     m_discountAmount->setGeometry(w - 102, h - 130, 91, 20);
 
+    // "Item Barang [F10]" needs more room than its old place gave it.
     m_new->setGeometry(176, h - 90, 60, 26);
-    m_productList->setGeometry(237, h - 90, 78, 26);
-    m_save->setGeometry(316, h - 90, 330, 26);
+    m_productList->setGeometry(237, h - 90, 120, 26);
+    m_save->setGeometry(358, h - 90, 288, 26);
     m_print->setGeometry(648, h - 90, 80, 26);
     placeEntryRow();
 }
@@ -493,10 +501,8 @@ void CashierWindow::toggleBarcode()
     const bool on = !m_cart.barcodeMode();
     m_cart.setBarcodeMode(on);
     m_barcode->setChecked(on);
-    QPalette palette = m_barcode->palette();
-    palette.setColor(QPalette::Window, on ? QColor(0, 255, 0) : QColor(0, 128, 0));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    m_barcode->setPalette(palette);
+    m_barcode->setStyleSheet(on ? QStringLiteral("QCheckBox { background: rgb(0, 255, 0); color: black; }")
+                                : QStringLiteral("QCheckBox { background: rgb(0, 128, 0); color: black; }"));
 }
 
 void CashierWindow::payInFull()

@@ -76,6 +76,8 @@ private:
     QCheckBox* m_barcode = nullptr;
     QLabel* m_words = nullptr;
     QPushButton* m_productList = nullptr;
+    QLabel* m_dateLabel = nullptr;
+    QLabel* m_dueDateLabel = nullptr;
     QDateEdit* m_date = nullptr;
     QDateEdit* m_dueDate = nullptr;
     QGroupBox* m_group = nullptr;
