@@ -1,0 +1,51 @@
+#include "pos/bought_items_dialog.h"
+
+#include "pos/product_search.h"
+#include "shell/form.h"
+#include "shell/list_view.h"
+
+#include <QEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+BoughtItemsDialog::BoughtItemsDialog(AppContext& context, Side side, const QString& partyCode,
+                                     QWidget* parent)
+    : QDialog(parent), m_list(new ListView(this))
+{
+    setWindowTitle(QStringLiteral("List Item Barang"));
+    m_model.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
+                        {QStringLiteral("Barang"), 250, Qt::AlignLeft}});
+    m_list->setTableModel(&m_model);
+    m_list->setMinimumSize(380, 240);
+    m_list->viewport()->installEventFilter(this);
+    auto* pickButton = new QPushButton(QStringLiteral("Pilih"), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addWidget(pickButton, 0, Qt::AlignRight);
+    connect(pickButton, &QPushButton::clicked, this, &BoughtItemsDialog::pick);
+    products::boughtBy(context.db(), side, partyCode, m_model);
+    form::setName(this, u"FORM24");
+}
+
+QString BoughtItemsDialog::choose(AppContext& context, Side side, const QString& partyCode,
+                                  const QPoint& bottomLeft, QWidget* owner)
+{
+    BoughtItemsDialog dialog(context, side, partyCode, owner);
+    dialog.adjustSize();
+    // Just above the returns screen's product code box.
+    dialog.move(bottomLeft.x(), bottomLeft.y() - dialog.frameGeometry().height() - 1);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosenCode() : QString();
+}
+
+void BoughtItemsDialog::pick()
+{
+    m_chosen = m_model.cell(m_list->selectedRow(), 0);
+    accept();
+}
+
+bool BoughtItemsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease)
+        pick();
+    return QDialog::eventFilter(watched, event);
+}
