@@ -23,24 +23,6 @@ enum Box { Code, Name, Address, Contact, Note, BoxCount };
 
 const int boxHeight = 20;
 
-bool isEnter(const QKeyEvent* key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-// Typed text that is more than digits; the keys that edit or move pass.
-bool typesNonDigit(const QKeyEvent* key)
-{
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString typed = key->text();
-    for (const QChar c : typed) {
-        if (c.isPrint() && !c.isDigit())
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* parent)
@@ -163,9 +145,9 @@ bool PartyMasterWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Kode takes digits only when typed; a paste is not filtered.
-        if (watched == m_boxes.at(Code) && typesNonDigit(key))
+        if (watched == m_boxes.at(Code) && form::typesNonDigit(key))
             return true;
-        if (isEnter(key) && !key->isAutoRepeat() &&
+        if (form::isEnter(key) && !key->isAutoRepeat() &&
             (watched == m_boxes.at(Note) || watched == m_search))
             m_enterDownIn = watched;
         break;
@@ -174,7 +156,7 @@ bool PartyMasterWindow::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         // Only the release of an Enter pressed here: the Enter that closed a
         // message box is let go over the box that has the focus back.
-        if (isEnter(key) && !key->isAutoRepeat() && watched == m_enterDownIn) {
+        if (form::isEnter(key) && !key->isAutoRepeat() && watched == m_enterDownIn) {
             m_enterDownIn = nullptr;
             if (watched == m_boxes.at(Note))
                 save();

@@ -105,12 +105,10 @@ bool PartyPickerDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // Enter in the search box searches and goes no further: the dialog would
     // take it for "Entry".
-    if (watched == m_search && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            search();
-            return true;
-        }
+    if (watched == m_search && event->type() == QEvent::KeyPress &&
+        form::isEnter(static_cast<QKeyEvent*>(event))) {
+        search();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -343,8 +343,7 @@ bool CashierWindow::eventFilter(QObject* watched, QEvent* event)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         // Only digits may be typed; pasted and program-set texts pass unfiltered.
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (!typed.isEmpty() && typed.at(0).isPrint() && !typed.at(0).isDigit())
+        if (form::typesNonDigit(static_cast<QKeyEvent*>(event)))
             return true;
     } else if (event->type() == QEvent::KeyRelease) {
         if (keyReleased(box, static_cast<QKeyEvent*>(event)->key()))

@@ -68,12 +68,10 @@ void ProductSearchDialog::take()
 
 bool ProductSearchDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_search && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            search();
-            return true;
-        }
+    if (watched == m_search && event->type() == QEvent::KeyRelease &&
+        form::isEnter(static_cast<QKeyEvent*>(event))) {
+        search();
+        return true;
     }
     // A product picked with the mouse is taken on both sides, and the search closes.
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease) {

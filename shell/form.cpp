@@ -1,5 +1,6 @@
 #include "shell/form.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -17,6 +18,22 @@ void setName(QWidget* form, QStringView name)
         edit->setTabChangesFocus(true);
     for (auto* edit : form->findChildren<QPlainTextEdit*>())
         edit->setTabChangesFocus(true);
+}
+
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+bool typesNonDigit(const QKeyEvent* key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    for (const QChar c : key->text()) {
+        if (c.isPrint() && !c.isDigit())
+            return true;
+    }
+    return false;
 }
 
 } // namespace form

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+class QKeyEvent;
 class QWidget;
 
 // What every screen shares: its name, by which tests and other screens find it.
@@ -14,5 +15,13 @@ QString className(QStringView name);
 // Names the screen after its window class and makes Tab leave every
 // multi-line field instead of typing a tab into it.
 void setName(QWidget* form, QStringView name);
+
+// Whether the key is Enter or Return (the main keyboard's or the keypad's).
+bool isEnter(const QKeyEvent* key);
+
+// Whether the key types something other than digits, for the boxes that
+// take digits only when typed (pasted and program-set texts pass). Keys with
+// Ctrl, Alt or Meta, and keys that edit or move, are not typing.
+bool typesNonDigit(const QKeyEvent* key);
 
 } // namespace form

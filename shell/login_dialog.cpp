@@ -57,12 +57,10 @@ LoginDialog::LoginDialog(AppContext& context, QWidget* parent)
 
 bool LoginDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_password && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            logIn();
-            return true;
-        }
+    if (watched == m_password && event->type() == QEvent::KeyRelease &&
+        form::isEnter(static_cast<QKeyEvent*>(event))) {
+        logIn();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
