@@ -37,9 +37,14 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
+# build [TARGET...]: everything, or only the targets named.
 build() {
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build"
+  if [ $# -eq 0 ]; then
+    cmake --build "$build"
+  else
+    cmake --build "$build" --target "$@"
+  fi
 }
 
 # A demo shop: sample products, customers and suppliers, user "admin".
@@ -57,7 +62,7 @@ make_demo_shop() {
 case "${1:-}" in
 start)
   install_missing
-  build
+  build toko toko-initdb
   shop=${TOKO_SHOP:-$here/shop}
   make_demo_shop "$shop"
   cd "$shop"
