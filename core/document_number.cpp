@@ -25,4 +25,11 @@ QString numberText(qint64 number)
     return QString::number(number).rightJustified(14, u'0');
 }
 
+QString countOfDay(Database& db, const QString& kind, const QString& date)
+{
+    return db.scalar(
+        QStringLiteral("select count(*) from transaksi where substr(kode,1,2)=? and tanggal=?"),
+        {kind, date});
+}
+
 } // namespace documents

@@ -22,4 +22,8 @@ std::optional<qint64> lastNumber(Database& db, Sequence sequence = Sequence::Tra
 // `number` as the 14 digits of a document code.
 QString numberText(qint64 number);
 
+// How many documents of a kind ("JL", "BL", …) are dated `date` (yyyy-MM-dd);
+// "0" for none, empty when the query failed.
+QString countOfDay(Database& db, const QString& kind, const QString& date);
+
 } // namespace documents

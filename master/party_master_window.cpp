@@ -141,30 +141,19 @@ void PartyMasterWindow::placeBoxes()
 
 bool PartyMasterWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == m_boxes.at(Note) || watched == m_search) && m_enter.released(watched, event)) {
+        if (watched == m_boxes.at(Note))
+            save();
+        else
+            search();
+        return false;
+    }
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
+    case QEvent::KeyPress:
         // Kode takes digits only when typed; a paste is not filtered.
-        if (watched == m_boxes.at(Code) && form::typesNonDigit(key))
+        if (watched == m_boxes.at(Code) && form::typesNonDigit(static_cast<QKeyEvent*>(event)))
             return true;
-        if (form::isEnter(key) && !key->isAutoRepeat() &&
-            (watched == m_boxes.at(Note) || watched == m_search))
-            m_enterDownIn = watched;
         break;
-    }
-    case QEvent::KeyRelease: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // Only the release of an Enter pressed here: the Enter that closed a
-        // message box is let go over the box that has the focus back.
-        if (form::isEnter(key) && !key->isAutoRepeat() && watched == m_enterDownIn) {
-            m_enterDownIn = nullptr;
-            if (watched == m_boxes.at(Note))
-                save();
-            else
-                search();
-        }
-        break;
-    }
     case QEvent::MouseButtonRelease:
         if (watched == m_list->viewport() &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)

@@ -2,6 +2,8 @@
 
 #include "core/app_context.h"
 
+#include "shell/form.h"
+
 #include <QWidget>
 
 class ListView;
@@ -51,5 +53,5 @@ private:
     // Kode, Nama, Alamat, Kontak, Keterangan: the list's columns in order.
     QList<QLineEdit*> m_boxes;
     // The box where Enter went down: its release there saves or searches.
-    QObject* m_enterDownIn = nullptr;
+    form::EnterKeys m_enter;
 };

@@ -84,7 +84,7 @@ Cart::Taken Cart::takeCode(const QString& code)
         m_tierText.clear();
         const double quantity = text::roundHalfEven(number(m_lines.cell(row, Quantity)) + 1);
         m_lines.setCell(row, Quantity, written(quantity));
-        m_scanQuantity = static_cast<int>(quantity);
+        m_scanQuantity = text::textToInt(written(quantity));
         const QString price = m_lines.cell(row, Price);
         const QString lineTiers = m_lines.cell(row, Tiers);
         if (m_side == Side::Sales && lineTiers.contains(u'|')) {
@@ -115,11 +115,11 @@ Cart::Taken Cart::takeCode(const QString& code)
 
 void Cart::fillEntry(const CartProduct& product)
 {
+    m_foundCode = m_entry.code;
     m_entry.name = product.name;
     m_entry.unit = product.unit;
     m_entry.price = wholePart(product.price);
     m_entry.discount = product.discount;
-    // Purchases are charged the cost price at every quantity.
     m_tierText = m_side == Side::Sales ? product.tiers : QString();
     setQuantity(QStringLiteral("1"));
 }
@@ -127,7 +127,8 @@ void Cart::fillEntry(const CartProduct& product)
 void Cart::setQuantity(const QString& quantity)
 {
     m_entry.quantity = quantity;
-    if (!m_tierText.isEmpty())
+    // Purchases are charged the cost price at every quantity.
+    if (m_side == Side::Sales && !m_tierText.isEmpty())
         m_entry.discount = tiers::discount(rounded(quantity), m_entry.price, m_tierText);
     updateAmount();
 }
@@ -161,7 +162,7 @@ void Cart::writeLine(int row)
 
 bool Cart::commitEntry()
 {
-    if (m_entry.code.isEmpty())
+    if (m_entry.code.isEmpty() || m_entry.code != m_foundCode)
         return false;
     if (m_entry.code == m_editingCode && m_editingRow >= 0 && m_editingRow < m_lines.rowCount()) {
         writeLine(m_editingRow);
@@ -172,6 +173,7 @@ bool Cart::commitEntry()
     }
     recalculate();
     m_entry = Entry{};
+    m_foundCode.clear();
     return true;
 }
 
@@ -181,6 +183,7 @@ bool Cart::loadLine(int row)
         return false;
     const QStringList cells = m_lines.row(row);
     takeCode(cells.value(Code));
+    m_foundCode = cells.value(Code); // a line keeps its code even if the product is gone
     m_editingCode = cells.value(Code);
     m_editingRow = row;
     // The line's stored values win over the product's current ones.
@@ -191,7 +194,7 @@ bool Cart::loadLine(int row)
     m_entry.discount = cells.value(Discount);
     m_entry.amount = cells.value(Amount);
     m_tierText = cells.value(Tiers);
-    m_scanQuantity = static_cast<int>(rounded(cells.value(Quantity)));
+    m_scanQuantity = text::textToInt(cells.value(Quantity));
     return true;
 }
 
@@ -251,6 +254,7 @@ void Cart::reset()
 {
     m_lines.clear();
     m_entry = Entry{};
+    m_foundCode.clear();
     const QString caption = m_side == Side::Sales    ? QStringLiteral("Kurang ")
                             : m_totals.changeCaption.isEmpty() ? QStringLiteral("Kurang")
                                                                : m_totals.changeCaption;

@@ -85,7 +85,9 @@ public:
     void setAmount(const QString& amount) { m_entry.amount = amount; }
 
     // Adds the entry row as a new line, or writes it back over the line last
-    // loaded for change. False (and nothing done) while the code is empty.
+    // loaded for change. False (and nothing done) while the code box holds
+    // no product: empty, or a code that found nothing (the row would show
+    // the previous product under a code that is not its own).
     bool commitEntry();
     // Loads a line into the entry row for change (barcode mode off only).
     bool loadLine(int row);
@@ -113,6 +115,7 @@ private:
     bool m_barcodeMode = false;
     QString m_tierText;
     QString m_editingCode;
+    QString m_foundCode; // the code whose product fills the entry row
     int m_editingRow = -1;
     int m_scanQuantity = 0;
     QString m_tierDiscount;

@@ -1,5 +1,6 @@
 #include "pos/cashier_window.h"
 
+#include "core/document_number.h"
 #include "core/messages.h"
 #include "core/text_ops.h"
 #include "master/parties.h"
@@ -12,6 +13,7 @@
 #include "shell/images.h"
 #include "shell/list_view.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -34,7 +36,6 @@ const QString quantityHelp =
 const QString discountHelp = QStringLiteral("Ubah Diskon Barang | Tekan Tab untuk pindah kolom..");
 const QString unitHelp = QStringLiteral(
     "Ubah nilai harga barang.. | Tekan Enter untuk menambahkan ke daftar item transaksi");
-constexpr int entryWidths[] = {100, 250, 50, 100, 100, 100, 120};
 constexpr int rowHeight = 20;
 constexpr int listTop = 130;
 
@@ -50,11 +51,6 @@ void setTextKeepingCursor(QLineEdit* box, const QString& text)
 {
     if (box->text() != text)
         box->setText(text);
-}
-
-bool isEnter(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace
@@ -178,6 +174,7 @@ void CashierWindow::buildControls()
     QWidget::setTabOrder(m_unit, m_price);
     QWidget::setTabOrder(m_price, m_discount);
     QWidget::setTabOrder(m_discount, m_amount);
+    m_entryBoxes = {m_code, m_name, m_quantity, m_unit, m_price, m_discount, m_amount};
 
     const QFont boldTotals = fontFromText(QStringLiteral("Arial,10,1"));
     m_gross = box("totalBelanja", {}, Qt::AlignRight);
@@ -323,12 +320,13 @@ void CashierWindow::placeEntryRow()
     }
     if (!m_cart.editingCode().isEmpty())
         y = m_list->geometry().bottom() + 1;
+    // One box over each of the cart's first seven columns, as wide as it.
     int x = m_list->x() + 1;
-    const QList<QLineEdit*> boxes = {m_code, m_name, m_quantity, m_unit, m_price, m_discount, m_amount};
-    for (int i = 0; i < boxes.size(); ++i) {
-        boxes.at(i)->setGeometry(x, y, entryWidths[i], rowHeight);
-        boxes.at(i)->raise();
-        x += entryWidths[i];
+    for (int column = 0; column < m_entryBoxes.size(); ++column) {
+        const int width = m_cart.lines().columns().at(column).width;
+        m_entryBoxes.at(column)->setGeometry(x, y, width, rowHeight);
+        m_entryBoxes.at(column)->raise();
+        x += width;
     }
 }
 
@@ -341,12 +339,13 @@ bool CashierWindow::eventFilter(QObject* watched, QEvent* event)
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box)
         return QDialog::eventFilter(watched, event);
+    const bool enter = m_enter.released(box, event);
     if (event->type() == QEvent::KeyPress) {
         // Only digits may be typed; pasted and program-set texts pass unfiltered.
         if (form::typesNonDigit(static_cast<QKeyEvent*>(event)))
             return true;
     } else if (event->type() == QEvent::KeyRelease) {
-        if (keyReleased(box, static_cast<QKeyEvent*>(event)->key()))
+        if (keyReleased(box, enter, static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab))
             return true;
     } else if (event->type() == QEvent::FocusIn && box == m_unit) {
         setHelp(unitHelp);
@@ -355,11 +354,16 @@ bool CashierWindow::eventFilter(QObject* watched, QEvent* event)
 }
 
 // A key acts in the box that has the focus when it comes up: a Tab release
-// belongs to the box the Tab has just entered.
-bool CashierWindow::keyReleased(QObject* box, int key)
+// belongs to the box the Tab has just entered. `enter` is an Enter both
+// pressed and released in `box`.
+bool CashierWindow::keyReleased(QObject* box, bool enter, bool tab)
 {
-    const bool enter = isEnter(key);
-    if (box == m_code && enter && !m_cart.barcodeMode() && !m_name->text().isEmpty()) {
+    if (box == m_code && enter && m_cart.barcodeMode() && !m_code->text().isEmpty()) {
+        // The scanner's Enter after a code that is no product: start afresh
+        // rather than glue the next scan onto it.
+        QApplication::beep();
+        m_code->clear();
+    } else if (box == m_code && enter && !m_cart.barcodeMode() && !m_name->text().isEmpty()) {
         focusQuantity();
     } else if (box == m_name && enter) {
         focusQuantity();
@@ -369,12 +373,12 @@ bool CashierWindow::keyReleased(QObject* box, int key)
         m_discount->setFocus();
         m_discount->selectAll();
         setHelp(discountHelp);
-    } else if (box == m_price && key == Qt::Key_Tab) {
+    } else if (box == m_price && tab) {
         // Tabbing into the price box starts the discount afresh.
         m_discount->setText(QStringLiteral("0"));
         m_discount->selectAll();
         setHelp(discountHelp);
-    } else if (box == m_discount && (enter || key == Qt::Key_Tab)) {
+    } else if ((box == m_discount && (enter || tab)) || (box == m_amount && enter)) {
         commitEntry();
     } else if (box == m_paid && enter) {
         requestSave();
@@ -470,6 +474,7 @@ void CashierWindow::reset()
     render();
     for (QPushButton* button : {m_save, m_print, m_party, m_productList})
         button->setEnabled(true);
+    setEntryEnabled(true);
     placeEntryRow();
     m_code->setFocus();
 }
@@ -477,15 +482,14 @@ void CashierWindow::reset()
 void CashierWindow::newTransaction()
 {
     reset();
-    const QString count = m_context.db().scalar(
-        QStringLiteral("select count(*) from transaksi where substr(kode,1,2)=? and tanggal=?"),
-        {sales() ? QStringLiteral("JL") : QStringLiteral("BL"),
-         m_date->date().toString(QStringLiteral("yyyy-MM-dd"))});
-    m_dayCount->setText(count);
+    m_dayCount->setText(documents::countOfDay(m_context.db(),
+                                              sales() ? QStringLiteral("JL") : QStringLiteral("BL"),
+                                              m_date->date().toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
 void CashierWindow::showParty(const Party& party)
 {
+    m_partyValue = party;
     m_partyRows.clear();
     const QString codeLabel = sales() ? QStringLiteral("Kode Plg") : QStringLiteral("Kode Spl");
     m_partyRows.appendRows({{QStringLiteral("Nama"), party.name},
@@ -493,6 +497,21 @@ void CashierWindow::showParty(const Party& party)
                             {QStringLiteral("Phone"), party.contact},
                             {QStringLiteral("Ket"), party.note},
                             {codeLabel, party.code}});
+}
+
+void CashierWindow::setEntryEnabled(bool enabled)
+{
+    for (QLineEdit* box : std::as_const(m_entryBoxes))
+        box->setEnabled(enabled);
+    m_percent->setEnabled(enabled);
+}
+
+void CashierWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc would close the screen and lose the cart: the close box still does.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void CashierWindow::toggleBarcode()
@@ -528,8 +547,8 @@ CashierDocument CashierWindow::document() const
     return {m_side,
             m_date->date().toString(QStringLiteral("yyyy-MM-dd")),
             m_dueDate->date().toString(QStringLiteral("yyyy-MM-dd")),
-            m_partyRows.cell(4, 1),
-            m_partyRows.cell(0, 1),
+            m_partyValue.code,
+            m_partyValue.name,
             m_status->part(Operator),
             totals.gross,
             totals.discountAmount,
@@ -546,6 +565,10 @@ void CashierWindow::requestSave()
         return;
     m_code->setFocus();
     const CashierDocument stored = document();
+    if (sales::hasNoParty(stored)) {
+        messages.info(sales::noPartyMessage(m_side));
+        return;
+    }
     if (sales::walkInPaysTooLittle(stored)) {
         messages.info(sales::walkInMessage(m_side));
         return;
@@ -558,6 +581,8 @@ void CashierWindow::requestSave()
     m_context.lastSavedNumber = number;
     m_context.saved = true;
     m_save->setEnabled(false);
+    // The stored cart stays for printing; nothing more can be added to it until F9.
+    setEntryEnabled(false);
     if (messages.ask(this, QStringLiteral("Cetak"),
                      sales() ? QStringLiteral("Cetak Transaksi Penjualan?")
                              : QStringLiteral("Cetak Transaksi Pembelian?")))
@@ -583,7 +608,7 @@ void CashierWindow::chooseParty()
 
 void CashierWindow::searchProduct()
 {
-    if (m_partyRows.cell(0, 1).isEmpty()) {
+    if (m_partyValue.name.isEmpty()) {
         m_context.messages().info(sales() ? QStringLiteral("Data Pelanggan belum tersedia..")
                                           : QStringLiteral("Data Pembeli belum tersedia.."));
         return;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "master/parties.h"
 #include "pos/cart.h"
 #include "pos/sale_store.h"
+
+#include "shell/form.h"
 
 #include <QDialog>
 
@@ -16,7 +19,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct Party;
 
 // "Kasir Penjualan" and "Kasir Pembelian": the counter where the shop sells
 // and buys. One screen for both sides; the side decides prices, tiers,
@@ -47,6 +49,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
@@ -60,14 +63,18 @@ private:
     void commitEntry();
     void setHelp(const QString& text);
     void focusQuantity();
-    bool keyReleased(QObject* box, int key);
+    bool keyReleased(QObject* box, bool enter, bool tab);
+    void setEntryEnabled(bool enabled);
     CashierDocument document() const;
     bool sales() const { return m_side == Side::Sales; }
 
     AppContext& m_context;
     const Side m_side;
     Cart m_cart;
+    Party m_partyValue;
     TableModel m_partyRows;
+    form::EnterKeys m_enter;
+    QList<QLineEdit*> m_entryBoxes;
 
     QWidget* m_body = nullptr;
     QPushButton* m_settings = nullptr;

@@ -68,8 +68,8 @@ void ProductSearchDialog::take()
 
 bool ProductSearchDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_search && event->type() == QEvent::KeyRelease &&
-        form::isEnter(static_cast<QKeyEvent*>(event))) {
+    // Not the Enter that closed a message over this box.
+    if (watched == m_search && m_enter.released(watched, event)) {
         search();
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/table_model.h"
+#include "shell/form.h"
 
 #include <QDialog>
 
@@ -36,4 +37,5 @@ private:
     TableModel m_model;
     QLineEdit* m_search;
     ListView* m_list;
+    form::EnterKeys m_enter;
 };

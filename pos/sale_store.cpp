@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
+#include "master/parties.h"
 #include "pos/cart.h"
 
 #include <cmath>
@@ -27,8 +28,20 @@ QVariant numeric(const QString& text)
 
 bool walkInPaysTooLittle(const CashierDocument& document)
 {
-    return document.partyName == u"Bebas" &&
-           text::textToNumber(document.net) > text::textToNumber(document.paid);
+    return document.partyName == parties::walkIn(document.side).name &&
+           text::roundHalfEven(text::textToNumber(document.net)) >
+               text::roundHalfEven(text::textToNumber(document.paid));
+}
+
+bool hasNoParty(const CashierDocument& document)
+{
+    return document.partyCode.isEmpty();
+}
+
+QString noPartyMessage(Side side)
+{
+    return side == Side::Sales ? QStringLiteral("Data Pelanggan belum tersedia..")
+                               : QStringLiteral("Data Pembeli belum tersedia..");
 }
 
 QString walkInMessage(Side side)
@@ -42,8 +55,9 @@ QString store(Database& db, Messages& messages, const CashierDocument& document,
               const TableModel& lines)
 {
     const bool sale = document.side == Side::Sales;
-    const double net = text::textToNumber(document.net);
-    const double paid = text::textToNumber(document.paid);
+    // Compared as the cashier saw them: whole numbers.
+    const double net = text::roundHalfEven(text::textToNumber(document.net));
+    const double paid = text::roundHalfEven(text::textToNumber(document.paid));
     const bool paidInFull = net <= paid;
     const QString open = text::numberToText(paidInFull ? 0 : net - paid);
     const QString word = paidInFull ? QStringLiteral("Lunas")

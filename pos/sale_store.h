@@ -33,6 +33,12 @@ bool walkInPaysTooLittle(const CashierDocument& document);
 // The message for a walk-in party paying too little.
 QString walkInMessage(Side side);
 
+// A document must name its party: a picker closed on no row leaves the panel
+// empty, and a debt of nobody could never be collected.
+bool hasNoParty(const CashierDocument& document);
+// "Data Pelanggan belum tersedia.." or "Data Pembeli belum tersedia..".
+QString noPartyMessage(Side side);
+
 // Stores the document, one line per cart line and its stock change, in one
 // transaction: a sale lowers the stock, a purchase raises it and sets the
 // cost price to the line's price. Returns the 14-digit number stored, or an

@@ -36,4 +36,20 @@ bool typesNonDigit(const QKeyEvent* key)
     return false;
 }
 
+bool EnterKeys::released(const QObject* box, const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (!isEnter(key) || key->isAutoRepeat())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        m_pressedIn = box;
+        return false;
+    }
+    const bool here = m_pressedIn == box;
+    m_pressedIn = nullptr;
+    return here;
+}
+
 } // namespace form

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringView>
 
+class QEvent;
 class QKeyEvent;
+class QObject;
 class QWidget;
 
 // What every screen shares: its name, by which tests and other screens find it.
@@ -23,5 +25,19 @@ bool isEnter(const QKeyEvent* key);
 // take digits only when typed (pasted and program-set texts pass). Keys with
 // Ctrl, Alt or Meta, and keys that edit or move, are not typing.
 bool typesNonDigit(const QKeyEvent* key);
+
+// Keys that act when Enter comes up act only when it also went down in the
+// same box: the Enter that closes a message box is let go over the box that
+// gets the focus back, and must not act there a second time.
+class EnterKeys final
+{
+public:
+    // Give it every key event of the boxes; true when an Enter pressed in
+    // `box` is released there.
+    bool released(const QObject* box, const QEvent* event);
+
+private:
+    const QObject* m_pressedIn = nullptr;
+};
 
 } // namespace form

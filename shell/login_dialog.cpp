@@ -57,8 +57,8 @@ LoginDialog::LoginDialog(AppContext& context, QWidget* parent)
 
 bool LoginDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_password && event->type() == QEvent::KeyRelease &&
-        form::isEnter(static_cast<QKeyEvent*>(event))) {
+    // Not the Enter that closed a message over this box.
+    if (watched == m_password && m_enter.released(watched, event)) {
         logIn();
         return true;
     }

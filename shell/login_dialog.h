@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/form.h"
+
 #include <QDialog>
 
 class AppContext;
@@ -29,4 +31,5 @@ private:
     QLineEdit* m_user;
     QLineEdit* m_password;
     bool m_cancelled = false;
+    form::EnterKeys m_enter;
 };

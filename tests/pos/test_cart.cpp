@@ -192,6 +192,14 @@ void TestCart::entryRowAddsChangesAndKeepsRepeatsApart()
 
     cart.setBarcodeMode(true);
     QVERIFY(!cart.loadLine(1));
+
+    // A code that found nothing never becomes a line under the previous product's name.
+    cart.setBarcodeMode(false);
+    cart.takeCode(u"5"_qs);
+    cart.takeCode(u"55"_qs);
+    QCOMPARE(cart.entry().name, u"Barang 5"_qs);
+    QVERIFY(!cart.commitEntry());
+    QCOMPARE(cart.lines().rowCount(), 3);
 }
 
 void TestCart::totalsRoundAfterEveryLine()
@@ -273,6 +281,7 @@ void TestCart::textsThatAreNoNumbersCountAsZero()
 void TestCart::purchaseSideUsesCostPriceWithoutTiers()
 {
     addProduct(u"7"_qs, u"10000"_qs, u"0"_qs, tenTiers, u"7250.9"_qs);
+    addProduct(u"8"_qs, u"10000"_qs, u"0"_qs, tenTiers, u"7000"_qs);
     Cart cart(m_shop->db(), Side::Purchase);
     cart.takeCode(u"7"_qs);
     QCOMPARE(cart.entry().price, u"7250"_qs);
@@ -287,6 +296,14 @@ void TestCart::purchaseSideUsesCostPriceWithoutTiers()
     QCOMPARE(line(cart, 0).mid(2, 5),
              (QStringList{u"61"_qs, u"pcs"_qs, u"7250"_qs, u"0"_qs, u"442250"_qs}));
     QCOMPARE(cart.totals().changeCaption, u"Kurang"_qs);
+    // A line scanned in keeps the product's tiers, but a purchase never prices by them.
+    cart.takeCode(u"8"_qs);
+    QCOMPARE(line(cart, 1).value(Cart::Tiers), tenTiers);
+    cart.setBarcodeMode(false);
+    QVERIFY(cart.loadLine(1));
+    cart.setQuantity(u"12"_qs);
+    QCOMPARE(cart.entry().discount, u"0"_qs);
+    QCOMPARE(cart.entry().amount, u"84000"_qs);
     cart.payInFull();
     QCOMPARE(cart.totals().changeCaption, u"Kembali"_qs);
     cart.reset(); // the purchase screen's reset leaves the caption alone

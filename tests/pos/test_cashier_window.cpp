@@ -27,6 +27,7 @@ private slots:
     void purchaseRaisesStockAndSetsCost();
     void productSearchNeedsAParty();
     void productSearchHandsOverCodes();
+    void guardsAtTheCounter();
 
 private:
     void open(Side side);
@@ -404,6 +405,58 @@ void TestCashierWindow::productSearchHandsOverCodes()
     QCOMPARE(m_window->cart().lines().row(0).mid(0, 5),
              (QStringList{u"4002"_qs, u"Sabun Cuci Piring 800 ml"_qs, u"1"_qs, u"pouch"_qs,
                           u"13000"_qs}));
+}
+
+// What keeps a busy counter from losing or spoiling a sale.
+void TestCashierWindow::guardsAtTheCounter()
+{
+    open(Side::Sales);
+    // Esc does not close the screen with its cart.
+    type("kode", u"12"_qs);
+    release("qty", Qt::Key_Return);
+    press(Qt::Key_Escape);
+    QVERIFY(m_window->isVisible());
+
+    // Enter in the amount box adds the line, as its tooltip says.
+    type("kode", u"12"_qs);
+    release("jumlah", Qt::Key_Return);
+    QCOMPARE(m_window->cart().lines().rowCount(), 2);
+
+    // The Enter that closed a message box comes up over the paid box: no second question.
+    QTest::keyRelease(box("dibayar"), Qt::Key_Return);
+    QVERIFY(m_shop->messages.shown().isEmpty());
+
+    // A scan that is no product is cleared by the scanner's Enter.
+    press(Qt::Key_F1);
+    type("kode", u"999"_qs);
+    release("kode", Qt::Key_Return);
+    QCOMPARE(box("kode")->text(), QString());
+    press(Qt::Key_F1);
+
+    // A picker closed on no row leaves no party: no sale on credit to nobody.
+    QString seen;
+    whenModalOpens(seen, [](QWidget* picker) {
+        buttonWithText<QPushButton>(picker, u"Entry"_qs)->click();
+    });
+    buttonWithText<QPushButton>(m_window.get(), u"Pelanggan"_qs)->click();
+    reactivate();
+    m_shop->messages.setNextAnswer(true);
+    press(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_shop->messages.lastText(), u"Data Pelanggan belum tersedia.."_qs);
+    QCOMPARE(row(u"select count(*) from transaksi"_qs), QStringList{u"0"_qs});
+
+    // After a save the entry row is closed until F9, so nothing is added unsaved.
+    press(Qt::Key_F9);
+    type("kode", u"12"_qs);
+    release("qty", Qt::Key_Return);
+    press(Qt::Key_F11);
+    m_shop->messages.setNextAnswer(true);
+    m_shop->messages.setNextAnswer(false);
+    press(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(row(u"select count(*) from transaksi"_qs), QStringList{u"1"_qs});
+    QVERIFY(!box("kode")->isEnabled());
+    press(Qt::Key_F9);
+    QVERIFY(box("kode")->isEnabled());
 }
 
 QTEST_MAIN(TestCashierWindow)

@@ -142,6 +142,8 @@ void TestSaleStore::walkInPartiesPayInFull_data()
     QTest::newRow("walk-in exact") << u"Bebas"_qs << u"5000"_qs << u"5000"_qs << false;
     QTest::newRow("named short") << u"Bebas Jaya"_qs << u"5000"_qs << u"0"_qs << false;
     QTest::newRow("walk-in, letters paid") << u"Bebas"_qs << u"5000"_qs << u"lima"_qs << true;
+    QTest::newRow("walk-in, pasted fraction rounds up") << u"Bebas"_qs << u"5000"_qs
+                                                        << u"4999.6"_qs << false;
 }
 
 void TestSaleStore::walkInPartiesPayInFull()
@@ -155,6 +157,9 @@ void TestSaleStore::walkInPartiesPayInFull()
     document.net = net;
     document.paid = paid;
     QCOMPARE(sales::walkInPaysTooLittle(document), refused);
+    QVERIFY(sales::hasNoParty(document));
+    document.partyCode = u"PL-00000"_qs;
+    QVERIFY(!sales::hasNoParty(document));
     QCOMPARE(sales::walkInMessage(Side::Purchase),
              u"Nilai pembayaran belum di ENTRY, jika pembayaran dilakukan non tunai, mohon "
              "lengkapi dahulu data Supplier"_qs);
