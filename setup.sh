@@ -10,6 +10,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 build="$here/build"
+# Compiled objects are reused across checkouts in other folders (CI clones afresh).
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=true
 
 packages=(
   g++ cmake ninja-build ccache pkg-config

@@ -261,6 +261,7 @@ void Cart::reset()
     m_totals = Totals{};
     // The purchase screen leaves its caption as the last payment wrote it.
     m_totals.changeCaption = caption;
+    m_totals.paidCovers = true; // nothing to pay yet
     m_totals.words = amount::wordsOf(0.0);
     m_editingCode.clear();
     m_editingRow = -1;
