@@ -37,6 +37,8 @@ private:
     void type(const char* boxName, const QString& text);
     void release(const char* boxName, Qt::Key key);
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Ctrl+S, Yes to saving, No to the receipt.
+    void saveWithoutReceipt();
     QStringList row(const QString& sql);
 
     std::unique_ptr<TestShop> m_shop;
@@ -112,6 +114,13 @@ void TestCashierWindow::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
     };
     QTest::keyPress(focus(), key, modifiers);
     QTest::keyRelease(focus(), key, modifiers);
+}
+
+void TestCashierWindow::saveWithoutReceipt()
+{
+    m_shop->messages.setNextAnswer(true);
+    m_shop->messages.setNextAnswer(false);
+    press(Qt::Key_S, Qt::ControlModifier);
 }
 
 QStringList TestCashierWindow::row(const QString& sql)
@@ -274,9 +283,7 @@ void TestCashierWindow::saveTwiceStoresOnceAndF9StartsAgain()
     type("kode", u"12"_qs);
     release("qty", Qt::Key_Return);
     press(Qt::Key_F11);
-    m_shop->messages.setNextAnswer(true);
-    m_shop->messages.setNextAnswer(false);
-    press(Qt::Key_S, Qt::ControlModifier);
+    saveWithoutReceipt();
     m_shop->messages.setNextAnswer(true); // asked again, stores nothing, no print question
     press(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(m_shop->messages.texts().count(u"Yakin Simpan Transaksi Penjualan ini?"_qs), 2);
@@ -290,9 +297,7 @@ void TestCashierWindow::saveTwiceStoresOnceAndF9StartsAgain()
     type("kode", u"1001"_qs);
     release("qty", Qt::Key_Return);
     press(Qt::Key_F11);
-    m_shop->messages.setNextAnswer(true);
-    m_shop->messages.setNextAnswer(false);
-    press(Qt::Key_S, Qt::ControlModifier);
+    saveWithoutReceipt();
     QCOMPARE(row(u"select count(*) from transaksi"_qs), QStringList{u"2"_qs});
 }
 
@@ -319,9 +324,7 @@ void TestCashierWindow::walkInShortIsRefusedNamedCustomerOnCredit()
     QCOMPARE(seen, u"FORM_TOKO_FORM2_CLASS"_qs);
     reactivate();
     QCOMPARE(m_window->partyRows().cell(4, 1), u"PL-00001"_qs);
-    m_shop->messages.setNextAnswer(true);
-    m_shop->messages.setNextAnswer(false);
-    press(Qt::Key_S, Qt::ControlModifier);
+    saveWithoutReceipt();
     QCOMPARE(row(u"select KodeSP, Tunai, Piutang, Ket from transaksi"_qs),
              (QStringList{u"PL-00001"_qs, u"0"_qs, u"5000"_qs,
                           u"Penjualan Kepada Bu Siti Aminah dengan dibayar secara Piutang"_qs}));
@@ -336,8 +339,8 @@ void TestCashierWindow::purchaseRaisesStockAndSetsCost()
     box("harga")->setText(u"4500"_qs);
     release("qty", Qt::Key_Return);
     press(Qt::Key_F11);
-    m_shop->messages.setNextAnswer(true);
-    m_shop->messages.setNextAnswer(false);
+    m_shop->messages.setNextAnswer(true);  // save
+    m_shop->messages.setNextAnswer(false); // no receipt
     release("dibayar", Qt::Key_Return);
     QCOMPARE(m_shop->messages.texts().first(), u"Yakin Simpan Transaksi Pembelian ini?"_qs);
     QCOMPARE(row(u"select stock, hpp from barang where kode='12'"_qs),
@@ -450,9 +453,7 @@ void TestCashierWindow::guardsAtTheCounter()
     type("kode", u"12"_qs);
     release("qty", Qt::Key_Return);
     press(Qt::Key_F11);
-    m_shop->messages.setNextAnswer(true);
-    m_shop->messages.setNextAnswer(false);
-    press(Qt::Key_S, Qt::ControlModifier);
+    saveWithoutReceipt();
     QCOMPARE(row(u"select count(*) from transaksi"_qs), QStringList{u"1"_qs});
     QVERIFY(!box("kode")->isEnabled());
     press(Qt::Key_F9);
