@@ -66,6 +66,7 @@ public:
 
     Side side() const { return m_side; }
     TableModel& lines() { return m_lines; }
+    const TableModel& lines() const { return m_lines; }
     const Entry& entry() const { return m_entry; }
     const Totals& totals() const { return m_totals; }
     const QString& tierText() const { return m_tierText; }

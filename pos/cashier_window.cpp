@@ -2,6 +2,7 @@
 
 #include "core/document_number.h"
 #include "core/messages.h"
+#include "documents/receipt_printing.h"
 #include "core/text_ops.h"
 #include "master/parties.h"
 #include "master/party_picker_dialog.h"
@@ -591,9 +592,33 @@ void CashierWindow::requestSave()
         button->setEnabled(false);
 }
 
+ReceiptSource CashierWindow::receiptSource() const
+{
+    ReceiptSource source;
+    for (int row = 0; row < m_cart.lines().rowCount(); ++row)
+        source.rows.append(m_cart.lines().row(row).mid(0, Cart::Tiers));
+    const Cart::Totals& totals = m_cart.totals();
+    source.total = totals.gross;
+    source.discount = totals.discountAmount;
+    source.net = totals.net;
+    source.paid = totals.paid;
+    source.change = totals.change;
+    source.changeLabel = totals.changeCaption;
+    source.date = m_date->date().toString(QStringLiteral("yyyy-MM-dd"));
+    source.dueDate = m_dueDate->date().toString(QStringLiteral("yyyy-MM-dd"));
+    source.dayCount = m_dayCount->text().toInt();
+    source.operatorName = m_status->part(Operator);
+    source.currentDate = m_status->part(Date);
+    source.currentTime = m_status->part(Time);
+    source.lastSavedNumber = m_context.lastSavedNumber;
+    source.shop = m_context.shop;
+    source.footer = receipts::readFooter(m_context.shopFolder());
+    return source;
+}
+
 void CashierWindow::print()
 {
-    m_context.messages().info(QStringLiteral("Cetak struk belum tersedia pada versi ini."));
+    printReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource());
 }
 
 void CashierWindow::chooseParty()

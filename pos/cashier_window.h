@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "documents/receipt_layout.h"
 #include "master/parties.h"
 #include "pos/cart.h"
 #include "pos/sale_store.h"
@@ -66,6 +67,7 @@ private:
     bool keyReleased(QObject* box, bool enter, bool tab);
     void setEntryEnabled(bool enabled);
     CashierDocument document() const;
+    ReceiptSource receiptSource() const;
     bool sales() const { return m_side == Side::Sales; }
 
     AppContext& m_context;

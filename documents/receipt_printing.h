@@ -1,0 +1,12 @@
+#pragma once
+
+#include "documents/receipt_layout.h"
+
+class AppContext;
+
+// Prints a receipt of `size` (1 to 5; anything else prints nothing): sizes 1
+// to 3 as a page on the default printer, sizes 4 and 5 as text on the line
+// printer, or as a teletype page when there is none. Only a saved
+// transaction prints in sizes 4 and 5. With no printer at all the page is
+// kept as a PDF in struk/ and the cashier is told where.
+void printReceipt(AppContext& context, int size, const ReceiptSource& source);
