@@ -8,7 +8,15 @@
 
 #include <cmath>
 
-PagePrinter::PagePrinter(const QDir& shopFolder) : m_shopFolder(shopFolder) {}
+PagePrinter::PagePrinter(const QDir& shopFolder, QString printerName)
+    : m_shopFolder(shopFolder), m_printerName(std::move(printerName))
+{
+}
+
+QString PagePrinter::defaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinter().printerName();
+}
 
 QString PagePrinter::pdfPathFor(const QDir& shopFolder, const QString& jobName)
 {
@@ -26,11 +34,10 @@ template <typename Draw>
 PrintOutcome PagePrinter::run(const QString& jobName, Draw draw)
 {
     PrintOutcome outcome;
-    const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(jobName.left(255));
-    if (!printerInfo.isNull()) {
-        printer.setPrinterName(printerInfo.printerName());
+    if (!m_printerName.isEmpty()) {
+        printer.setPrinterName(m_printerName);
         outcome.printed = true;
     } else {
         outcome.pdfFile = pdfPathFor(m_shopFolder, jobName);

@@ -22,7 +22,11 @@ struct PrintOutcome
 class PagePrinter final
 {
 public:
-    explicit PagePrinter(const QDir& shopFolder);
+    // `printerName` empty: no printer, every page goes to a PDF file.
+    explicit PagePrinter(const QDir& shopFolder, QString printerName = defaultPrinterName());
+
+    // The system's default printer; empty when there is none.
+    static QString defaultPrinterName();
 
     // A page of text lines placed in page units.
     PrintOutcome print(const PrintedPage& page);
@@ -44,4 +48,5 @@ private:
     PrintOutcome run(const QString& jobName, Draw draw);
 
     QDir m_shopFolder;
+    QString m_printerName;
 };

@@ -5,6 +5,23 @@
 #include "documents/line_printer.h"
 #include "documents/page_printer.h"
 
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+// Tells the cashier where a page went when it did not reach a printer.
+void report(Messages& messages, const PrintOutcome& outcome)
+{
+    if (!outcome.pdfFile.isEmpty())
+        messages.info(QStringLiteral("Tidak ada printer. Struk disimpan sebagai PDF di ") +
+                      QDir::toNativeSeparators(outcome.pdfFile));
+    else if (!outcome.error.isEmpty())
+        messages.info(QStringLiteral("Struk tidak dapat dicetak: ") + outcome.error);
+}
+
+} // namespace
+
 void printReceipt(AppContext& context, int size, const ReceiptSource& source)
 {
     if (size < 1 || size > 5)
@@ -32,9 +49,34 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source)
         }
         outcome = printer.printText(QStringLiteral("Struk"), lines);
     }
-    if (!outcome.pdfFile.isEmpty())
-        messages.info(QStringLiteral("Tidak ada printer. Struk disimpan sebagai PDF di ") +
-                      QDir::toNativeSeparators(outcome.pdfFile));
-    else if (!outcome.error.isEmpty())
-        messages.info(QStringLiteral("Struk tidak dapat dicetak: ") + outcome.error);
+    report(messages, outcome);
+}
+
+void printVoucher(AppContext& context, const vouchers::Voucher& voucher)
+{
+    PagePrinter printer(context.shopFolder());
+    report(context.messages(),
+           printer.print(vouchers::voucherPage(voucher, context.shop, context.clock().today())));
+}
+
+void previewReceipt(AppContext& context, int size, const ReceiptSource& source, QWidget* owner)
+{
+    if (size < 1 || size > 5)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    const PrintedPage page =
+        size <= 3 ? receipts::page(size, source, context.receipt) : PrintedPage{};
+    const QStringList lines = size <= 3 ? QStringList() : receipts::textLines(size, source);
+    printer.setDocName(size <= 3 ? page.documentName : QStringLiteral("Struk"));
+    QPrintPreviewDialog preview(&printer, owner);
+    preview.setWindowTitle(QStringLiteral("Pratinjau Struk"));
+    preview.setObjectName(QStringLiteral("pratinjauStruk"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) {
+                         if (size <= 3)
+                             PagePrinter::draw(*target, page);
+                         else
+                             PagePrinter::drawText(*target, lines);
+                     });
+    preview.exec();
 }

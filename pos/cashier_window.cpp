@@ -3,6 +3,7 @@
 #include "core/document_number.h"
 #include "core/messages.h"
 #include "documents/receipt_printing.h"
+#include "documents/receipt_settings_dialog.h"
 #include "core/text_ops.h"
 #include "master/parties.h"
 #include "master/party_picker_dialog.h"
@@ -265,6 +266,8 @@ void CashierWindow::buildMenu()
     item(QStringLiteral("Pembayaran"), Qt::Key_F11, &CashierWindow::payInFull);
     item(QStringLiteral("Simpan Transaksi"), QKeySequence(Qt::CTRL | Qt::Key_S), &CashierWindow::requestSave);
     item(QStringLiteral("Cetak"), Qt::Key_F8, &CashierWindow::print);
+    item(QStringLiteral("Pratinjau Cetak"), QKeySequence(Qt::SHIFT | Qt::Key_F8),
+         &CashierWindow::preview);
     item(QStringLiteral("Barcode"), Qt::Key_F1, &CashierWindow::toggleBarcode);
 }
 
@@ -621,6 +624,11 @@ void CashierWindow::print()
     printReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource());
 }
 
+void CashierWindow::preview()
+{
+    previewReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource(), this);
+}
+
 void CashierWindow::chooseParty()
 {
     m_context.side = m_side;
@@ -650,5 +658,7 @@ void CashierWindow::searchProduct()
 void CashierWindow::receiptSettings()
 {
     m_context.side = m_side;
-    m_context.messages().info(QStringLiteral("Setting struk belum tersedia pada versi ini."));
+    ReceiptSettingsDialog settings(m_context, m_receiptSize, this);
+    settings.exec();
+    m_code->setFocus();
 }

@@ -42,6 +42,8 @@ public:
     void payInFull();
     void requestSave();
     void print();
+    // Shift+F8: the receipt on screen before paper is used.
+    void preview();
     void chooseParty();
     void searchProduct();
     void receiptSettings();

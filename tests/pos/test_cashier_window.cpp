@@ -3,6 +3,7 @@
 #include "support/modal.h"
 #include "support/test_shop.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,7 @@ private slots:
     void productSearchNeedsAParty();
     void productSearchHandsOverCodes();
     void guardsAtTheCounter();
+    void printingKeysAndReceiptSettings();
 
 private:
     void open(Side side);
@@ -458,6 +460,35 @@ void TestCashierWindow::guardsAtTheCounter()
     QVERIFY(!box("kode")->isEnabled());
     press(Qt::Key_F9);
     QVERIFY(box("kode")->isEnabled());
+}
+
+void TestCashierWindow::printingKeysAndReceiptSettings()
+{
+    open(Side::Sales);
+    auto* sizes = m_window->findChild<QComboBox*>();
+    sizes->setCurrentIndex(3); // "Struk 4": a line receipt needs a saved transaction
+    press(Qt::Key_F8);
+    QCOMPARE(m_shop->messages.lastText(),
+             u"Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."_qs);
+
+    // Shift+F8 shows the receipt before paper is used.
+    QString seen;
+    whenModalOpens(seen, [](QWidget*) {});
+    press(Qt::Key_F8, Qt::ShiftModifier);
+    QCOMPARE(seen, u"pratinjauStruk"_qs);
+
+    // The gear opens the receipt settings; "Default Struk" moves the cashier's list at once.
+    whenModalOpens(seen, [](QWidget* settings) {
+        const auto lists = settings->findChildren<QComboBox*>();
+        for (QComboBox* list : lists) {
+            if (list->count() == 5 && list->itemText(0) == u"Struk 1")
+                list->setCurrentIndex(1);
+        }
+    });
+    m_window->findChildren<QPushButton*>().first()->click();
+    QCOMPARE(seen, u"FORM_TOKO_FORM23_CLASS"_qs);
+    QCOMPARE(sizes->currentText(), u"Struk 2"_qs);
+    QCOMPARE(m_shop->context().side, Side::Sales);
 }
 
 QTEST_MAIN(TestCashierWindow)

@@ -1,0 +1,18 @@
+#include "documents/receipt_settings.h"
+
+namespace receipt {
+
+int fontEntry(const QStringList& entries, QStringView face)
+{
+    if (face.isEmpty())
+        return -1;
+    const auto count = entries.size();
+    for (qsizetype step = 1; step <= count; ++step) {
+        const qsizetype index = step % count;
+        if (entries.at(index).startsWith(face, Qt::CaseInsensitive))
+            return static_cast<int>(index);
+    }
+    return -1;
+}
+
+} // namespace receipt
