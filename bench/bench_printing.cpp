@@ -39,6 +39,7 @@ int main(int argc, char* argv[])
     FixedKeyboardState keyboard;
     CashierWindow cashier(context, keyboard, Side::Sales);
     cashier.show();
+    QApplication::setActiveWindow(&cashier); // offscreen, so that F8 reaches the window
     Cart& cart = cashier.cart();
     for (int line = 0; line < 50; ++line) {
         cart.takeCode(QStringLiteral("1002"));
@@ -56,6 +57,10 @@ int main(int argc, char* argv[])
         times.append(timer.nsecsElapsed() / 1000);
     }
     std::sort(times.begin(), times.end());
+    if (times.last() < 1000) {
+        std::fprintf(stderr, "F8 printed nothing\n");
+        return 1;
+    }
     std::printf("F8 with a 50-line receipt, size 1: median %.1f ms (fastest %.1f, slowest %.1f)\n",
                 times.at(3) / 1000.0, times.first() / 1000.0, times.last() / 1000.0);
     return 0;
