@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace lineprinter {
@@ -21,14 +22,14 @@ QString devicePath(const QDir& shopFolder)
     return config::lastLine(shopFolder.filePath(QStringLiteral("line_printer.txt"))).trimmed();
 }
 
-QString write(const QString& device, const QStringList& lines, int timeoutMs)
+Result write(const QString& device, const QStringList& lines, int timeoutMs)
 {
     QByteArray text;
     for (const QString& line : lines)
         text += line.toLocal8Bit() + "\r\n";
     const int fd = ::open(device.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_APPEND);
     if (fd < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return {QString::fromLocal8Bit(std::strerror(errno)), false};
     QElapsedTimer clock;
     clock.start();
     qsizetype done = 0;
@@ -50,8 +51,11 @@ QString write(const QString& device, const QStringList& lines, int timeoutMs)
             break;
         }
     }
+    // A stalled serial printer would hold close() until its buffer drains.
+    if (!error.isEmpty() && ::isatty(fd))
+        ::tcflush(fd, TCOFLUSH);
     ::close(fd);
-    return error;
+    return {error, !error.isEmpty() && done > 0};
 }
 
 } // namespace lineprinter

@@ -6,15 +6,22 @@
 
 // The line printer of receipt sizes 4 and 5: a device the text goes to raw,
 // such as /dev/usb/lp0 or /dev/lp0. Its path comes from the environment
-// variable TOKO_LINE_PRINTER, else from the first line of line_printer.txt in
-// the shop folder; neither means there is no line printer.
+// variable TOKO_LINE_PRINTER, else from line_printer.txt in the shop folder
+// (its last non-blank line, as in every configuration file); neither means
+// there is no line printer.
 namespace lineprinter {
 
 QString devicePath(const QDir& shopFolder);
 
+struct Result
+{
+    QString error;        // empty when every line reached the device
+    bool partial = false; // part of the text went out before the error
+};
+
 // Writes the lines, each ended by CR LF, to the device. Opened without
 // blocking and given at most `timeoutMs` to take the text, so a device with
-// no printer behind it never freezes the cashier. Empty on success, else why.
-QString write(const QString& device, const QStringList& lines, int timeoutMs = 2000);
+// no printer behind it never freezes the cashier.
+Result write(const QString& device, const QStringList& lines, int timeoutMs = 2000);
 
 } // namespace lineprinter

@@ -15,6 +15,12 @@ PagePrinter::PagePrinter(const QDir& shopFolder, QString printerName)
 
 QString PagePrinter::defaultPrinterName()
 {
+    // TOKO_PRINTER names another printer, or "none" to keep every page as a PDF.
+    const QString chosen = qEnvironmentVariable("TOKO_PRINTER").trimmed();
+    if (chosen == u"none")
+        return {};
+    if (!chosen.isEmpty())
+        return chosen;
     return QPrinterInfo::defaultPrinter().printerName();
 }
 
@@ -38,7 +44,6 @@ PrintOutcome PagePrinter::run(const QString& jobName, Draw draw)
     printer.setDocName(jobName.left(255));
     if (!m_printerName.isEmpty()) {
         printer.setPrinterName(m_printerName);
-        outcome.printed = true;
     } else {
         outcome.pdfFile = pdfPathFor(m_shopFolder, jobName);
         m_shopFolder.mkpath(QStringLiteral("struk"));
@@ -50,27 +55,32 @@ PrintOutcome PagePrinter::run(const QString& jobName, Draw draw)
         outcome.error = QStringLiteral("printer tidak dapat dibuka");
         return outcome;
     }
-    draw(printer);
-    if (!outcome.pdfFile.isEmpty() && !QFileInfo::exists(outcome.pdfFile)) {
+    if (!draw(printer)) {
         outcome = {};
-        outcome.error = QStringLiteral("file PDF tidak dapat ditulis");
+        outcome.error = m_printerName.isEmpty() ? QStringLiteral("file PDF tidak dapat ditulis")
+                                                : QStringLiteral("printer ") + m_printerName +
+                                                      QStringLiteral(" tidak dapat dipakai");
+        return outcome;
     }
+    outcome.printed = !m_printerName.isEmpty();
     return outcome;
 }
 
 PrintOutcome PagePrinter::print(const PrintedPage& page)
 {
-    return run(page.documentName, [&](QPrinter& printer) { draw(printer, page); });
+    return run(page.documentName, [&](QPrinter& printer) { return draw(printer, page); });
 }
 
 PrintOutcome PagePrinter::printText(const QString& jobName, const QStringList& lines)
 {
-    return run(jobName, [&](QPrinter& printer) { drawText(printer, lines); });
+    return run(jobName, [&](QPrinter& printer) { return drawText(printer, lines); });
 }
 
-void PagePrinter::draw(QPrinter& printer, const PrintedPage& page)
+bool PagePrinter::draw(QPrinter& printer, const PrintedPage& page)
 {
     QPainter painter(&printer);
+    if (!painter.isActive())
+        return false;
     // Page units are ten-thousandths of the printable area.
     const double xScale = printer.width() / 10000.0;
     const double yScale = printer.height() / 10000.0;
@@ -87,11 +97,14 @@ void PagePrinter::draw(QPrinter& printer, const PrintedPage& page)
                                 static_cast<int>(std::lround(line.y * yScale)) + ascent),
                          line.text);
     }
+    return painter.end();
 }
 
-void PagePrinter::drawText(QPrinter& printer, const QStringList& lines)
+bool PagePrinter::drawText(QPrinter& printer, const QStringList& lines)
 {
     QPainter painter(&printer);
+    if (!painter.isActive())
+        return false;
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(10);
@@ -118,4 +131,5 @@ void PagePrinter::drawText(QPrinter& printer, const QStringList& lines)
         for (qsizetype start = 0; start < line.size(); start += perLine)
             put(line.mid(start, perLine));
     }
+    return painter.end();
 }

@@ -25,7 +25,8 @@ public:
     // `printerName` empty: no printer, every page goes to a PDF file.
     explicit PagePrinter(const QDir& shopFolder, QString printerName = defaultPrinterName());
 
-    // The system's default printer; empty when there is none.
+    // The printer named by TOKO_PRINTER ("none": no printer), else the
+    // system's default printer; empty when there is none.
     static QString defaultPrinterName();
 
     // A page of text lines placed in page units.
@@ -34,9 +35,10 @@ public:
     // 12 characters per inch, long lines wrapped, a new page when full.
     PrintOutcome printText(const QString& jobName, const QStringList& lines);
 
-    // The drawing itself, on a printer already set up (also for the preview).
-    static void draw(QPrinter& printer, const PrintedPage& page);
-    static void drawText(QPrinter& printer, const QStringList& lines);
+    // The drawing itself, on a printer already set up (also for the preview);
+    // false when the printer could not be painted on.
+    static bool draw(QPrinter& printer, const PrintedPage& page);
+    static bool drawText(QPrinter& printer, const QStringList& lines);
 
     // The PDF file for a job with no printer: struk/<name>_<n>.pdf, where the
     // name keeps letters, digits, spaces, "_" and "-" and n is the first

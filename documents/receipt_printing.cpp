@@ -40,11 +40,18 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source)
         const QStringList lines = receipts::textLines(size, source);
         const QString device = lineprinter::devicePath(context.shopFolder());
         if (!device.isEmpty()) {
-            const QString error = lineprinter::write(device, lines);
-            if (error.isEmpty())
+            const lineprinter::Result result = lineprinter::write(device, lines);
+            if (result.error.isEmpty())
                 return;
+            if (result.partial) {
+                // Half a receipt is out already: a second copy elsewhere would confuse.
+                messages.info(QStringLiteral("Printer struk ") + device +
+                              QStringLiteral(" berhenti di tengah struk (") + result.error +
+                              QStringLiteral("). Periksa printer, lalu cetak ulang dengan F8."));
+                return;
+            }
             messages.info(QStringLiteral("Printer struk ") + device +
-                          QStringLiteral(" tidak dapat dipakai (") + error +
+                          QStringLiteral(" tidak dapat dipakai (") + result.error +
                           QStringLiteral("), struk dicetak ke printer biasa."));
         }
         outcome = printer.printText(QStringLiteral("Struk"), lines);
@@ -63,6 +70,12 @@ void previewReceipt(AppContext& context, int size, const ReceiptSource& source, 
 {
     if (size < 1 || size > 5)
         return;
+    // The preview can print too: the same rule as F8.
+    if (size >= 4 && !context.saved) {
+        context.messages().info(
+            QStringLiteral("Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."));
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     const PrintedPage page =
         size <= 3 ? receipts::page(size, source, context.receipt) : PrintedPage{};

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QPushButton>
 
 #include <utility>
@@ -57,6 +58,11 @@ ReceiptSettingsDialog::ReceiptSettingsDialog(AppContext& context, QComboBox* cas
     layout->addWidget(saveButton, row, 0, 1, 2, Qt::AlignRight);
     layout->setColumnMinimumWidth(1, 200);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The file separates its fields with ";": one typed here would shift them all.
+    auto* noSemicolon =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;]*")), this);
+    for (QLineEdit* box : {m_topMargin, m_lineSpacing, m_fontSize})
+        box->setValidator(noSemicolon);
     form::setName(this, u"FORM23");
 }
 

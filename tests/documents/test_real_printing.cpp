@@ -23,7 +23,7 @@ private slots:
     void pagesReachThePrinter();
 
 private:
-    QString waitForNewPdf(const QStringList& before) const;
+    QString waitForNewPdf(const QStringList& before, const QString& token) const;
     QString pdfText(const QString& pdf) const;
     QDir m_output;
     QString m_pdftotext;
@@ -72,14 +72,15 @@ void TestRealPrinting::initTestCase()
     }
 }
 
-QString TestRealPrinting::waitForNewPdf(const QStringList& before) const
+QString TestRealPrinting::waitForNewPdf(const QStringList& before, const QString& token) const
 {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 60000) {
         const QStringList now = m_output.entryList({u"*.pdf"_qs}, QDir::Files, QDir::Time);
         for (const QString& name : now) {
-            if (!before.contains(name)) {
+            // The printer names its files after the job's title.
+            if (!before.contains(name) && name.startsWith(token)) {
                 const QString path = m_output.filePath(name);
                 // The printer writes it in one go; give it a moment to finish.
                 QTest::qWait(500);
@@ -127,7 +128,10 @@ void TestRealPrinting::pagesReachThePrinter()
 {
     QFETCH(int, size);
     QFETCH(QStringList, expected);
-    const ReceiptSource source = sampleSale(2);
+    ReceiptSource source = sampleSale(2);
+    // A title of its own, to know this job's file among the printer's others.
+    source.operatorName = u"ujicetak"_qs + QString::number(size) +
+                          QString::number(QDateTime::currentMSecsSinceEpoch());
     PrintedPage page;
     if (size > 0) {
         page = receipts::page(size, source, ReceiptSettings{});
@@ -146,7 +150,7 @@ void TestRealPrinting::pagesReachThePrinter()
     const PrintOutcome outcome = printer.print(page);
     QVERIFY(outcome.printed);
     QVERIFY(outcome.error.isEmpty());
-    const QString pdf = waitForNewPdf(before);
+    const QString pdf = waitForNewPdf(before, size > 0 ? source.operatorName : u"Struk"_qs);
     QVERIFY2(!pdf.isEmpty(), "the PDF printer wrote nothing within a minute");
     const QString text = pdfText(pdf);
     for (const QString& line : expected)

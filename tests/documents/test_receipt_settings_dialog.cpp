@@ -201,6 +201,9 @@ void TestReceiptSettingsDialog::save_data()
     QTest::newRow("text kept as typed")
         << courier << 0 << QStringList({u"abc"_qs, u" 12.5"_qs, u"7,6"_qs}) << 4 << 4
         << QByteArray("abc; 12.5;4;Consolas;7,6\n") << u"0;12;4;Consolas;7"_qs;
+    QTest::newRow("a typed ; would shift the fields: refused")
+        << courier << 0 << QStringList({u"1;5"_qs, u"150"_qs, u"6;"_qs}) << -1 << -1
+        << QByteArray("15;150;0;Courier New;6\n") << u"15;150;0;Courier New;6"_qs;
     QTest::newRow("rounded") << courier << 0 << QStringList({u"13.5"_qs, u"-2.6"_qs, u""_qs}) << 3
                              << 1 << QByteArray("13.5;-2.6;1;Courier;\n")
                              << u"14;-3;1;Courier;0"_qs;
