@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -51,6 +52,23 @@ ReceiptSource sampleSale(int lines)
     return source;
 }
 
+// Where the PDF printer writes: TOKO_PDF_PRINTER_DIR, else its own
+// configuration's "Out" folder, else ~/PDF.
+QString pdfPrinterFolder()
+{
+    const QString chosen = qEnvironmentVariable("TOKO_PDF_PRINTER_DIR");
+    if (!chosen.isEmpty())
+        return chosen;
+    QFile configuration(u"/etc/cups/cups-pdf.conf"_qs);
+    if (configuration.open(QIODevice::ReadOnly)) {
+        for (const QString& line : QString::fromUtf8(configuration.readAll()).split(u'\n')) {
+            if (line.startsWith(u"Out "_qs))
+                return line.mid(4).trimmed().replace(u"${HOME}"_qs, QDir::homePath());
+        }
+    }
+    return QDir::home().filePath(u"PDF"_qs);
+}
+
 } // namespace
 
 void TestRealPrinting::initTestCase()
@@ -61,8 +79,7 @@ void TestRealPrinting::initTestCase()
                             (printer.makeAndModel().contains(u"PDF"_qs, Qt::CaseInsensitive) ||
                              printer.printerName().contains(u"PDF"_qs, Qt::CaseInsensitive));
     m_pdftotext = QStandardPaths::findExecutable(u"pdftotext"_qs);
-    const QString output = qEnvironmentVariable("TOKO_PDF_PRINTER_DIR");
-    m_output = QDir(output.isEmpty() ? QDir::home().filePath(u"PDF"_qs) : output);
+    m_output = QDir(pdfPrinterFolder());
     if (!pdfPrinter || m_pdftotext.isEmpty()) {
         const char* why = "no PDF printer is the default destination, or pdftotext is missing "
                           "(.ci/run sets both up: CUPS with printer-driver-cups-pdf)";
