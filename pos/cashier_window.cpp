@@ -650,7 +650,11 @@ void CashierWindow::searchProduct()
     ProductSearchDialog search(m_context, this);
     connect(&search, &ProductSearchDialog::taken, this, [this](const QString& code) {
         setProductCode(code);
-        focusQuantity();
+        // In barcode mode the product went straight into the cart: back to scanning.
+        if (m_cart.barcodeMode())
+            m_code->setFocus();
+        else
+            focusQuantity();
     });
     search.exec();
 }

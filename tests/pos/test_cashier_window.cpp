@@ -384,6 +384,22 @@ void TestCashierWindow::productSearchHandsOverCodes()
     QCOMPARE(box("qty")->text(), u"1"_qs);
     QCOMPARE(box("qty")->selectedText(), u"1"_qs);
 
+    // In barcode mode the product goes straight into the cart and scanning goes on.
+    reactivate();
+    box("kode")->clear();
+    press(Qt::Key_F1);
+    whenModalOpens(seen, [](QWidget* search) {
+        QApplication::setActiveWindow(search);
+        auto* box = search->findChild<QLineEdit*>();
+        QTest::keyClicks(box, u"kopi"_qs);
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(search->focusWidget(), Qt::Key_F11);
+    });
+    press(Qt::Key_F10);
+    QCOMPARE(m_window->cart().lines().rowCount(), 1);
+    QCOMPARE(m_window->cart().lines().cell(0, Cart::Code), u"3003"_qs);
+    QCOMPARE(m_window->focusWidget(), box("kode"));
+
     // Purchases: the search stays open; each take replaces the entry row.
     m_window.reset();
     open(Side::Purchase);
