@@ -32,4 +32,9 @@ QString countOfDay(Database& db, const QString& kind, const QString& date)
         {kind, date});
 }
 
+bool deleteAllTransactions(Database& db)
+{
+    return db.exec(QStringLiteral("delete from transaksi"));
+}
+
 } // namespace documents

@@ -26,4 +26,8 @@ QString numberText(qint64 number);
 // "0" for none, empty when the query failed.
 QString countOfDay(Database& db, const QString& kind, const QString& date);
 
+// Reset of all transactions: every row of transaksi goes; the document lines,
+// stock corrections, products, parties and users stay.
+bool deleteAllTransactions(Database& db);
+
 } // namespace documents

@@ -2,6 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/backup.h"
+#include "core/document_number.h"
 #include "core/messages.h"
 #include "core/users.h"
 #include "master/party_master_window.h"
@@ -277,5 +278,5 @@ void MainWindow::resetData()
             QStringLiteral("Yakin Reset Data Transaksi ini?, reset data dapat mengakibatkan "
                            "hilangnya semua data yang pernah tersimpan.")))
         return;
-    m_context.db().exec(QStringLiteral("delete from transaksi"));
+    documents::deleteAllTransactions(m_context.db());
 }

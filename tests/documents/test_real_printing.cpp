@@ -1,13 +1,13 @@
 #include "documents/page_printer.h"
 #include "documents/receipt_layout.h"
 #include "documents/voucher.h"
+#include "support/pdf_text.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,9 +25,7 @@ private slots:
 
 private:
     QString waitForNewPdf(const QStringList& before, const QString& token) const;
-    QString pdfText(const QString& pdf) const;
     QDir m_output;
-    QString m_pdftotext;
     QTemporaryDir m_shop;
 };
 
@@ -78,9 +76,8 @@ void TestRealPrinting::initTestCase()
     const bool pdfPrinter = !printer.isNull() &&
                             (printer.makeAndModel().contains(u"PDF"_qs, Qt::CaseInsensitive) ||
                              printer.printerName().contains(u"PDF"_qs, Qt::CaseInsensitive));
-    m_pdftotext = QStandardPaths::findExecutable(u"pdftotext"_qs);
     m_output = QDir(pdfPrinterFolder());
-    if (!pdfPrinter || m_pdftotext.isEmpty()) {
+    if (!pdfPrinter || QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty()) {
         const char* why = "no PDF printer is the default destination, or pdftotext is missing "
                           "(.ci/run sets both up: CUPS with printer-driver-cups-pdf)";
         if (ci)
@@ -107,15 +104,6 @@ QString TestRealPrinting::waitForNewPdf(const QStringList& before, const QString
         QTest::qWait(200);
     }
     return {};
-}
-
-QString TestRealPrinting::pdfText(const QString& pdf) const
-{
-    QProcess reader;
-    reader.start(m_pdftotext, {u"-layout"_qs, pdf, u"-"_qs});
-    reader.waitForFinished(30000);
-    // The reader guesses spaces from glyph positions: compare words, not widths.
-    return QString::fromUtf8(reader.readAllStandardOutput()).simplified();
 }
 
 void TestRealPrinting::pagesReachThePrinter_data()
@@ -170,7 +158,7 @@ void TestRealPrinting::pagesReachThePrinter()
     QVERIFY(outcome.error.isEmpty());
     const QString pdf = waitForNewPdf(before, size > 0 ? source.operatorName : u"Struk"_qs);
     QVERIFY2(!pdf.isEmpty(), "the PDF printer wrote nothing within a minute");
-    const QString text = pdfText(pdf);
+    const QString text = pdfWords(pdf);
     for (const QString& line : expected)
         QVERIFY2(text.contains(line), qPrintable(line + u"\n---\n"_qs + text));
 }
