@@ -7,8 +7,8 @@
 #include "core/startup.h"
 #include "documents/page_printer.h"
 #include "pos/cashier_window.h"
-#include "shell/keyboard_state.h"
-#include "shell/terminal_messages.h"
+#include "ui/keyboard_state.h"
+#include "ui/terminal_messages.h"
 #include "tools/shop_database.h"
 
 #include <QApplication>

@@ -3,14 +3,12 @@
 #include "core/clock.h"
 #include "core/config_files.h"
 #include "core/database.h"
+#include "core/side.h"
 
 #include <QDir>
 #include <QString>
 
 class Messages;
-
-// Which side a two-sided screen serves: customers and sales, or suppliers and purchases.
-enum class Side { Sales, Purchase };
 
 // The values the whole program shares, handed to every screen. Each run (and
 // each test) makes its own; there is no global instance.
@@ -32,7 +30,6 @@ public:
     QString startDate; // yyyy-MM-dd, fixed once at start-up
     ReceiptSettings receipt;
     QString user; // logged-in user, empty before the first login
-    Side side = Side::Sales;
     bool saved = false;      // the current document of a cashier or money screen is stored
     QString lastSavedNumber; // the code of the last stored sale or purchase
 

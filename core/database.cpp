@@ -139,7 +139,7 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
                    OnError onError, int maxRows)
 {
     if (!m_connection)
-        return fail(QStringLiteral("no database is open"), onError);
+        return fail(QStringLiteral("tidak ada database yang terbuka"), onError);
     // An error such as a full disk makes SQLite roll the whole transaction
     // back; the statements after it must not be stored one by one.
     if (m_inTransaction && sqlite3_get_autocommit(m_connection.get()))
@@ -245,7 +245,7 @@ bool Database::fill(TableModel& model, const QString& sql, const QVariantList& p
 bool Database::execScript(const QString& sql, OnError onError)
 {
     if (!m_connection)
-        return fail(QStringLiteral("no database is open"), onError);
+        return fail(QStringLiteral("tidak ada database yang terbuka"), onError);
     if (sqlite3_exec(m_connection.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) !=
         SQLITE_OK)
         return fail(onError);

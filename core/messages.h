@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QString>
 
 class QWidget;
@@ -29,4 +31,11 @@ public:
     // Save-file dialog, same conventions. Empty when cancelled.
     virtual QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
                                  const QString& folder) = 0;
+
+    // Says why a logic call failed, unless the database has said it already.
+    template <typename T> void failed(const Outcome<T>& outcome)
+    {
+        if (!outcome.reason().isEmpty())
+            info(outcome.reason());
+    }
 };

@@ -4,7 +4,7 @@
 #include "core/config_files.h"
 #include "core/messages.h"
 #include "documents/receipt_settings.h"
-#include "shell/form.h"
+#include "ui/form.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -15,31 +15,16 @@ QString columns()
     return QStringLiteral("select kode, nama, alamat, kontak, catatan FROM ");
 }
 
-QString prefix(Side side)
-{
-    return side == Side::Sales ? QStringLiteral("PL-") : QStringLiteral("SP-");
-}
-
 } // namespace
-
-QString tableName(Side side)
-{
-    return side == Side::Sales ? QStringLiteral("pelanggan") : QStringLiteral("supplier");
-}
-
-QString partyWord(Side side)
-{
-    return side == Side::Sales ? QStringLiteral("Pelanggan") : QStringLiteral("Supplier");
-}
 
 Party walkIn(Side side)
 {
-    return {QStringLiteral("Bebas"), {}, {}, {}, prefix(side) + QStringLiteral("00000")};
+    return {QStringLiteral("Bebas"), {}, {}, {}, sideInfo(side).partyPrefix + QStringLiteral("00000")};
 }
 
 QString lastCode(Database& db, Side side)
 {
-    return db.scalar(QStringLiteral("select kode from ") + tableName(side) +
+    return db.scalar(QStringLiteral("select kode from ") + sideInfo(side).partyTable +
                      QStringLiteral(" order by kode desc limit 1"));
 }
 
@@ -48,7 +33,7 @@ QString codeAfter(Side side, Screen screen, const QString& last)
     // The master screen reads everything after the prefix, the picker only
     // the five characters after it; so a supplier "SP-00001" made by the
     // picker is number 1 on the master screen too.
-    const int digits = side == Side::Purchase && screen == Screen::Master ? 3 : 5;
+    const int digits = screen == Screen::Master ? sideInfo(side).masterCodeDigits : 5;
     double number = 1;
     if (!last.isEmpty())
         number = text::textToNumber(screen == Screen::Master ? QStringView(last).mid(3)
@@ -60,18 +45,18 @@ QString codeAfter(Side side, Screen screen, const QString& last)
         number = 1;
     if (number >= std::pow(10.0, digits))
         return {};
-    return prefix(side) + QString::number(static_cast<qint64>(number)).rightJustified(digits, u'0');
+    return sideInfo(side).partyPrefix + QString::number(static_cast<qint64>(number)).rightJustified(digits, u'0');
 }
 
 QString outOfCodesText(Side side, const QString& last)
 {
-    return QStringLiteral("Nomor kode ") + partyWord(side) + QStringLiteral(" sudah habis (") +
+    return QStringLiteral("Nomor kode ") + sideInfo(side).partyWord + QStringLiteral(" sudah habis (") +
            last + QStringLiteral("). Data tidak disimpan.");
 }
 
 bool load(Database& db, Side side, TableModel& model)
 {
-    return db.fill(model, columns() + tableName(side) + QStringLiteral(" Order By Kode"));
+    return db.fill(model, columns() + sideInfo(side).partyTable + QStringLiteral(" Order By Kode"));
 }
 
 bool search(Database& db, Side side, Screen screen, const QString& text, TableModel& model)
@@ -81,19 +66,19 @@ bool search(Database& db, Side side, Screen screen, const QString& text, TableMo
             ? QStringLiteral(" where kode like ? or nama like ? or alamat like ? or kontak like ?")
             : QStringLiteral(" where kode like ? or nama like ? or kontak like ? or alamat like ?");
     const QString pattern = u'%' + text + u'%';
-    return db.fill(model, columns() + tableName(side) + conditions,
+    return db.fill(model, columns() + sideInfo(side).partyTable + conditions,
                    {pattern, pattern, pattern, pattern});
 }
 
 bool exists(Database& db, Side side, const QString& code)
 {
-    const QString count = db.scalar(QStringLiteral("select count(*) from ") + tableName(side) +
+    const QString count = db.scalar(QStringLiteral("select count(*) from ") + sideInfo(side).partyTable +
                                         QStringLiteral(" where kode=?"),
                                     {code}, Database::OnError::Silent);
     return text::textToNumber(count) > 0;
 }
 
-AddResult add(Database& db, Side side, Screen screen, const Party& party)
+Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)
 {
     const QString last = lastCode(db, side);
     QString code = codeAfter(side, screen, last);
@@ -102,17 +87,17 @@ AddResult add(Database& db, Side side, Screen screen, const Party& party)
     while (!code.isEmpty() && exists(db, side, code))
         code = codeAfter(side, screen, code);
     if (code.isEmpty())
-        return {AddResult::OutOfCodes, last};
-    if (!db.exec(QStringLiteral("insert into ") + tableName(side) +
+        return Failure{outOfCodesText(side, last)};
+    if (!db.exec(QStringLiteral("insert into ") + sideInfo(side).partyTable +
                      QStringLiteral(" (kode, nama, alamat, kontak, catatan) values (?,?,?,?,?)"),
                  {code, party.name, party.address, party.contact, party.note}))
-        return {AddResult::Failed, {}};
-    return {AddResult::Added, code};
+        return Failure{};
+    return code;
 }
 
 bool update(Database& db, Side side, const Party& party)
 {
-    return db.exec(QStringLiteral("update ") + tableName(side) +
+    return db.exec(QStringLiteral("update ") + sideInfo(side).partyTable +
                        QStringLiteral(" set nama=?, alamat=?, kontak=?, catatan=? where kode=?"),
                    {party.name, party.address, party.contact, party.note, party.code});
 }
@@ -120,12 +105,12 @@ bool update(Database& db, Side side, const Party& party)
 bool remove(Database& db, Side side, const QString& code)
 {
     return db.exec(
-        QStringLiteral("delete from ") + tableName(side) + QStringLiteral(" where kode=?"), {code});
+        QStringLiteral("delete from ") + sideInfo(side).partyTable + QStringLiteral(" where kode=?"), {code});
 }
 
 bool removeAll(Database& db, Side side)
 {
-    return db.exec(QStringLiteral("delete from ") + tableName(side));
+    return db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable);
 }
 
 } // namespace parties

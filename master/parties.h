@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/app_context.h"
+#include "core/outcome.h"
+#include "core/side.h"
 
 #include <QString>
 
@@ -28,11 +29,6 @@ namespace parties {
 // suppliers three digits, the cashiers' picker gives everybody five.
 enum class Screen { Master, Picker };
 
-// "pelanggan" or "supplier".
-QString tableName(Side side);
-// "Pelanggan" or "Supplier", as the messages name the parties.
-QString partyWord(Side side);
-
 // The customer or supplier who is nobody in particular: "Bebas" with code
 // "PL-00000" or "SP-00000". Not a row of the tables.
 Party walkIn(Side side);
@@ -59,19 +55,10 @@ bool search(Database& db, Side side, Screen screen, const QString& text, TableMo
 // Whether a party has this code. A failed query is not shown and reads as no.
 bool exists(Database& db, Side side, const QString& code);
 
-struct AddResult
-
-{
-    enum Status { Added, Failed, OutOfCodes };
-    Status status = Failed;
-    // Added: the new party's code. OutOfCodes: the last code stored.
-    QString code;
-};
-
 // Stores `party` under a new code numbered as `screen` numbers them; its own
-// code is not used. Failed: the database has shown why. OutOfCodes: nothing
-// was stored and nothing shown.
-AddResult add(Database& db, Side side, Screen screen, const Party& party);
+// code is not used. Gives the new code; when the numbers have run out,
+// nothing is stored and the reason says so.
+Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party);
 
 // Name, address, contact and note of the party with `party.code`.
 bool update(Database& db, Side side, const Party& party);

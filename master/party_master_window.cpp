@@ -3,10 +3,10 @@
 #include "core/messages.h"
 #include "core/table_model.h"
 #include "master/parties.h"
-#include "shell/font_text.h"
-#include "shell/form.h"
-#include "shell/images.h"
-#include "shell/list_view.h"
+#include "ui/font_text.h"
+#include "ui/form.h"
+#include "ui/images.h"
+#include "ui/list_view.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -27,10 +27,10 @@ const int boxHeight = 20;
 
 PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* parent)
     : QWidget(parent), m_context(context), m_side(side), m_model(new TableModel(this)),
-      m_list(new ListView(this)), m_search(new QLineEdit(this)), m_strip(new QWidget(this))
+      m_list(new ListView(this)), m_search(new QLineEdit(this)), m_strip(new QWidget(this)),
+      m_row(m_strip, BoxCount)
 {
-    const QString caption = side == Side::Sales ? QStringLiteral("Master Data Pelanggan")
-                                                : QStringLiteral("Daftar Supplier");
+    const QString& caption = sideInfo(side).masterTitle;
     setWindowTitle(caption);
     auto* title = new QLabel(caption, this);
     title->setFont(fontFromText(QStringLiteral("Arial,14,1")));
@@ -53,8 +53,11 @@ PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* pa
 
     // The boxes stand under the list's columns, one pixel apart, and follow them.
     m_strip->setFixedHeight(boxHeight);
-    for (const auto& name : {u"kode", u"nama", u"alamat", u"kontak", u"keterangan"})
-        m_boxes.append(newBox(m_strip, QString::fromUtf16(name)));
+    const char16_t* names[] = {u"kode", u"nama", u"alamat", u"kontak", u"keterangan"};
+    for (int i = Code; i < BoxCount; ++i) {
+        m_row.box(i)->setObjectName(QString::fromUtf16(names[i]));
+        m_row.box(i)->installEventFilter(this);
+    }
     m_strip->installEventFilter(this);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionResized, this,
             &PartyMasterWindow::placeBoxes);
@@ -70,33 +73,24 @@ PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* pa
     layout->addWidget(m_list, 1);
     layout->addWidget(m_strip);
 
-    setTabOrder(m_search, m_boxes.at(Code));
+    setTabOrder(m_search, m_row.box(Code));
     for (int i = Code; i + 1 < BoxCount; ++i)
-        setTabOrder(m_boxes.at(i), m_boxes.at(i + 1));
+        setTabOrder(m_row.box(i), m_row.box(i + 1));
     m_search->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
-    connect(m_boxes.at(Code), &QLineEdit::textChanged, this, &PartyMasterWindow::codeChanged);
+    connect(m_row.box(Code), &QLineEdit::textChanged, this, &PartyMasterWindow::codeChanged);
 
     parties::load(m_context.db(), m_side, *m_model);
     form::setName(this, u"FORM7");
-    m_boxes.at(Code)->setFocus();
+    m_row.box(Code)->setFocus();
 }
 
 PartyMasterWindow::~PartyMasterWindow()
 {
     // The list still reports its header's geometry while the children are
-    // taken down, after the boxes are gone from m_boxes.
+    // taken down, after the boxes are gone.
     m_list->horizontalHeader()->disconnect(this);
     m_list->horizontalScrollBar()->disconnect(this);
-}
-
-QLineEdit* PartyMasterWindow::newBox(QWidget* strip, const QString& name)
-{
-    auto* box = new QLineEdit(strip);
-    box->setObjectName(name);
-    box->setFixedHeight(boxHeight);
-    box->installEventFilter(this);
-    return box;
 }
 
 QWidget* PartyMasterWindow::buildToolBar()
@@ -129,20 +123,13 @@ QWidget* PartyMasterWindow::buildToolBar()
 
 void PartyMasterWindow::placeBoxes()
 {
-    const QHeaderView* header = m_list->horizontalHeader();
-    const int left =
-        m_list->viewport()->mapTo(this, QPoint()).x() - m_strip->mapTo(this, QPoint()).x();
-    for (int i = 0; i < m_boxes.size(); ++i) {
-        const int width = header->sectionSize(i);
-        m_boxes.at(i)->setGeometry(left + header->sectionViewportPosition(i), 0, qMax(width - 1, 0),
-                                   boxHeight);
-    }
+    m_row.place(*m_list, 0, boxHeight, 1);
 }
 
 bool PartyMasterWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == m_boxes.at(Note) || watched == m_search) && m_enter.released(watched, event)) {
-        if (watched == m_boxes.at(Note))
+    if ((watched == m_row.box(Note) || watched == m_search) && m_enter.released(watched, event)) {
+        if (watched == m_row.box(Note))
             save();
         else
             search();
@@ -151,7 +138,7 @@ bool PartyMasterWindow::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress:
         // Kode takes digits only when typed; a paste is not filtered.
-        if (watched == m_boxes.at(Code) && form::typesNonDigit(static_cast<QKeyEvent*>(event)))
+        if (watched == m_row.box(Code) && form::typesNonDigit(static_cast<QKeyEvent*>(event)))
             return true;
         break;
     case QEvent::MouseButtonRelease:
@@ -177,7 +164,7 @@ void PartyMasterWindow::loadSelected()
         return;
     // Kode first: its change rule empties the other boxes before they are filled.
     for (int i = Code; i < BoxCount; ++i)
-        m_boxes.at(i)->setText(m_model->cell(row, i));
+        m_row.box(i)->setText(m_model->cell(row, i));
 }
 
 void PartyMasterWindow::codeChanged(const QString& code)
@@ -186,12 +173,12 @@ void PartyMasterWindow::codeChanged(const QString& code)
     if (row < 0 || code != m_model->cell(row, 0))
         return;
     for (int i = Name; i < BoxCount; ++i)
-        m_boxes.at(i)->clear();
+        m_row.box(i)->clear();
 }
 
 void PartyMasterWindow::clearBoxes()
 {
-    for (QLineEdit* box : std::as_const(m_boxes))
+    for (QLineEdit* box : m_row.boxes())
         box->clear();
 }
 
@@ -199,7 +186,7 @@ void PartyMasterWindow::addNew()
 {
     m_search->clear();
     clearBoxes();
-    m_boxes.at(Name)->setFocus();
+    m_row.box(Name)->setFocus();
 }
 
 int PartyMasterWindow::rowOf(const QString& code) const
@@ -218,18 +205,18 @@ void PartyMasterWindow::save()
 {
     Database& db = m_context.db();
     Messages& messages = m_context.messages();
-    const Party party{m_boxes.at(Name)->text(), m_boxes.at(Address)->text(),
-                      m_boxes.at(Contact)->text(), m_boxes.at(Note)->text(),
-                      m_boxes.at(Code)->text()};
+    const Party party{m_row.box(Name)->text(), m_row.box(Address)->text(),
+                      m_row.box(Contact)->text(), m_row.box(Note)->text(),
+                      m_row.box(Code)->text()};
     if (!parties::exists(db, m_side, party.code)) {
         // A new party: the typed code is not used, the next free one is.
-        const parties::AddResult added = parties::add(db, m_side, parties::Screen::Master, party);
-        if (added.status == parties::AddResult::OutOfCodes) {
-            messages.info(parties::outOfCodesText(m_side, added.code));
+        const Outcome<QString> added = parties::add(db, m_side, parties::Screen::Master, party);
+        if (!added.ok() && !added.reason().isEmpty()) {
+            messages.failed(added);
             return;
         }
-        if (added.status == parties::AddResult::Added) {
-            m_model->appendRow({added.code, party.name, party.address, party.contact, party.note});
+        if (added) {
+            m_model->appendRow({*added, party.name, party.address, party.contact, party.note});
             messages.info(QStringLiteral("Data berhasil ditambahkan.."));
         }
         clearBoxes();
@@ -239,7 +226,7 @@ void PartyMasterWindow::save()
         return;
     const int row = rowOf(party.code);
     for (int i = Name; i < BoxCount; ++i)
-        m_model->setCell(row, i, m_boxes.at(i)->text());
+        m_model->setCell(row, i, m_row.box(i)->text());
     messages.info(QStringLiteral("Data berhasil dirubah.."));
 }
 
@@ -247,7 +234,7 @@ bool PartyMasterWindow::confirmRemoval()
 {
     return m_context.messages().ask(
         this, QStringLiteral("Remove Data"),
-        QStringLiteral("Yakin Hapus ") + parties::partyWord(m_side) +
+        QStringLiteral("Yakin Hapus ") + sideInfo(m_side).partyWord +
             QStringLiteral(" ini?, Penghapusan dapat mengakibatkan hilangnya referensi antar "
                            "Data yang pernah tersimpan."));
 }

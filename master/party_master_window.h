@@ -2,7 +2,8 @@
 
 #include "core/app_context.h"
 
-#include "shell/form.h"
+#include "ui/entry_row.h"
+#include "ui/form.h"
 
 #include <QWidget>
 
@@ -33,7 +34,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* newBox(QWidget* strip, const QString& name);
     QWidget* buildToolBar();
     void placeBoxes();
     void loadSelected();
@@ -51,7 +51,7 @@ private:
     QLineEdit* m_search;
     QWidget* m_strip;
     // Kode, Nama, Alamat, Kontak, Keterangan: the list's columns in order.
-    QList<QLineEdit*> m_boxes;
+    EntryRow m_row;
     // The box where Enter went down: its release there saves or searches.
     form::EnterKeys m_enter;
 };

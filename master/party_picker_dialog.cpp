@@ -2,8 +2,8 @@
 
 #include "core/messages.h"
 #include "core/table_model.h"
-#include "shell/form.h"
-#include "shell/list_view.h"
+#include "ui/form.h"
+#include "ui/list_view.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -21,8 +21,8 @@ const QString firstCaption = QStringLiteral("Pelanggan");
 
 } // namespace
 
-PartyPickerDialog::PartyPickerDialog(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_side(context.side), m_model(new TableModel(this)),
+PartyPickerDialog::PartyPickerDialog(AppContext& context, Side side, QWidget* parent)
+    : QDialog(parent), m_context(context), m_side(side), m_model(new TableModel(this)),
       m_list(new ListView(this)), m_search(new QLineEdit(this)), m_tabs(new QTabWidget(this)),
       m_listPage(buildListPage()), m_name(new QLineEdit(this)), m_address(new QLineEdit(this)),
       m_contact(new QLineEdit(this)), m_note(new QLineEdit(this)),
@@ -30,8 +30,7 @@ PartyPickerDialog::PartyPickerDialog(AppContext& context, QWidget* parent)
 {
     setWindowTitle(firstCaption);
     m_tabs->addTab(m_listPage, QStringLiteral("Daftar"));
-    m_tabs->addTab(buildNewPage(), m_side == Side::Sales ? QStringLiteral("Pelanggan Baru")
-                                                         : QStringLiteral("Supplier Baru"));
+    m_tabs->addTab(buildNewPage(), sideInfo(m_side).newPartyTab);
 
     auto* cancel = new QPushButton(QStringLiteral("Esc - Batal"), this);
     cancel->setAutoDefault(false);
@@ -93,9 +92,9 @@ QWidget* PartyPickerDialog::buildNewPage()
     return page;
 }
 
-std::optional<Party> PartyPickerDialog::choose(AppContext& context, QWidget* owner)
+std::optional<Party> PartyPickerDialog::choose(AppContext& context, Side side, QWidget* owner)
 {
-    PartyPickerDialog dialog(context, owner);
+    PartyPickerDialog dialog(context, side, owner);
     if (dialog.exec() != Accepted)
         return std::nullopt;
     return dialog.party();
@@ -145,18 +144,13 @@ void PartyPickerDialog::entry()
         return;
     }
     const Party typed{m_name->text(), m_address->text(), m_contact->text(), m_note->text(), {}};
-    const parties::AddResult added =
+    const Outcome<QString> added =
         parties::add(m_context.db(), m_side, parties::Screen::Picker, typed);
-    switch (added.status) {
-    case parties::AddResult::OutOfCodes:
-        m_context.messages().info(parties::outOfCodesText(m_side, added.code));
+    if (!added) {
+        m_context.messages().failed(added); // the popup stays for another try
         return;
-    case parties::AddResult::Failed:
-        return; // the database has said why; the popup stays for another try
-    case parties::AddResult::Added:
-        break;
     }
     m_party = typed;
-    m_party.code = added.code;
+    m_party.code = *added;
     accept();
 }

@@ -14,17 +14,16 @@ class QTabWidget;
 class TableModel;
 
 // "Pelanggan": the cashiers' popup to choose a customer (sales side) or a
-// supplier (purchase side) from the list, or to enter a new one. The side
-// is read from the context when the popup is made.
+// supplier (purchase side) from the list, or to enter a new one.
 class PartyPickerDialog final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit PartyPickerDialog(AppContext& context, QWidget* parent = nullptr);
+    PartyPickerDialog(AppContext& context, Side side, QWidget* parent = nullptr);
 
     // Runs the popup over `owner`; the chosen or newly entered party, nothing
     // when it was cancelled.
-    static std::optional<Party> choose(AppContext& context, QWidget* owner);
+    static std::optional<Party> choose(AppContext& context, Side side, QWidget* owner);
 
     // The party handed back once the popup was accepted.
     const Party& party() const { return m_party; }

@@ -1,8 +1,8 @@
 #include "pos/bought_items_dialog.h"
 
 #include "pos/product_search.h"
-#include "shell/form.h"
-#include "shell/list_view.h"
+#include "ui/form.h"
+#include "ui/list_view.h"
 
 #include <QEvent>
 #include <QPushButton>

@@ -35,10 +35,8 @@ QString wholePart(const QString& price)
 std::optional<CartProduct> findProduct(Database& db, Side side, const QString& code)
 {
     // Prepared once and reused: this runs on every keystroke in the code box.
-    const QString sql =
-        side == Side::Sales
-            ? QStringLiteral("select nama, satuan, HargaJual, diskon, FunctSQL FROM barang where kode=?")
-            : QStringLiteral("select nama, satuan, hpp, diskon, FunctSQL FROM barang where kode=?");
+    const QString sql = QStringLiteral("select nama, satuan, ") + sideInfo(side).priceColumn +
+                        QStringLiteral(", diskon, FunctSQL FROM barang where kode=?");
     std::optional<CartProduct> found;
     db.query(sql, {code}, [&](const QStringList& row) {
         found = CartProduct{row.at(0), row.at(1), row.at(2), row.at(3), row.at(4)};
@@ -87,7 +85,7 @@ Cart::Taken Cart::takeCode(const QString& code)
         m_scanQuantity = text::textToInt(written(quantity));
         const QString price = m_lines.cell(row, Price);
         const QString lineTiers = m_lines.cell(row, Tiers);
-        if (m_side == Side::Sales && lineTiers.contains(u'|')) {
+        if (sideInfo(m_side).pricedByTiers && lineTiers.contains(u'|')) {
             m_tierText = lineTiers;
             m_tierDiscount = tiers::discount(quantity, price, lineTiers);
             m_lines.setCell(row, Discount, m_tierDiscount);
@@ -120,7 +118,7 @@ void Cart::fillEntry(const CartProduct& product)
     m_entry.unit = product.unit;
     m_entry.price = wholePart(product.price);
     m_entry.discount = product.discount;
-    m_tierText = m_side == Side::Sales ? product.tiers : QString();
+    m_tierText = sideInfo(m_side).pricedByTiers ? product.tiers : QString();
     setQuantity(QStringLiteral("1"));
 }
 
@@ -128,7 +126,7 @@ void Cart::setQuantity(const QString& quantity)
 {
     m_entry.quantity = quantity;
     // Purchases are charged the cost price at every quantity.
-    if (m_side == Side::Sales && !m_tierText.isEmpty())
+    if (sideInfo(m_side).pricedByTiers && !m_tierText.isEmpty())
         m_entry.discount = tiers::discount(rounded(quantity), m_entry.price, m_tierText);
     updateAmount();
 }
@@ -240,8 +238,7 @@ void Cart::applyDiscountAndPayment(bool payment)
         m_totals.changeCaption = QStringLiteral("Kembali");
     } else {
         m_totals.change = written(net - paid);
-        m_totals.changeCaption =
-            m_side == Side::Sales ? QStringLiteral("Kurang ") : QStringLiteral("Kurang");
+        m_totals.changeCaption = sideInfo(m_side).shortfallCaption;
     }
     const double shown = payment ? paid : net;
     if (payment)
@@ -255,9 +252,9 @@ void Cart::reset()
     m_lines.clear();
     m_entry = Entry{};
     m_foundCode.clear();
-    const QString caption = m_side == Side::Sales    ? QStringLiteral("Kurang ")
-                            : m_totals.changeCaption.isEmpty() ? QStringLiteral("Kurang")
-                                                               : m_totals.changeCaption;
+    const QString caption = m_side == Side::Sales || m_totals.changeCaption.isEmpty()
+                                ? sideInfo(m_side).shortfallCaption
+                                : m_totals.changeCaption;
     m_totals = Totals{};
     // The purchase screen leaves its caption as the last payment wrote it.
     m_totals.changeCaption = caption;

@@ -9,11 +9,11 @@
 #include "master/party_picker_dialog.h"
 #include "pos/product_search_dialog.h"
 #include "pos/sale_store.h"
-#include "shell/clock_status_bar.h"
-#include "shell/font_text.h"
-#include "shell/form.h"
-#include "shell/images.h"
-#include "shell/list_view.h"
+#include "ui/clock_status_bar.h"
+#include "ui/font_text.h"
+#include "ui/form.h"
+#include "ui/images.h"
+#include "ui/list_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,7 +61,7 @@ CashierWindow::CashierWindow(AppContext& context, const KeyboardState& keyboard,
                              QWidget* parent)
     : QDialog(parent, Qt::Window), m_context(context), m_side(side), m_cart(context.db(), side)
 {
-    setWindowTitle(sales() ? QStringLiteral("Kasir Penjualan") : QStringLiteral("Kasir Pembelian"));
+    setWindowTitle(sideInfo(side).cashierTitle);
     setWindowIcon(images::icon(images::barang));
     setFont(pixelFont(QStringLiteral("Arial"), 13, false));
     m_status = new ClockStatusBar({40, 120, 60, 150, 70, 40, 0, 140}, context.clock(), keyboard,
@@ -76,7 +76,7 @@ CashierWindow::CashierWindow(AppContext& context, const KeyboardState& keyboard,
     m_status->setClockParts({Date, Time, NumLock});
     m_receiptSize->setCurrentIndex(context.receipt.defaultLayout);
     reset(); // the day counter shows "0" until the first F9
-    form::setName(this, sales() ? u"FORM1" : u"FORM1A");
+    form::setName(this, sideInfo(side).cashierForm);
     resize(1024, 700);
 }
 
@@ -111,18 +111,18 @@ void CashierWindow::buildControls()
     m_words->setObjectName(QStringLiteral("terbilang"));
     m_words->setAlignment(Qt::AlignCenter);
     m_words->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_words->setFont(sales() ? pixelFont(QStringLiteral("Consolas"), 24, true)
-                             : pixelFont(QStringLiteral("Lucida Sans Typewriter"), 24, false));
+    const SideInfo& side = sideInfo(m_side);
+    m_words->setFont(pixelFont(side.wordsFont, 24, side.wordsBold));
     m_bigFigure = new QLabel(m_body);
     m_bigFigure->setObjectName(QStringLiteral("angka"));
     m_bigFigure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_bigFigure->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_bigFigure->setFont(pixelFont(QStringLiteral("Arial"), 64, true));
-    if (!sales()) {
+    if (side.bigFigureBackground) {
         m_bigFigure->setAutoFillBackground(true);
         QPalette palette = m_bigFigure->palette();
-        palette.setColor(QPalette::Window, QColor(0, 255, 255));
-        palette.setColor(QPalette::WindowText, QColor(0, 64, 128));
+        palette.setColor(QPalette::Window, QColor::fromRgb(*side.bigFigureBackground));
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(side.bigFigureText.value_or(0)));
         m_bigFigure->setPalette(palette);
     }
     m_dateLabel = new QLabel(QStringLiteral("Tanggal Transaksi"), m_body);
@@ -154,29 +154,40 @@ void CashierWindow::buildControls()
     m_partyPanel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_partyPanel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    const auto box = [this](const char* name, const QString& tooltip, Qt::Alignment alignment) {
-        auto* edit = new QLineEdit(m_body);
+    const auto setUp = [this](QLineEdit* edit, const char* name, const QString& tooltip,
+                              Qt::Alignment alignment) {
         edit->setObjectName(QString::fromLatin1(name));
         edit->setAlignment(alignment);
         edit->setToolTip(tooltip);
         edit->installEventFilter(this);
         return edit;
     };
+    const auto box = [&](const char* name, const QString& tooltip, Qt::Alignment alignment) {
+        return setUp(new QLineEdit(m_body), name, tooltip, alignment);
+    };
+    m_entryRow = std::make_unique<EntryRow>(m_body, Cart::Tiers);
+    const auto entry = [&](int column, const char* name, const QString& tooltip,
+                           Qt::Alignment alignment) {
+        return setUp(m_entryRow->box(column), name, tooltip, alignment);
+    };
     const QString insertTip = QStringLiteral("Tekan Enter untuk menyisipkan item ke daftar item barang");
-    m_code = box("kode", QStringLiteral("Scan / Ketik Kode Barang Disini"), Qt::AlignLeft);
-    m_name = box("nama", {}, Qt::AlignLeft);
-    m_quantity = box("qty", QStringLiteral("Entry quantity barang tekan enter untuk lanjut"), Qt::AlignRight);
-    m_unit = box("satuan", {}, Qt::AlignLeft);
-    m_price = box("harga", QStringLiteral("Entry harga barang tekan enter untuk lanjut"), Qt::AlignRight);
-    m_discount = box("diskon", insertTip, Qt::AlignRight);
-    m_amount = box("jumlah", insertTip, Qt::AlignRight);
+    m_code = entry(Cart::Code, "kode", QStringLiteral("Scan / Ketik Kode Barang Disini"),
+                   Qt::AlignLeft);
+    m_name = entry(Cart::Name, "nama", {}, Qt::AlignLeft);
+    m_quantity = entry(Cart::Quantity, "qty",
+                       QStringLiteral("Entry quantity barang tekan enter untuk lanjut"),
+                       Qt::AlignRight);
+    m_unit = entry(Cart::Unit, "satuan", {}, Qt::AlignLeft);
+    m_price = entry(Cart::Price, "harga",
+                    QStringLiteral("Entry harga barang tekan enter untuk lanjut"), Qt::AlignRight);
+    m_discount = entry(Cart::Discount, "diskon", insertTip, Qt::AlignRight);
+    m_amount = entry(Cart::Amount, "jumlah", insertTip, Qt::AlignRight);
     QWidget::setTabOrder(m_code, m_name);
     QWidget::setTabOrder(m_name, m_quantity);
     QWidget::setTabOrder(m_quantity, m_unit);
     QWidget::setTabOrder(m_unit, m_price);
     QWidget::setTabOrder(m_price, m_discount);
     QWidget::setTabOrder(m_discount, m_amount);
-    m_entryBoxes = {m_code, m_name, m_quantity, m_unit, m_price, m_discount, m_amount};
 
     const QFont boldTotals = fontFromText(QStringLiteral("Arial,10,1"));
     m_gross = box("totalBelanja", {}, Qt::AlignRight);
@@ -191,7 +202,7 @@ void CashierWindow::buildControls()
         total->setFont(boldTotals);
     for (const char* caption : {"Total Belanja", "Discount %", "Total Bersih", "Dibayar [F11]"})
         m_totalLabels.append(new QLabel(QString::fromLatin1(caption), m_body));
-    m_changeCaption = new QLabel(sales() ? QStringLiteral("Kurang ") : QStringLiteral("Kurang"), m_body);
+    m_changeCaption = new QLabel(side.shortfallCaption, m_body);
     m_totalLabels.append(m_changeCaption);
 
     const auto button = [this](const QString& text, const QString& tooltip) {
@@ -206,7 +217,7 @@ void CashierWindow::buildControls()
     m_save = button(QStringLiteral("Simpan Pembayaran [Ctrl+S]/[Enter]"),
                     QStringLiteral("Simpan Pembayaran Transaksi"));
     m_print = button(QStringLiteral("Cetak [F8]"), QStringLiteral("Cetak Item Transaksi"));
-    m_party = button(sales() ? QStringLiteral("Pelanggan") : QStringLiteral("Supplier"),
+    m_party = button(side.partyWord,
                      QStringLiteral("Panggil Data Pelanggan atau Supplier"));
     m_settings->setAutoDefault(false);
 
@@ -324,14 +335,7 @@ void CashierWindow::placeEntryRow()
     }
     if (!m_cart.editingCode().isEmpty())
         y = m_list->geometry().bottom() + 1;
-    // One box over each of the cart's first seven columns, as wide as it.
-    int x = m_list->x() + 1;
-    for (int column = 0; column < m_entryBoxes.size(); ++column) {
-        const int width = m_cart.lines().columns().at(column).width;
-        m_entryBoxes.at(column)->setGeometry(x, y, width, rowHeight);
-        m_entryBoxes.at(column)->raise();
-        x += width;
-    }
+    m_entryRow->place(*m_list, y, rowHeight);
 }
 
 bool CashierWindow::eventFilter(QObject* watched, QEvent* event)
@@ -487,7 +491,7 @@ void CashierWindow::newTransaction()
 {
     reset();
     m_dayCount->setText(documents::countOfDay(m_context.db(),
-                                              sales() ? QStringLiteral("JL") : QStringLiteral("BL"),
+                                              sideInfo(m_side).documentKind,
                                               m_date->date().toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
@@ -495,7 +499,7 @@ void CashierWindow::showParty(const Party& party)
 {
     m_partyValue = party;
     m_partyRows.clear();
-    const QString codeLabel = sales() ? QStringLiteral("Kode Plg") : QStringLiteral("Kode Spl");
+    const QString& codeLabel = sideInfo(m_side).partyCodeCaption;
     m_partyRows.appendRows({{QStringLiteral("Nama"), party.name},
                             {QStringLiteral("Alamat"), party.address},
                             {QStringLiteral("Phone"), party.contact},
@@ -505,7 +509,7 @@ void CashierWindow::showParty(const Party& party)
 
 void CashierWindow::setEntryEnabled(bool enabled)
 {
-    for (QLineEdit* box : std::as_const(m_entryBoxes))
+    for (QLineEdit* box : m_entryRow->boxes())
         box->setEnabled(enabled);
     m_percent->setEnabled(enabled);
 }
@@ -563,9 +567,7 @@ CashierDocument CashierWindow::document() const
 void CashierWindow::requestSave()
 {
     Messages& messages = m_context.messages();
-    const QString question = sales() ? QStringLiteral("Yakin Simpan Transaksi Penjualan ini?")
-                                     : QStringLiteral("Yakin Simpan Transaksi Pembelian ini?");
-    if (!messages.ask(this, QStringLiteral("Simpan Data"), question))
+    if (!messages.ask(this, QStringLiteral("Simpan Data"), sideInfo(m_side).saveQuestion))
         return;
     m_code->setFocus();
     const CashierDocument stored = document();
@@ -579,17 +581,17 @@ void CashierWindow::requestSave()
     }
     if (m_context.saved)
         return; // stored already: a second request stores nothing
-    const QString number = sales::store(m_context.db(), messages, stored, m_cart.lines());
-    if (number.isEmpty())
-        return; // nothing stored; the cashier can try again
-    m_context.lastSavedNumber = number;
+    const Outcome<QString> number = sales::store(m_context.db(), stored, m_cart.lines());
+    if (!number) {
+        messages.failed(number); // nothing stored; the cashier can try again
+        return;
+    }
+    m_context.lastSavedNumber = *number;
     m_context.saved = true;
     m_save->setEnabled(false);
     // The stored cart stays for printing; nothing more can be added to it until F9.
     setEntryEnabled(false);
-    if (messages.ask(this, QStringLiteral("Cetak"),
-                     sales() ? QStringLiteral("Cetak Transaksi Penjualan?")
-                             : QStringLiteral("Cetak Transaksi Pembelian?")))
+    if (messages.ask(this, QStringLiteral("Cetak"), sideInfo(m_side).printQuestion))
         print();
     for (QPushButton* button : {m_save, m_party, m_productList})
         button->setEnabled(false);
@@ -631,8 +633,7 @@ void CashierWindow::preview()
 
 void CashierWindow::chooseParty()
 {
-    m_context.side = m_side;
-    if (const std::optional<Party> party = PartyPickerDialog::choose(m_context, this)) {
+    if (const std::optional<Party> party = PartyPickerDialog::choose(m_context, m_side, this)) {
         showParty(*party);
         setHelp(scanHelp);
     }
@@ -642,12 +643,10 @@ void CashierWindow::chooseParty()
 void CashierWindow::searchProduct()
 {
     if (m_partyValue.name.isEmpty()) {
-        m_context.messages().info(sales() ? QStringLiteral("Data Pelanggan belum tersedia..")
-                                          : QStringLiteral("Data Pembeli belum tersedia.."));
+        m_context.messages().info(sideInfo(m_side).noPartyText);
         return;
     }
-    m_context.side = m_side;
-    ProductSearchDialog search(m_context, this);
+    ProductSearchDialog search(m_context, m_side, this);
     connect(&search, &ProductSearchDialog::taken, this, [this](const QString& code) {
         setProductCode(code);
         // In barcode mode the product went straight into the cart: back to scanning.
@@ -661,7 +660,6 @@ void CashierWindow::searchProduct()
 
 void CashierWindow::receiptSettings()
 {
-    m_context.side = m_side;
     ReceiptSettingsDialog settings(m_context, m_receiptSize, this);
     settings.exec();
     m_code->setFocus();

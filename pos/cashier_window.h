@@ -6,9 +6,12 @@
 #include "pos/cart.h"
 #include "pos/sale_store.h"
 
-#include "shell/form.h"
+#include "ui/entry_row.h"
+#include "ui/form.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class ClockStatusBar;
 class KeyboardState;
@@ -70,7 +73,6 @@ private:
     void setEntryEnabled(bool enabled);
     CashierDocument document() const;
     ReceiptSource receiptSource() const;
-    bool sales() const { return m_side == Side::Sales; }
 
     AppContext& m_context;
     const Side m_side;
@@ -78,7 +80,8 @@ private:
     Party m_partyValue;
     TableModel m_partyRows;
     form::EnterKeys m_enter;
-    QList<QLineEdit*> m_entryBoxes;
+    // Kode … Jumlah over the cart's first seven columns.
+    std::unique_ptr<EntryRow> m_entryRow;
 
     QWidget* m_body = nullptr;
     QPushButton* m_settings = nullptr;

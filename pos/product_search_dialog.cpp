@@ -1,8 +1,8 @@
 #include "pos/product_search_dialog.h"
 
 #include "pos/product_search.h"
-#include "shell/form.h"
-#include "shell/list_view.h"
+#include "ui/form.h"
+#include "ui/list_view.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -11,8 +11,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-ProductSearchDialog::ProductSearchDialog(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_side(context.side), m_search(new QLineEdit(this)),
+ProductSearchDialog::ProductSearchDialog(AppContext& context, Side side, QWidget* parent)
+    : QDialog(parent), m_context(context), m_side(side), m_search(new QLineEdit(this)),
       m_list(new ListView(this))
 {
     setWindowTitle(QStringLiteral("Item Barang"));
@@ -62,7 +62,7 @@ void ProductSearchDialog::take()
 {
     emit taken(selectedCode());
     // Purchases are entered product after product from one open search.
-    if (m_side == Side::Sales)
+    if (!sideInfo(m_side).searchStaysOpen)
         accept();
 }
 

@@ -2,7 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/table_model.h"
-#include "shell/form.h"
+#include "ui/form.h"
 
 #include <QDialog>
 
@@ -16,7 +16,7 @@ class ProductSearchDialog final : public QDialog
 {
     Q_OBJECT
 public:
-    ProductSearchDialog(AppContext& context, QWidget* parent = nullptr);
+    ProductSearchDialog(AppContext& context, Side side, QWidget* parent = nullptr);
 
     void search();
     // F11, "Produk" or "[F11] Entry": hands over the selected product.

@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/document_number.h"
-#include "core/messages.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
 #include "master/parties.h"
@@ -40,79 +39,73 @@ bool hasNoParty(const CashierDocument& document)
 
 QString noPartyMessage(Side side)
 {
-    return side == Side::Sales ? QStringLiteral("Data Pelanggan belum tersedia..")
-                               : QStringLiteral("Data Pembeli belum tersedia..");
+    return sideInfo(side).noPartyText;
 }
 
 QString walkInMessage(Side side)
 {
     return QStringLiteral("Nilai pembayaran belum di ENTRY, jika pembayaran dilakukan non tunai, "
                           "mohon lengkapi dahulu data ") +
-           (side == Side::Sales ? QStringLiteral("Pelanggan") : QStringLiteral("Supplier"));
+           sideInfo(side).partyWord;
 }
 
-QString store(Database& db, Messages& messages, const CashierDocument& document,
-              const TableModel& lines)
+Outcome<QString> store(Database& db, const CashierDocument& document, const TableModel& lines)
 {
-    const bool sale = document.side == Side::Sales;
+    const SideInfo& side = sideInfo(document.side);
     // Compared as the cashier saw them: whole numbers.
     const double net = text::roundHalfEven(text::textToNumber(document.net));
     const double paid = text::roundHalfEven(text::textToNumber(document.paid));
     const bool paidInFull = net <= paid;
     const QString open = text::numberToText(paidInFull ? 0 : net - paid);
-    const QString word = paidInFull ? QStringLiteral("Lunas")
-                                    : (sale ? QStringLiteral("Piutang") : QStringLiteral("Hutang"));
+    const QString word = paidInFull ? QStringLiteral("Lunas") : side.debtWord;
 
     Database::Transaction transaction(db);
     if (!transaction.active())
-        return {};
+        return Failure{};
     const std::optional<qint64> last = documents::lastNumber(db);
     if (!last)
-        return {};
+        return Failure{};
     if (*last >= documents::largestNumber) {
-        messages.info(QStringLiteral("Nomor dokumen sudah habis, transaksi tidak disimpan."));
-        return {};
+        return Failure{QStringLiteral("Nomor dokumen sudah habis, transaksi tidak disimpan.")};
     }
     const QString number = documents::numberText(*last + 1);
-    const QString code = (sale ? QStringLiteral("JL-") : QStringLiteral("BL-")) + number;
-    const QString header =
-        sale ? QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Potongan, Tax, "
-                              "Jumlah, Operator, Tunai, Piutang, JatuhTempo, Ket, Nota) "
-                              "values (?, 'Masuk', ?, ?, ?, '0', ?, ?, ?, ?, ?, ?, '-')")
-             : QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Potongan, Tax, "
-                              "Jumlah, Operator, Tunai, Hutang, JatuhTempo, Ket, Nota) "
-                              "values (?, 'Keluar', ?, ?, ?, '0', ?, ?, ?, ?, ?, ?, '-')");
+    const QString code = side.documentKind + u'-' + number;
+    const QString header = QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, "
+                                          "Potongan, Tax, Jumlah, Operator, Tunai, ") +
+                           side.debtColumn +
+                           QStringLiteral(", JatuhTempo, Ket, Nota) "
+                                          "values (?, ?, ?, ?, ?, '0', ?, ?, ?, ?, ?, ?, '-')");
     const QString description =
-        (sale ? QStringLiteral("Penjualan Kepada ") : QStringLiteral("Pembelian dari ")) +
-        document.partyName + QStringLiteral(" dengan dibayar secara ") + word;
-    if (!db.exec(header, {code, document.date, document.partyCode, numeric(document.discountAmount),
+        side.documentNote + document.partyName + QStringLiteral(" dengan dibayar secara ") + word;
+    if (!db.exec(header, {code, side.documentRef, document.date, document.partyCode, numeric(document.discountAmount),
                           numeric(document.gross), document.operatorName, numeric(document.paid),
                           numeric(open), document.dueDate, description}))
-        return {};
+        return Failure{};
 
-    const QString line =
-        sale ? QStringLiteral("insert into itempenjualan (Kode, KodeBarang, NamaBarang, Qty, "
-                              "Satuan, Harga, Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)")
-             : QStringLiteral("insert into itempembelian (Kode, KodeBarang, NamaBarang, Qty, "
-                              "Satuan, Harga, Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)");
+    const QString line = QStringLiteral("insert into ") + side.lineTable +
+                         QStringLiteral(" (Kode, KodeBarang, NamaBarang, Qty, Satuan, Harga, "
+                                        "Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)");
     for (int row = 0; row < lines.rowCount(); ++row) {
         const auto cell = [&](int column) { return lines.cell(row, column); };
         if (!db.exec(line, {code, cell(Cart::Code), cell(Cart::Name), numeric(cell(Cart::Quantity)),
                             cell(Cart::Unit), numeric(cell(Cart::Price)),
                             numeric(cell(Cart::Discount)), numeric(cell(Cart::Amount)),
                             document.partyCode}))
-            return {};
+            return Failure{};
         // A purchase sets the cost price to the latest price paid, no averaging.
         const bool stocked =
-            sale ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
+            document.side == Side::Sales
+                 ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
                            {numeric(cell(Cart::Quantity)), cell(Cart::Code)})
                  : db.exec(QStringLiteral("update barang set stock=stock+?, hpp=? where kode=?"),
                            {numeric(cell(Cart::Quantity)), numeric(cell(Cart::Price)),
                             cell(Cart::Code)});
         if (!stocked)
-            return {};
+            return Failure{};
     }
-    return transaction.commit() ? number : QString();
+    if (!transaction.commit())
+        return Failure{};
+    return number;
 }
 
 } // namespace sales

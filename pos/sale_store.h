@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/app_context.h"
+#include "core/outcome.h"
+#include "core/side.h"
 
 #include <QString>
 
 class Database;
-class Messages;
 class TableModel;
 
 // A sale or purchase as the cashier saves it: the party, the dates, the
@@ -41,9 +41,8 @@ QString noPartyMessage(Side side);
 
 // Stores the document, one line per cart line and its stock change, in one
 // transaction: a sale lowers the stock, a purchase raises it and sets the
-// cost price to the line's price. Returns the 14-digit number stored, or an
-// empty text when nothing was stored (the reason has been shown).
-QString store(Database& db, Messages& messages, const CashierDocument& document,
-              const TableModel& lines);
+// cost price to the line's price. Gives the 14-digit number stored; on a
+// failure nothing is stored.
+Outcome<QString> store(Database& db, const CashierDocument& document, const TableModel& lines);
 
 } // namespace sales

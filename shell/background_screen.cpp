@@ -1,7 +1,7 @@
 #include "shell/background_screen.h"
 
-#include "shell/form.h"
-#include "shell/images.h"
+#include "ui/form.h"
+#include "ui/images.h"
 
 #include <QPainter>
 

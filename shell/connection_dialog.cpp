@@ -3,7 +3,7 @@
 #include "core/app_context.h"
 #include "core/messages.h"
 #include "core/startup.h"
-#include "shell/form.h"
+#include "ui/form.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -3,9 +3,9 @@
 #include "core/app_context.h"
 #include "core/messages.h"
 #include "core/users.h"
-#include "shell/font_text.h"
-#include "shell/form.h"
-#include "shell/images.h"
+#include "ui/font_text.h"
+#include "ui/form.h"
+#include "ui/images.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/form.h"
+#include "ui/form.h"
 
 #include <QDialog>
 

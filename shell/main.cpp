@@ -2,10 +2,10 @@
 
 #include "core/app_context.h"
 #include "core/startup.h"
-#include "shell/keyboard_state.h"
+#include "ui/keyboard_state.h"
 #include "shell/main_window.h"
-#include "shell/qt_messages.h"
-#include "shell/terminal_messages.h"
+#include "ui/qt_messages.h"
+#include "ui/terminal_messages.h"
 
 #include <QApplication>
 #include <QDir>

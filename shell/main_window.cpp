@@ -8,10 +8,10 @@
 #include "master/party_master_window.h"
 #include "pos/cashier_window.h"
 #include "shell/background_screen.h"
-#include "shell/clock_status_bar.h"
+#include "ui/clock_status_bar.h"
 #include "shell/connection_dialog.h"
-#include "shell/form.h"
-#include "shell/images.h"
+#include "ui/form.h"
+#include "ui/images.h"
 #include "shell/login_dialog.h"
 #include "shell/password_dialog.h"
 #include "shell/user_admin_dialog.h"
@@ -23,6 +23,10 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <map>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,8 +44,7 @@ MainWindow::MainWindow(AppContext& context, const KeyboardState& keyboard, QWidg
     resize(1412, 696);
     m_workspace->setBackground(QColor(0, 64, 128));
     setCentralWidget(m_workspace);
-    buildMenu();
-    buildToolBar();
+    buildMenuAndToolBar();
     buildStatusBar();
     openBackground();
 }
@@ -52,69 +55,68 @@ void MainWindow::start()
     QTimer::singleShot(0, this, &MainWindow::login);
 }
 
-void MainWindow::buildMenu()
+// Every entry of the menu and the toolbar, in menu order: adding a screen is one row.
+std::vector<MainWindow::Entry> MainWindow::entries()
 {
-    const auto item = [this](QMenu* menu, const QString& caption, auto handler) {
-        QAction* action = menu->addAction(caption);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
+    const auto open = [this](void (MainWindow::*handler)()) {
+        return [this, handler] { (this->*handler)(); };
     };
-    const auto later = [&](QMenu* menu, const QString& caption) {
-        item(menu, caption, &MainWindow::notYetAvailable);
+    const auto later = open(&MainWindow::notYetAvailable);
+    const auto parties = [this](Side side) {
+        return [this, side] { showChild(new PartyMasterWindow(m_context, side)); };
     };
-    const auto report = [&](QMenu* menu, const QString& caption, bool sales) {
-        item(menu, caption, [this, sales] {
-            setSide(sales);
-            notYetAvailable();
-        });
+    const auto cashier = [this](Side side) { return [this, side] { openCashier(side); }; };
+    const QKeySequence none;
+    // menu, caption, key, toolbar place (0: none), toolbar text, icon, tooltip, who, action
+    return {
+        {u"File"_s, u"Login"_s, none, 0, {}, {}, {}, Access::Anyone, open(&MainWindow::login)},
+        {u"File"_s, u"BackUp Database"_s, none, 0, {}, {}, {}, Access::Anyone,
+         open(&MainWindow::backUp)},
+        {u"File"_s, u"Restore Database"_s, none, 0, {}, {}, {}, Access::Anyone,
+         open(&MainWindow::restore)},
+        {u"File"_s, u"Koneksi Database"_s, none, 0, {}, {}, {}, Access::Anyone,
+         open(&MainWindow::connection)},
+        {u"File"_s, u"Keluar"_s, QKeySequence(Qt::CTRL | Qt::Key_Q), 8, u"Exit"_s,
+         images::exitClose, u"Keluar Aplikasi"_s, Access::Anyone, open(&MainWindow::exitProgram)},
+        {u"Data"_s, u"Koreksi Stock"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Data"_s, u"Data Barang"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Data"_s, u"Data Pelanggan"_s, none, 0, {}, {}, {}, Access::Anyone, parties(Side::Sales)},
+        {u"Data"_s, u"Data Supplier"_s, none, 0, {}, {}, {}, Access::Anyone,
+         parties(Side::Purchase)},
+        {u"Data"_s, u"Data User"_s, none, 0, {}, {}, {}, Access::AdministratorQuiet,
+         open(&MainWindow::userAdmin)},
+        {u"Penjualan"_s, u"Kasir Penjualan"_s, none, 1, u"Penjualan"_s, images::dollar,
+         u"Transaksi Penjualan"_s, Access::Anyone, cashier(Side::Sales)},
+        {u"Penjualan"_s, u"Bayar Piutang"_s, none, 4, u"Piutang"_s, images::customers,
+         u"Piutang"_s, Access::Anyone, later},
+        {u"Penjualan"_s, u"Retur Penjualan"_s, none, 6, u"Ret. Jual"_s, images::properties,
+         u"Retur Penjualan"_s, Access::Anyone, later},
+        {u"Pembelian"_s, u"Kasir Pembelian"_s, none, 2, u"Pembelian"_s, images::down,
+         u"Transaksi Pembelian"_s, Access::Anyone, cashier(Side::Purchase)},
+        {u"Pembelian"_s, u"Bayar Hutang"_s, none, 3, u"Hutang"_s, images::money, u"Hutang"_s,
+         Access::Anyone, later},
+        {u"Pembelian"_s, u"Retur Pembelian"_s, none, 5, u"Ret. Beli"_s, images::properties,
+         u"Retur Pembelian"_s, Access::Anyone, later},
+        // A menu of its own with no items: the bar's entry opens the cash book.
+        {{}, u"Buku Kas"_s, none, 7, u"Kas"_s, images::report, u"Buku Kas"_s, Access::Anyone,
+         later},
+        {u"Hasil"_s, u"Laporan Penjualan Barang Hari ini"_s, none, 0, {}, {}, {}, Access::Anyone,
+         later},
+        {u"Hasil"_s, u"Laporan Laba Rugi"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Hasil"_s, u"Laporan Penjualan"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Hasil"_s, u"Laporan Pembelian"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Hasil"_s, u"Laporan Piutang"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Hasil"_s, u"Laporan Hutang"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Hasil"_s, u"Laporan Omzet Toko"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Hasil"_s, u"Laporan Stock Minim"_s, none, 0, {}, {}, {}, Access::Anyone, later},
+        {u"Lainnya"_s, u"Ubah Password"_s, none, 0, {}, {}, {}, Access::Anyone,
+         open(&MainWindow::changePassword)},
+        {u"Lainnya"_s, u"Reset Data"_s, none, 0, {}, {}, {}, Access::AdministratorTold,
+         open(&MainWindow::resetData)},
     };
-
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    item(file, QStringLiteral("Login"), &MainWindow::login);
-    item(file, QStringLiteral("BackUp Database"), &MainWindow::backUp);
-    item(file, QStringLiteral("Restore Database"), &MainWindow::restore);
-    item(file, QStringLiteral("Koneksi Database"), &MainWindow::connection);
-    item(file, QStringLiteral("Keluar"), &MainWindow::exitProgram)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    QMenu* master = menuBar()->addMenu(QStringLiteral("Data"));
-    later(master, QStringLiteral("Koreksi Stock"));
-    later(master, QStringLiteral("Data Barang"));
-    item(master, QStringLiteral("Data Pelanggan"),
-         [this] { showChild(new PartyMasterWindow(m_context, Side::Sales)); });
-    item(master, QStringLiteral("Data Supplier"),
-         [this] { showChild(new PartyMasterWindow(m_context, Side::Purchase)); });
-    item(master, QStringLiteral("Data User"), &MainWindow::userAdmin);
-
-    QMenu* sales = menuBar()->addMenu(QStringLiteral("Penjualan"));
-    item(sales, QStringLiteral("Kasir Penjualan"), [this] { openCashier(Side::Sales); });
-    later(sales, QStringLiteral("Bayar Piutang"));
-    later(sales, QStringLiteral("Retur Penjualan"));
-
-    QMenu* purchases = menuBar()->addMenu(QStringLiteral("Pembelian"));
-    item(purchases, QStringLiteral("Kasir Pembelian"), [this] { openCashier(Side::Purchase); });
-    later(purchases, QStringLiteral("Bayar Hutang"));
-    later(purchases, QStringLiteral("Retur Pembelian"));
-
-    QAction* cashBook = menuBar()->addAction(QStringLiteral("Buku Kas"));
-    connect(cashBook, &QAction::triggered, this, &MainWindow::notYetAvailable);
-
-    QMenu* results = menuBar()->addMenu(QStringLiteral("Hasil"));
-    later(results, QStringLiteral("Laporan Penjualan Barang Hari ini"));
-    later(results, QStringLiteral("Laporan Laba Rugi"));
-    report(results, QStringLiteral("Laporan Penjualan"), true);
-    report(results, QStringLiteral("Laporan Pembelian"), false);
-    report(results, QStringLiteral("Laporan Piutang"), true);
-    report(results, QStringLiteral("Laporan Hutang"), false);
-    later(results, QStringLiteral("Laporan Omzet Toko"));
-    later(results, QStringLiteral("Laporan Stock Minim"));
-
-    QMenu* other = menuBar()->addMenu(QStringLiteral("Lainnya"));
-    item(other, QStringLiteral("Ubah Password"), &MainWindow::changePassword);
-    item(other, QStringLiteral("Reset Data"), &MainWindow::resetData);
 }
 
-void MainWindow::buildToolBar()
+void MainWindow::buildMenuAndToolBar()
 {
     auto* bar = new QToolBar(QStringLiteral("Toolbar"), this);
     bar->setObjectName(QStringLiteral("toolbar"));
@@ -123,32 +125,47 @@ void MainWindow::buildToolBar()
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     addToolBar(Qt::TopToolBarArea, bar);
 
-    struct Button
-    {
-        const char* text;
-        const char* image;
-        const char* tooltip;
-        void (MainWindow::*handler)();
-        bool separatorAfter;
-    };
-    const Button buttons[] = {
-        {"Penjualan", images::dollar, "Transaksi Penjualan", &MainWindow::openSalesCashier, false},
-        {"Pembelian", images::down, "Transaksi Pembelian", &MainWindow::openPurchaseCashier, true},
-        {"Hutang", images::money, "Hutang", &MainWindow::notYetAvailable, false},
-        {"Piutang", images::customers, "Piutang", &MainWindow::notYetAvailable, true},
-        {"Ret. Beli", images::properties, "Retur Pembelian", &MainWindow::notYetAvailable, false},
-        {"Ret. Jual", images::properties, "Retur Penjualan", &MainWindow::notYetAvailable, true},
-        {"Kas", images::report, "Buku Kas", &MainWindow::notYetAvailable, true},
-        {"Exit", images::exitClose, "Keluar Aplikasi", &MainWindow::exitProgram, false},
-    };
-    for (const Button& button : buttons) {
-        QAction* action =
-            bar->addAction(images::icon(button.image), QString::fromLatin1(button.text));
-        action->setToolTip(QString::fromLatin1(button.tooltip));
-        connect(action, &QAction::triggered, this, button.handler);
-        if (button.separatorAfter)
+    std::map<int, QAction*> buttons;
+    QMenu* menu = nullptr;
+    for (Entry& entry : entries()) {
+        const std::function<void()> run = [this, access = entry.access,
+                                           action = std::move(entry.action)] {
+            if (allowed(access))
+                action();
+        };
+        QAction* item = nullptr;
+        if (entry.menu.isEmpty()) {
+            menu = nullptr;
+            item = menuBar()->addAction(entry.caption);
+        } else {
+            if (!menu || menu->title() != entry.menu)
+                menu = menuBar()->addMenu(entry.menu);
+            item = menu->addAction(entry.caption);
+        }
+        item->setShortcut(entry.key);
+        connect(item, &QAction::triggered, this, run);
+        if (entry.toolbarPlace > 0) {
+            auto* button = new QAction(images::icon(entry.icon), entry.toolbarText, bar);
+            button->setToolTip(entry.tooltip);
+            connect(button, &QAction::triggered, this, run);
+            buttons[entry.toolbarPlace] = button;
+        }
+    }
+    // Groups on the toolbar: the cashiers, the debts, the returns, cash, exit.
+    for (const auto& [place, button] : buttons) {
+        bar->addAction(button);
+        if (place == 2 || place == 4 || place == 6 || place == 7)
             bar->addSeparator();
     }
+}
+
+bool MainWindow::allowed(Access access)
+{
+    if (access == Access::Anyone || users::isAdministrator(m_context.user))
+        return true;
+    if (access == Access::AdministratorTold)
+        m_context.messages().info(QStringLiteral("Anda tidak diperkenankan menggunakan fitur ini"));
+    return false;
 }
 
 void MainWindow::buildStatusBar()
@@ -195,11 +212,6 @@ void MainWindow::notYetAvailable()
     m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
 }
 
-void MainWindow::setSide(bool sales)
-{
-    m_context.side = sales ? Side::Sales : Side::Purchase;
-}
-
 void MainWindow::login()
 {
     LoginDialog dialog(m_context, this);
@@ -218,9 +230,6 @@ void MainWindow::changePassword()
 
 void MainWindow::userAdmin()
 {
-    // Nobody but the administrator gets an answer here.
-    if (!users::isAdministrator(m_context.user))
-        return;
     UserAdminDialog dialog(m_context, this);
     dialog.exec();
 }
@@ -269,10 +278,6 @@ void MainWindow::exitProgram()
 
 void MainWindow::resetData()
 {
-    if (!users::isAdministrator(m_context.user)) {
-        m_context.messages().info(QStringLiteral("Anda tidak diperkenankan menggunakan fitur ini"));
-        return;
-    }
     if (!m_context.messages().ask(
             this, QStringLiteral("Remove Data"),
             QStringLiteral("Yakin Reset Data Transaksi ini?, reset data dapat mengakibatkan "

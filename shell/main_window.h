@@ -4,7 +4,10 @@
 
 #include <QMainWindow>
 
+#include <QKeySequence>
+
 #include <functional>
+#include <vector>
 
 class AppContext;
 class ClockStatusBar;
@@ -48,12 +51,27 @@ public:
     void resetData();
 
 private:
-    void buildMenu();
-    void buildToolBar();
+    // Who may open an entry: everybody, or the administrator alone, the
+    // others refused without a word or told so.
+    enum class Access { Anyone, AdministratorQuiet, AdministratorTold };
+    struct Entry
+    {
+        QString menu; // empty: an entry of the menu bar itself
+        QString caption;
+        QKeySequence key;
+        int toolbarPlace; // 1, 2, …: its button's place on the toolbar; 0: none
+        QString toolbarText;
+        const char* icon;
+        QString tooltip;
+        Access access;
+        std::function<void()> action;
+    };
+    std::vector<Entry> entries();
+    void buildMenuAndToolBar();
+    bool allowed(Access access);
     void buildStatusBar();
     void openBackground();
     void notYetAvailable();
-    void setSide(bool sales);
 
     AppContext& m_context;
     const KeyboardState& m_keyboard;

@@ -2,7 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/users.h"
-#include "shell/form.h"
+#include "ui/form.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "core/app_context.h"
 #include "core/messages.h"
 #include "core/users.h"
-#include "shell/font_text.h"
-#include "shell/form.h"
+#include "ui/font_text.h"
+#include "ui/form.h"
 
 #include <QFile>
 #include <QGridLayout>

@@ -250,7 +250,7 @@ void TestDatabase::reopeningReplacesConnectionAndStatements()
 
     db().close();
     QVERIFY(!db().exec(lookup));
-    QCOMPARE(messages().lastText(), u"SQL error: no database is open"_qs);
+    QCOMPARE(messages().lastText(), u"SQL error: tidak ada database yang terbuka"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

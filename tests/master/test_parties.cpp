@@ -72,7 +72,7 @@ void TestParties::addNumbersTheTable()
     TestShop shop;
     QCOMPARE(shop.error(), QString());
     Database& db = shop.db();
-    const QString table = parties::tableName(side);
+    const QString table = sideInfo(side).partyTable;
     for (const QString& code : stored)
         QVERIFY(db.exec(u"insert into "_qs + table + u" (kode) values (?)"_qs, {code}));
 
@@ -81,18 +81,17 @@ void TestParties::addNumbersTheTable()
     for (int i = 0; i < screens.size(); ++i) {
         // The party's own code is never used for a new row.
         const Party party{u"Nama "_qs + QString::number(i), u"Alamat"_qs, {}, {}, u"PL-00001"_qs};
-        const parties::AddResult result = parties::add(db, side, screens.at(i), party);
-        if (result.status == parties::AddResult::OutOfCodes) {
-            given.append(parties::outOfCodesText(side, result.code));
+        const Outcome<QString> result = parties::add(db, side, screens.at(i), party);
+        if (!result) {
+            given.append(result.reason());
             continue;
         }
-        QCOMPARE(result.status, parties::AddResult::Added);
-        given.append(result.code);
-        added.append(result.code);
+        given.append(*result);
+        added.append(*result);
         QCOMPARE(db.scalar(u"select nama || '|' || alamat || '|' || kontak || '|' || catatan "
                            u"from "_qs +
                                table + u" where kode=?"_qs,
-                           {result.code}),
+                           {*result}),
                  party.name + u"|Alamat||"_qs);
     }
     QCOMPARE(given, results);
@@ -129,8 +128,8 @@ void TestParties::search()
     TestShop demo(TestShop::Data::Demo);
     QCOMPARE(demo.error(), QString());
     const Party quoted{u"Toko 'Ani' O'Brien"_qs, u"Jl. \"Mawar\"; 3"_qs, u"08'1"_qs, {}, {}};
-    const parties::AddResult added = parties::add(demo.db(), Side::Sales, Screen::Master, quoted);
-    QCOMPARE(added.code, u"PL-00004"_qs);
+    const QString added = parties::add(demo.db(), Side::Sales, Screen::Master, quoted).value();
+    QCOMPARE(added, u"PL-00004"_qs);
     for (const Screen screen : {Screen::Master, Screen::Picker}) {
         TableModel model;
         model.appendRow({u"left over"_qs});
@@ -139,8 +138,8 @@ void TestParties::search()
         for (int row = 0; row < model.rowCount(); ++row) {
             listed.append(model.cell(row, 0));
             // Every text comes back as it was typed.
-            QVERIFY(model.cell(row, 0) != added.code ||
-                    model.row(row) == (QStringList{added.code, quoted.name, quoted.address,
+            QVERIFY(model.cell(row, 0) != added ||
+                    model.row(row) == (QStringList{added, quoted.name, quoted.address,
                                                    quoted.contact, QString()}));
         }
         listed.sort();
@@ -158,8 +157,8 @@ void TestParties::failedStatements()
     QCOMPARE(shop.messages.texts(), QStringList());
 
     // The last code's error shows, and so does the insert's.
-    const parties::AddResult result = parties::add(db, Side::Sales, Screen::Master, {});
-    QCOMPARE(result.status, parties::AddResult::Failed);
+    const Outcome<QString> result = parties::add(db, Side::Sales, Screen::Master, {});
+    QVERIFY(!result && result.reason().isEmpty());
     const QString error = u"SQL error: no such table: pelanggan"_qs;
     QCOMPARE(shop.messages.texts(), (QStringList{error, error}));
 }

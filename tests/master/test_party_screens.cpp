@@ -2,8 +2,8 @@
 #include "master/parties.h"
 #include "master/party_master_window.h"
 #include "master/party_picker_dialog.h"
-#include "shell/keyboard_state.h"
-#include "shell/list_view.h"
+#include "ui/keyboard_state.h"
+#include "ui/list_view.h"
 #include "shell/main_window.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
@@ -142,13 +142,9 @@ void TestPartyScreens::openShop(bool demo)
 template <typename Screen> std::unique_ptr<Screen> TestPartyScreens::open(Side side)
 {
     std::unique_ptr<Screen> screen;
-    if constexpr (std::is_same_v<Screen, PartyPickerDialog>) {
-        m_shop->context().side = side;
-        screen = std::make_unique<Screen>(m_shop->context());
-    } else {
-        screen = std::make_unique<Screen>(m_shop->context(), side);
+    screen = std::make_unique<Screen>(m_shop->context(), side);
+    if constexpr (!std::is_same_v<Screen, PartyPickerDialog>)
         screen->resize(800, 500);
-    }
     screen->show();
     screen->activateWindow();
     return QTest::qWaitForWindowActive(screen.get()) ? std::move(screen) : nullptr;
@@ -159,7 +155,7 @@ QStringList TestPartyScreens::stored(Side side)
     QStringList all;
     m_shop->db().query(u"select kode || '|' || ifnull(nama, '') || '|' || ifnull(alamat, '') || "
                        u"'|' || ifnull(kontak, '') || '|' || ifnull(catatan, '') from "_qs +
-                           parties::tableName(side) + u" order by kode"_qs,
+                           sideInfo(side).partyTable + u" order by kode"_qs,
                        {}, [&](const QStringList& row) { all.append(row.first()); });
     return all;
 }
@@ -332,7 +328,7 @@ void TestPartyScreens::masterRemoves()
     if (asked)
         QCOMPARE(messages().shown().first().kind + u'|' + messages().shown().first().caption +
                      u'|' + messages().lastText(),
-                 u"ask|Remove Data|Yakin Hapus "_qs + parties::partyWord(side) +
+                 u"ask|Remove Data|Yakin Hapus "_qs + sideInfo(side).partyWord +
                      u" ini?, Penghapusan dapat mengakibatkan hilangnya referensi antar Data "
                      u"yang pernah tersimpan."_qs);
     QStringList after;
@@ -440,7 +436,7 @@ void TestPartyScreens::pickerEntry()
         }
         const Side table = code.startsWith(u"SP") ? Side::Purchase : Side::Sales;
         QVERIFY(m_shop->db().exec(
-            u"insert into "_qs + parties::tableName(table) + u" (kode) values (?)"_qs, {code}));
+            u"insert into "_qs + sideInfo(table).partyTable + u" (kode) values (?)"_qs, {code}));
     }
     const QStringList before = this->stored(side);
     const auto dialog = open<PartyPickerDialog>(side);
@@ -498,17 +494,16 @@ void TestPartyScreens::pickerSearchKeepsItOpen()
 void TestPartyScreens::pickerChoose()
 {
     openShop(true);
-    m_shop->context().side = Side::Purchase;
     QString seen;
     whenModalOpens(seen, [](QWidget* picker) { QTest::keyClick(picker, Qt::Key_Escape); });
-    QVERIFY(!PartyPickerDialog::choose(m_shop->context(), nullptr));
+    QVERIFY(!PartyPickerDialog::choose(m_shop->context(), Side::Purchase, nullptr));
     QCOMPARE(seen, u"FORM_TOKO_FORM2_CLASS"_qs);
 
     whenModalOpens(seen, [](QWidget* picker) {
         picker->findChild<ListView*>()->selectRow(1);
         QTest::keyClick(picker->focusWidget(), Qt::Key_Return); // on the "Entry" button
     });
-    const std::optional<Party> chosen = PartyPickerDialog::choose(m_shop->context(), nullptr);
+    const std::optional<Party> chosen = PartyPickerDialog::choose(m_shop->context(), Side::Purchase, nullptr);
     QVERIFY(chosen);
     QCOMPARE(describe(*chosen),
              u"UD Makmur Jaya|Jl. Gudang 5|0274-556677|Makanan dan minuman|SP-002"_qs);

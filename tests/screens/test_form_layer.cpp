@@ -1,8 +1,8 @@
 #include "core/table_model.h"
-#include "shell/anchors.h"
-#include "shell/font_text.h"
-#include "shell/form.h"
-#include "shell/list_view.h"
+#include "ui/anchors.h"
+#include "ui/font_text.h"
+#include "ui/form.h"
+#include "ui/list_view.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "core/users.h"
-#include "shell/clock_status_bar.h"
-#include "shell/keyboard_state.h"
+#include "ui/clock_status_bar.h"
+#include "ui/keyboard_state.h"
 #include "shell/main_window.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
@@ -32,7 +32,6 @@ private slots:
     void resetDataDeletesOnlyDocuments();
     void screensOfLaterVersionsSayTheyAreNotThereYet();
     void cashiersOpenMaximisedAndModal();
-    void reportItemsChooseTheSide();
     void backupAndRestoreFromTheMenu();
 
 private:
@@ -297,17 +296,6 @@ void TestMainWindow::cashiersOpenMaximisedAndModal()
     whenModalOpens(seen, [](QWidget*) {});
     m_window->findChild<QToolBar*>()->actions().first()->trigger();
     QCOMPARE(seen, u"FORM_TOKO_FORM1_CLASS"_qs);
-}
-
-void TestMainWindow::reportItemsChooseTheSide()
-{
-    AppContext& context = m_shop->context();
-    menuItem(u"Laporan Pembelian"_qs)->trigger();
-    QCOMPARE(context.side, Side::Purchase);
-    menuItem(u"Laporan Piutang"_qs)->trigger();
-    QCOMPARE(context.side, Side::Sales);
-    menuItem(u"Laporan Hutang"_qs)->trigger();
-    QCOMPARE(context.side, Side::Purchase);
 }
 
 void TestMainWindow::backupAndRestoreFromTheMenu()

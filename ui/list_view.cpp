@@ -1,4 +1,4 @@
-#include "shell/list_view.h"
+#include "ui/list_view.h"
 
 #include "core/table_model.h"
 

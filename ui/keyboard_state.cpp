@@ -1,4 +1,4 @@
-#include "shell/keyboard_state.h"
+#include "ui/keyboard_state.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "shell/font_text.h"
+#include "ui/font_text.h"
 
 #include "core/text_ops.h"
 

@@ -1,4 +1,4 @@
-#include "shell/form.h"
+#include "ui/form.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "shell/qt_messages.h"
+#include "ui/qt_messages.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

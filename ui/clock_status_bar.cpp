@@ -1,8 +1,8 @@
-#include "shell/clock_status_bar.h"
+#include "ui/clock_status_bar.h"
 
 #include "core/clock.h"
-#include "shell/font_text.h"
-#include "shell/keyboard_state.h"
+#include "ui/font_text.h"
+#include "ui/keyboard_state.h"
 
 #include <QLabel>
 #include <QLocale>

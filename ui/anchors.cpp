@@ -1,4 +1,4 @@
-#include "shell/anchors.h"
+#include "ui/anchors.h"
 
 #include "core/text_ops.h"
 

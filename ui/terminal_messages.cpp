@@ -1,4 +1,4 @@
-#include "shell/terminal_messages.h"
+#include "ui/terminal_messages.h"
 
 #include <cstdio>
 

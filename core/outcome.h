@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <concepts>
+#include <optional>
+#include <utility>
+#include <variant>
+
+// Why a piece of logic did not do its work, in Indonesian, ready for a box.
+// An empty reason means the database has already shown "SQL error: " with
+// SQLite's own message, so the screen has nothing more to say.
+struct Failure
+{
+    QString reason;
+};
+
+// What a logic call that can fail gives back: its value, or the reason it
+// failed. Logic returns; screens show. Outcome<> carries no value.
+template <typename T = std::monostate>
+class [[nodiscard]] Outcome
+{
+public:
+    Outcome()
+        requires std::same_as<T, std::monostate>
+        : m_value(T{})
+    {
+    }
+    Outcome(T value) : m_value(std::move(value)) {}
+    Outcome(Failure failure) : m_reason(std::move(failure.reason)) {}
+
+    bool ok() const { return m_value.has_value(); }
+    explicit operator bool() const { return ok(); }
+
+    const T& value() const { return *m_value; }
+    const T& operator*() const { return *m_value; }
+    const T* operator->() const { return &*m_value; }
+
+    // Empty on success, and on a failure the database has shown already.
+    const QString& reason() const { return m_reason; }
+
+private:
+    std::optional<T> m_value;
+    QString m_reason;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Which side a two-sided screen serves: customers and sales, or suppliers and
+// purchases.
+enum class Side { Sales, Purchase };
+
+// Every fact that differs between the two sides, in one place. Statements
+// splice only the identifiers held here; screens take a Side and read the
+// rest from this table.
+struct SideInfo
+{
+    // Document kinds of the shared sequence.
+    QString documentKind; // "JL" / "BL"
+    QString returnKind;   // "RJ" / "RB"
+    QString paymentKind;  // "PI" / "HU"
+    QString documentRef;  // transaksi.Ref of the document: "Masuk" / "Keluar"
+
+    // Tables and columns.
+    QString lineTable;       // lines of a sale or purchase
+    QString returnLineTable; // lines of a return
+    QString partyTable;      // "pelanggan" / "supplier"
+    QString priceColumn;     // the product's price on this side
+    QString debtColumn;      // "Piutang" / "Hutang" in transaksi
+
+    // Parties.
+    QString partyPrefix;  // "PL-" / "SP-"
+    int masterCodeDigits; // digits of a code made on the master screen
+    QString partyWord;    // "Pelanggan" / "Supplier", as messages name the party
+    QString partyCodeCaption; // the code's row in the cashier's party panel
+    QString noPartyText;      // a save or a search without a party
+    QString masterTitle;      // the master screen's caption
+    QString newPartyTab;      // the picker's page for a new party
+
+    // Texts of the cashier and the stored documents.
+    QString cashierTitle;
+    QString cashierForm; // form name: window class FORM_TOKO_<form>_CLASS
+    QString saveQuestion;
+    QString printQuestion;
+    QString shortfallCaption; // "Kurang " / "Kurang", as each cashier spells it
+    QString debtWord;         // what stays open: "Piutang" / "Hutang"
+    QString documentNote;     // transaksi.Ket starts with it, the party's name follows
+    QString priceCaption;     // the price column of the product search
+
+    // The big figure and the amount in words.
+    QString wordsFont;
+    bool wordsBold;
+    std::optional<unsigned> bigFigureBackground; // 0xRRGGBB; none: the window's colours
+    std::optional<unsigned> bigFigureText;
+
+    // Purchases are entered product after product from one open search.
+    bool searchStaysOpen;
+    // Quantity price tiers reprice sale lines only.
+    bool pricedByTiers;
+};
+
+const SideInfo& sideInfo(Side side);

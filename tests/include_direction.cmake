@@ -1,0 +1,30 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when an include runs against the layers: core includes nothing of
+# ours, ui only core, the subsystems core, ui and each other, and shell is
+# the top that nothing includes.
+#   cmake -DROOT=<source folder> -P include_direction.cmake
+set(allowed_core core)
+set(allowed_ui core ui)
+set(allowed_pos core ui pos documents master)
+set(allowed_documents ${allowed_pos})
+set(allowed_master ${allowed_pos})
+set(allowed_tools core tools)
+set(allowed_shell core ui pos documents master shell)
+
+set(wrong "")
+foreach(folder core ui pos documents master tools shell)
+  file(GLOB_RECURSE sources "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.h")
+  foreach(source ${sources})
+    file(STRINGS "${source}" includes REGEX "^#include \"[a-z_]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
+      if(NOT target IN_LIST allowed_${folder})
+        file(RELATIVE_PATH name "${ROOT}" "${source}")
+        string(APPEND wrong "  ${name}: ${line}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(wrong)
+  message(FATAL_ERROR "Includes that run the wrong way:\n${wrong}")
+endif()

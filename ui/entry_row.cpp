@@ -1,0 +1,25 @@
+#include "ui/entry_row.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+
+EntryRow::EntryRow(QWidget* parent, int columns)
+{
+    for (int column = 0; column < columns; ++column)
+        m_boxes.append(new QLineEdit(parent));
+}
+
+void EntryRow::place(const QTableView& list, int y, int height, int gap) const
+{
+    const QHeaderView* header = list.horizontalHeader();
+    QWidget* window = list.window();
+    const int left = list.viewport()->mapTo(window, QPoint()).x() -
+                     m_boxes.first()->parentWidget()->mapTo(window, QPoint()).x();
+    for (int column = 0; column < m_boxes.size(); ++column) {
+        QLineEdit* box = m_boxes.at(column);
+        box->setGeometry(left + header->sectionViewportPosition(column), y,
+                         qMax(header->sectionSize(column) - gap, 0), height);
+        box->raise();
+    }
+}
