@@ -9,10 +9,10 @@ class TestUsers final : public QObject
 {
     Q_OBJECT
 private slots:
-    void passwords();
+    void usersAndPasswords();
 };
 
-void TestUsers::passwords()
+void TestUsers::usersAndPasswords()
 {
     TestShop shop;
     Database& db = shop.db();
@@ -41,8 +41,7 @@ void TestUsers::passwords()
     QCOMPARE(db.scalar(u"select count(*) from useradmin where Password not like '$argon2id$%'"_qs),
              u"0"_qs);
 
-    // A failing query is a failed login.
-    QVERIFY(db.exec(u"alter table useradmin rename to gone"_qs));
+    QVERIFY(db.exec(u"alter table useradmin rename to gone"_qs)); // a failed query: no login
     QVERIFY(!users::checkLogin(db, u"lama"_qs, old));
     QCOMPARE(shop.messages.texts(), QStringList{u"SQL error: no such table: useradmin"_qs});
     QCOMPARE(users::add(db, u"baru"_qs), users::AddResult::Failed);

@@ -45,8 +45,7 @@ void TestRealPrinting::pageReachesThePrinter()
     QTest::qWait(500); // it writes the file in one go; give it a moment to finish
     const QString text = pdfWords(
         output.filePath(output.entryList({u"Struk*.pdf"_qs}, QDir::Files, QDir::Time).first()));
-    for (const QString& line : {u"TOKO SUMBER MAKMUR"_qs, u"Telp. 0274-555123"_qs,
-                                u"No. : 00000000000042"_qs, u"Terima dari. : Bu Siti"_qs,
+    for (const QString& line : {u"TOKO SUMBER MAKMUR"_qs, u"No. : 00000000000042"_qs,
                                 u"Terbilang : dua ratus empat ribu rupiah"_qs, u": Rp. 204000"_qs})
         QVERIFY2(text.contains(line), qPrintable(line + u"\n---\n"_qs + text));
 }
