@@ -2,6 +2,7 @@
 #include "documents/voucher.h"
 #include "support/pdf_text.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -20,8 +21,7 @@ private slots:
 void TestRealPrinting::pageReachesThePrinter()
 {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    const QString model = printer.makeAndModel() + u' ' + printer.printerName();
-    if (!model.contains(u"PDF"_qs, Qt::CaseInsensitive) ||
+    if (!QString(printer.makeAndModel() + printer.printerName()).contains(u"PDF"_qs) ||
         QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty()) {
         const char* why = "no PDF printer is the default destination, or pdftotext is missing "
                           "(.ci/run sets both up: CUPS with printer-driver-cups-pdf)";
@@ -32,19 +32,21 @@ void TestRealPrinting::pageReachesThePrinter()
     // Where the PDF printer writes: .ci/run says so, else cups-pdf's own default.
     const QDir output(
         qEnvironmentVariable("TOKO_PDF_PRINTER_DIR", QDir::home().filePath(u"PDF"_qs)));
-    // The printer names the file after the job, "Struk".
-    const qsizetype before = output.entryList({u"Struk*.pdf"_qs}, QDir::Files).size();
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
     const PrintedPage page = vouchers::voucherPage(
         {u"00000000000042"_qs, u"Bu Siti"_qs, u"Pembayaran"_qs, 204000, u"Sisa"_qs, u"x"_qs},
         {u"Toko Sumber Makmur"_qs, u"Jl. Pahlawan No. 17"_qs, u"0274-555123"_qs}, {2024, 3, 7});
     QTemporaryDir shop;
     const PrintOutcome outcome = PagePrinter(QDir(shop.path()), printer.printerName()).print(page);
     QVERIFY(outcome.printed && outcome.error.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(output.entryList({u"Struk*.pdf"_qs}, QDir::Files).size() > before,
-                             60000);
+    // The printer names the file after the job, "Struk", writing over an older one.
+    const auto pdf = [&] {
+        const auto files = output.entryInfoList({u"Struk*.pdf"_qs}, QDir::Files, QDir::Time);
+        return files.isEmpty() || files[0].lastModified() < start ? QString() : files[0].filePath();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!pdf().isEmpty(), 60000);
     QTest::qWait(500); // it writes the file in one go; give it a moment to finish
-    const QString text = pdfWords(
-        output.filePath(output.entryList({u"Struk*.pdf"_qs}, QDir::Files, QDir::Time).first()));
+    const QString text = pdfWords(pdf());
     for (const QString& line : {u"TOKO SUMBER MAKMUR"_qs, u"No. : 00000000000042"_qs,
                                 u"Terbilang : dua ratus empat ribu rupiah"_qs, u": Rp. 204000"_qs})
         QVERIFY2(text.contains(line), qPrintable(line + u"\n---\n"_qs + text));
