@@ -144,9 +144,10 @@ Outcome<> checkShopFile(const QString& path, const Progress& progress)
         sqlite3_progress_handler(file.handle(), 100000, reportChecking,
                                  const_cast<Progress*>(&progress));
     QStringList problems;
-    if (!file.query(QStringLiteral("pragma quick_check"), {},
-                    [&](const QStringList& row) { problems.append(row.value(0)); },
-                    Database::OnError::Silent))
+    if (!file.query(
+            QStringLiteral("pragma quick_check"), {},
+            [&](const QStringList& row) { problems.append(row.value(0)); },
+            Database::OnError::Silent))
         return Failure{QStringLiteral("file rusak: ") + file.errorMessage()};
     if (problems != QStringList{QStringLiteral("ok")})
         return Failure{QStringLiteral("file rusak: ") + problems.value(0)};
@@ -176,18 +177,26 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
     if (const Outcome<> checked = checkShopFile(source, progress); !checked)
         return Failure{checked.reason()};
 
+    // One bar for both copies: the backup coming in, then the data before going out.
+    const auto half = [&progress](qint64 which) -> Progress {
+        if (!progress)
+            return {};
+        return [&progress, which](qint64 done, qint64 total) {
+            progress(which * total + done, 2 * total);
+        };
+    };
     // The backup comes in beside the database first, so the swap is one rename.
     const QString incoming = path + QStringLiteral(".restore.tmp");
     {
         Database file;
         if (!file.open(source, Database::Access::ReadOnly))
             return Failure{file.errorMessage()};
-        if (const Outcome<> copied = copyTo(file.handle(), incoming, progress); !copied) {
+        if (const Outcome<> copied = copyTo(file.handle(), incoming, half(0)); !copied) {
             removeDatabaseFile(incoming);
             return Failure{copied.reason()};
         }
     }
-    const Outcome<QString> safetyCopy = keepSafetyCopy(db, now, progress);
+    const Outcome<QString> safetyCopy = keepSafetyCopy(db, now, half(1));
     if (!safetyCopy) {
         removeDatabaseFile(incoming);
         return safetyCopy;

@@ -102,8 +102,8 @@ bool Database::open(const QString& path, Access access)
         const QString firstError = m_error;
         const QByteArray uri =
             QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
-        immutable = openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) ==
-                    SQLITE_OK;
+        immutable =
+            openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) == SQLITE_OK;
         if (!immutable)
             m_error = firstError;
     }

@@ -59,8 +59,7 @@ std::optional<qint64> lastNumber(Database& db, Sequence sequence)
         QStringLiteral("select substr(Kode,4,14) from itemkoreksi where Kode glob '[A-Z][A-Z]-") +
             digits() + QStringLiteral("' order by substr(Kode,4,14) desc limit 1"),
         {}};
-    const LastNumberQuery& query =
-        sequence == Sequence::Transactions ? transactions : corrections;
+    const LastNumberQuery& query = sequence == Sequence::Transactions ? transactions : corrections;
     QString last;
     if (!db.query(query.sql, query.params, [&](const QStringList& row) { last = row.value(0); }))
         return std::nullopt;
