@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include <sqlite3.h>
-#include <sys/fsuid.h>
 #include <unistd.h>
 
 // The configuration files, the switch to another database, and the built
