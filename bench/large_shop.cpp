@@ -3,6 +3,7 @@
 #include "core/database.h"
 #include "tools/shop_database.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,10 +112,62 @@ bool addCustomers(Database& db, std::mt19937& rng)
     return true;
 }
 
+// Five years of sales as the cashier stores them: the document, then its
+// lines; six in ten to the walk-in customer. Stock is left as generated.
+bool addSales(Database& db, std::mt19937& rng)
+{
+    struct Product
+    {
+        QString code, name, unit;
+        qint64 price;
+    };
+    QList<Product> products;
+    products.reserve(productCount);
+    if (!db.query(QStringLiteral("select kode, nama, satuan, hargajual from barang"), {},
+                  [&](const QStringList& row) {
+                      products.append({row[0], row[1], row[2], row[3].toLongLong()});
+                  }))
+        return false;
+    const QString header = QStringLiteral(
+        "insert into transaksi (Kode, Ref, Tanggal, KodeSP, Potongan, Tax, Jumlah, Operator, "
+        "Tunai, Piutang, JatuhTempo, Ket, Nota) values (?, 'Masuk', ?, ?, 0, 0, ?, 'kasir', ?, 0, "
+        "?, ?, '-')");
+    const QString line = QStringLiteral(
+        "insert into itempenjualan (Kode, KodeBarang, NamaBarang, Qty, Satuan, Harga, Diskon, "
+        "Jumlah, kodeSP) values (?, ?, ?, ?, ?, ?, 0, ?, ?)");
+    const QDate first(2020, 1, 1);
+    qint64 number = 0;
+    for (int day = 0; day < historyDays; ++day) {
+        const QString date = first.addDays(day).toString(Qt::ISODate);
+        for (int sale = 0; sale < salesPerDay; ++sale) {
+            const QString code =
+                QStringLiteral("JL-") + QString::number(++number).rightJustified(14, u'0');
+            const QString customer = rng() % 10 < 6
+                                         ? QStringLiteral("PL-00000")
+                                         : customerCode(static_cast<int>(rng() % customerCount));
+            const int lines = between(rng, 1, 13);
+            qint64 total = 0;
+            for (int i = 0; i < lines; ++i) {
+                const Product& p = products.at(static_cast<qsizetype>(rng() % productCount));
+                const int quantity = between(rng, 1, 5);
+                total += quantity * p.price;
+                if (!db.exec(line, {code, p.code, p.name, quantity, p.unit, p.price,
+                                    quantity * p.price, customer}))
+                    return false;
+            }
+            if (!db.exec(header, {code, date, customer, total, total, date,
+                                  QStringLiteral("Penjualan Kepada Pelanggan dengan dibayar "
+                                                 "secara Lunas")}))
+                return false;
+        }
+    }
+    return true;
+}
+
 void removeWithJournal(const QString& path)
 {
-    QFile::remove(path);
-    QFile::remove(path + QStringLiteral("-journal"));
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QString::fromLatin1(suffix));
 }
 
 } // namespace
@@ -143,10 +196,14 @@ QString create(const QString& path)
     Database db;
     if (!db.open(path))
         return db.errorMessage();
+    // Made once: no log (one transaction would grow it to the size of the
+    // shop), no syncs, a large cache for the indexes of the lines.
+    db.execScript(QStringLiteral("pragma journal_mode=delete; pragma synchronous=off; "
+                                 "pragma cache_size=-524288"));
     std::mt19937 rng(seed);
     Database::Transaction transaction(db);
     if (!transaction.active() || !addProducts(db, rng) || !addCustomers(db, rng) ||
-        !transaction.commit())
+        !addSales(db, rng) || !transaction.commit())
         return db.errorMessage();
     return {};
 }

@@ -3,6 +3,7 @@
 #include "core/database.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
@@ -13,121 +14,215 @@ namespace backup {
 
 namespace {
 
+// Pages copied between two reports of progress: 4 MB with 4 KB pages.
+constexpr int pagesPerStep = 1024;
+
+// The columns the program reads and writes, table by table.
+constexpr std::pair<const char*, const char*> shopTables[] = {
+    {"barang", "kode jenis nama kategori stock satuan hpp hargajual diskon barcode functsql"},
+    {"pelanggan", "kode nama alamat kontak catatan"},
+    {"supplier", "kode nama alamat kontak catatan"},
+    {"transaksi", "kode ref tanggal kodesp potongan tax jumlah operator tunai piutang hutang "
+                  "jatuhtempo ket nota"},
+    {"itempenjualan", "kode kodebarang namabarang qty satuan harga diskon jumlah kodesp"},
+    {"itempembelian", "kode kodebarang namabarang qty satuan harga diskon jumlah kodesp"},
+    {"itemreturjual", "kode kodebarang namabarang qty satuan harga diskon jumlah"},
+    {"itemreturbeli", "kode kodebarang namabarang qty satuan harga diskon jumlah"},
+    {"itemkoreksi",
+     "kode tanggal kodebarang namabarang qtydb qtyreal selisihqty keterangan operator"},
+    {"useradmin", "user password"},
+};
+
 struct Closer
 {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 using Connection = std::unique_ptr<sqlite3, Closer>;
 
-Connection openFile(const QString& path, int flags, QString& error)
+// A database file with whatever its journal or log left beside it.
+void removeDatabaseFile(const QString& path)
 {
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
-    Connection connection(raw);
-    if (rc != SQLITE_OK) {
-        error = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
-        connection.reset();
-    }
-    return connection;
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QString::fromLatin1(suffix));
 }
 
 // Moves `from` over `to` in one step: the old file stays whole until then.
-QString replaceFile(const QString& from, const QString& to)
+Outcome<> replaceFile(const QString& from, const QString& to)
 {
     std::error_code failure;
     std::filesystem::rename(from.toStdString(), to.toStdString(), failure);
-    return failure ? QString::fromLocal8Bit(failure.message()) : QString();
+    if (failure)
+        return Failure{QString::fromLocal8Bit(failure.message())};
+    return {};
 }
 
-QString copyDatabase(sqlite3* source, const QString& target)
+// Copies the database `source` into the new file `file`, step by step.
+Outcome<> copyTo(sqlite3* source, const QString& file, const Progress& progress)
 {
-    const QString temporary = target + QStringLiteral(".tmp");
-    QFile::remove(temporary);
-    QString error;
-    {
-        Connection destination =
-            openFile(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
-        if (!destination)
-            return error;
-        sqlite3_backup* copy = sqlite3_backup_init(destination.get(), "main", source, "main");
-        if (!copy)
-            return QString::fromUtf8(sqlite3_errmsg(destination.get()));
-        const int rc = sqlite3_backup_step(copy, -1);
-        sqlite3_backup_finish(copy);
-        if (rc != SQLITE_DONE)
-            error = QString::fromUtf8(sqlite3_errstr(rc));
+    removeDatabaseFile(file);
+    sqlite3* raw = nullptr;
+    const int opened = sqlite3_open_v2(file.toUtf8().constData(), &raw,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Connection destination(raw);
+    if (opened != SQLITE_OK)
+        return Failure{QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened))};
+    sqlite3_backup* copy = sqlite3_backup_init(raw, "main", source, "main");
+    if (!copy)
+        return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};
+    int rc = SQLITE_OK;
+    while (rc == SQLITE_OK) {
+        rc = sqlite3_backup_step(copy, pagesPerStep);
+        if (progress) {
+            const int total = sqlite3_backup_pagecount(copy);
+            progress(total - sqlite3_backup_remaining(copy), total);
+        }
     }
-    if (error.isEmpty())
-        error = replaceFile(temporary, target);
-    if (!error.isEmpty())
-        QFile::remove(temporary);
-    return error;
+    sqlite3_backup_finish(copy);
+    if (rc != SQLITE_DONE)
+        return Failure{QString::fromUtf8(sqlite3_errstr(rc))};
+    // The page copy carries the shop's log mode over; the file handed out
+    // stands alone.
+    if (sqlite3_exec(raw, "pragma journal_mode=delete", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};
+    return {};
+}
+
+int reportChecking(void* progress)
+{
+    (*static_cast<const Progress*>(progress))(0, 0);
+    return 0;
+}
+
+// The data before a restore, under a name no earlier safety copy has.
+Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progress& progress)
+{
+    const QString name = db.path() + QStringLiteral(".sebelum-restore-") +
+                         now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString temporary = name + QStringLiteral(".tmp");
+    // Everything in the log goes into the database file first.
+    db.checkpoint();
+    Outcome<> copied = copyTo(db.handle(), temporary, progress);
+    for (int n = 1; copied && n <= 100; ++n) {
+        // QFile::rename never replaces a file: two restores in one second keep both copies.
+        const QString candidate = n == 1 ? name : name + u'-' + QString::number(n);
+        if (QFile::rename(temporary, candidate))
+            return candidate;
+    }
+    removeDatabaseFile(temporary);
+    return Failure{QStringLiteral("salinan pengaman gagal: ") +
+                   (copied ? QStringLiteral("nama file sudah terpakai") : copied.reason())};
 }
 
 } // namespace
 
-QString fileName(const QString& startDate)
+QString fileName(const QDate& day)
 {
-    return QStringLiteral("BackUp") + QString(startDate).replace(u'-', u'_') +
+    return QStringLiteral("BackUp") + day.toString(QStringLiteral("yyyy_MM_dd")) +
            QStringLiteral(".datatoko");
 }
 
-QString save(Database& db, const QString& target)
+Outcome<> save(Database& db, const QString& target, const Progress& progress)
 {
     if (!db.isOpen())
-        return QStringLiteral("database belum terbuka");
-    return copyDatabase(db.handle(), target);
+        return Failure{QStringLiteral("database belum terbuka")};
+    const QString temporary = target + QStringLiteral(".tmp");
+    Outcome<> saved = copyTo(db.handle(), temporary, progress);
+    if (saved)
+        saved = replaceFile(temporary, target);
+    if (!saved)
+        removeDatabaseFile(temporary);
+    return saved;
 }
 
-QString checkShopFile(const QString& path)
+Outcome<> checkShopFile(const QString& path, const Progress& progress)
 {
-    QString error;
-    Connection file = openFile(path, SQLITE_OPEN_READONLY, error);
-    if (!file)
-        return error;
-    sqlite3_stmt* raw = nullptr;
-    const char* sql = "select count(*) from sqlite_master where type='table' and lower(name) in "
-                      "('barang','pelanggan','supplier','transaksi','itempenjualan',"
-                      "'itempembelian','itemreturjual','itemreturbeli','itemkoreksi','useradmin')";
-    if (sqlite3_prepare_v2(file.get(), sql, -1, &raw, nullptr) != SQLITE_OK)
-        return QString::fromUtf8(sqlite3_errmsg(file.get()));
-    const bool complete = sqlite3_step(raw) == SQLITE_ROW && sqlite3_column_int(raw, 0) == 10;
-    sqlite3_finalize(raw);
-    return complete ? QString() : QStringLiteral("tabel data toko tidak lengkap");
+    Database file;
+    if (!file.open(path, Database::Access::ReadOnly))
+        return Failure{file.errorMessage()};
+    // The quick check reads every page: seconds on a large shop, reported as it goes.
+    if (progress)
+        sqlite3_progress_handler(file.handle(), 100000, reportChecking,
+                                 const_cast<Progress*>(&progress));
+    QStringList problems;
+    if (!file.query(
+            QStringLiteral("pragma quick_check"), {},
+            [&](const QStringList& row) { problems.append(row.value(0)); },
+            Database::OnError::Silent))
+        return Failure{QStringLiteral("file rusak: ") + file.errorMessage()};
+    if (problems != QStringList{QStringLiteral("ok")})
+        return Failure{QStringLiteral("file rusak: ") + problems.value(0)};
+    for (const auto& [table, columns] : shopTables) {
+        const QString name = QString::fromLatin1(table);
+        QStringList present;
+        file.query(QStringLiteral("select lower(name) from pragma_table_info(?)"), {name},
+                   [&](const QStringList& row) { present.append(row.value(0)); });
+        for (const QString& column : QString::fromLatin1(columns).split(u' ')) {
+            if (!present.contains(column)) {
+                return Failure{QStringLiteral("tabel data toko tidak lengkap: ") + name +
+                               (present.isEmpty() ? QString() : u'.' + column)};
+            }
+        }
+    }
+    return {};
 }
 
-QString restore(Database& db, const QString& source, const QDateTime& now, QString& safetyCopy)
+Outcome<QString> restore(Database& db, const QString& source, const QDateTime& now,
+                         const Progress& progress)
 {
     const QString path = db.path();
     if (!db.isOpen() || path.isEmpty())
-        return QStringLiteral("database belum terbuka");
-    if (const QString problem = checkShopFile(source); !problem.isEmpty())
-        return problem;
+        return Failure{QStringLiteral("database belum terbuka")};
+    if (db.isReadOnly())
+        return Failure{QStringLiteral("database hanya dapat dibaca")};
+    if (const Outcome<> checked = checkShopFile(source, progress); !checked)
+        return Failure{checked.reason()};
 
-    safetyCopy = path + QStringLiteral(".sebelum-restore-") +
-                 now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    if (const QString error = copyDatabase(db.handle(), safetyCopy); !error.isEmpty())
-        return QStringLiteral("salinan pengaman gagal: ") + error;
-
-    // Bring the backup in beside the database first, so the swap is one rename.
+    // One bar for both copies: the backup coming in, then the data before going out.
+    const auto half = [&progress](qint64 which) -> Progress {
+        if (!progress)
+            return {};
+        return [&progress, which](qint64 done, qint64 total) {
+            progress(which * total + done, 2 * total);
+        };
+    };
+    // The backup comes in beside the database first, so the swap is one rename.
     const QString incoming = path + QStringLiteral(".restore.tmp");
-    QFile::remove(incoming);
-    if (!QFile::copy(source, incoming))
-        return QStringLiteral("file backup tidak dapat disalin");
+    {
+        Database file;
+        if (!file.open(source, Database::Access::ReadOnly))
+            return Failure{file.errorMessage()};
+        if (const Outcome<> copied = copyTo(file.handle(), incoming, half(0)); !copied) {
+            removeDatabaseFile(incoming);
+            return Failure{copied.reason()};
+        }
+    }
+    const Outcome<QString> safetyCopy = keepSafetyCopy(db, now, half(1));
+    if (!safetyCopy) {
+        removeDatabaseFile(incoming);
+        return safetyCopy;
+    }
 
     db.close();
-    QString error = replaceFile(incoming, path);
-    if (error.isEmpty() && !db.open(path)) {
-        // Should never happen after the check; put the shop's data back.
-        error = db.errorMessage();
+    // A log that outlived the close belongs to another program still using
+    // the database: a file swapped in under it would be mixed with that log.
+    Outcome<> swapped =
+        QFile::exists(path + QStringLiteral("-wal"))
+            ? Outcome<>(Failure{QStringLiteral("database masih dibuka program lain")})
+            : replaceFile(incoming, path);
+    if (swapped) {
+        QFile::remove(path + QStringLiteral("-shm"));
+        if (db.open(path))
+            return safetyCopy;
+        // Cannot happen after the check; put the shop's data back.
+        swapped = Failure{db.errorMessage()};
         QFile::remove(path);
-        QFile::copy(safetyCopy, path);
+        QFile::copy(*safetyCopy, path);
+    } else {
+        removeDatabaseFile(incoming);
+        QFile::remove(*safetyCopy);
     }
-    if (!error.isEmpty()) {
-        QFile::remove(incoming);
-        db.open(path);
-    }
-    return error;
+    db.open(path);
+    return Failure{swapped.reason()};
 }
 
 } // namespace backup

@@ -1,30 +1,43 @@
 #pragma once
 
+#include "core/outcome.h"
+
+#include <QDate>
 #include <QDateTime>
 #include <QString>
+
+#include <functional>
 
 class Database;
 
 // Backups of the shop database and their restore. Copies are taken with
-// SQLite's online backup API, so they are consistent while the program has
-// the database open, and land under their final name only when complete.
+// SQLite's online backup API, page by page, so they are consistent while the
+// program has the database open, and land under their final name only when
+// complete. A copy is one self-contained file in rollback-journal mode,
+// whatever mode the shop runs in, so it opens and restores from read-only
+// media such as a CD or a write-protected stick.
 namespace backup {
 
-// "BackUp" + the date with "-" turned into "_" + ".datatoko": BackUp2024_03_07.datatoko.
-QString fileName(const QString& startDate);
+// How far long work has come: `done` of `total` pages. A total of 0 means
+// the work cannot be measured (checking a file): it still goes on.
+using Progress = std::function<void(qint64 done, qint64 total)>;
 
-// Copies the open database to `target`, replacing an older file of that
-// name. Returns an empty text on success, else the reason.
-QString save(Database& db, const QString& target);
+// "BackUp" + the day as yyyy_MM_dd + ".datatoko": BackUp2024_03_07.datatoko.
+QString fileName(const QDate& day);
 
-// Empty when `path` is an SQLite database holding the shop's ten tables,
-// else what is wrong with it.
-QString checkShopFile(const QString& path);
+// Copies the open database to `target`, replacing an older file of that name
+// only once the copy is complete.
+Outcome<> save(Database& db, const QString& target, const Progress& progress = {});
+
+// Whether `path` holds an undamaged shop database: SQLite's quick check of
+// every page, and the ten tables with the columns the program uses.
+Outcome<> checkShopFile(const QString& path, const Progress& progress = {});
 
 // Replaces the open database by the backup at `source`: checks it first,
-// keeps a copy of the current database beside it (its path goes to
-// `safetyCopy`), then closes, replaces and reopens the database. On any
-// failure the current data stay in use and the reason is returned.
-QString restore(Database& db, const QString& source, const QDateTime& now, QString& safetyCopy);
+// keeps a copy of the current data beside the database under a name no
+// earlier copy has, then closes, swaps and reopens the database. Gives the
+// path of that safety copy. On any failure the current data stay in use.
+Outcome<QString> restore(Database& db, const QString& source, const QDateTime& now,
+                         const Progress& progress = {});
 
 } // namespace backup

@@ -4,6 +4,9 @@
 #include "core/table_model.h"
 #include "core/text_ops.h"
 
+#include <QFileInfo>
+#include <QUrl>
+
 #include <sqlite3.h>
 
 namespace {
@@ -76,35 +79,78 @@ Database::~Database()
     close();
 }
 
-bool Database::open(const QString& path)
+bool Database::open(const QString& path, Access access)
 {
     if (m_running > 0) {
         m_error = QStringLiteral("the database cannot be changed while a statement runs");
         return false;
     }
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    std::unique_ptr<sqlite3, ConnectionCloser> connection(raw);
-    if (rc != SQLITE_OK) {
-        m_error = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+    // conn.txt may hold anything: a NUL would cut the path short and make another file.
+    if (path.contains(QChar(u'\0'))) {
+        m_error = QStringLiteral("path database memuat karakter NUL");
         return false;
     }
-    // SQLite opens files lazily: read the schema now so that a folder or a
-    // file that is no database fails at start-up, not at the first sale.
-    if (sqlite3_exec(raw, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) !=
-        SQLITE_OK) {
-        m_error = QString::fromUtf8(sqlite3_errmsg(raw));
-        return false;
+    std::unique_ptr<sqlite3, ConnectionCloser> connection;
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
+                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int rc = openConnection(path.toUtf8(), flags, connection);
+    bool immutable = false;
+    if (((rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_CANTOPEN) &&
+        QFileInfo(path).isFile()) {
+        // A file left in log mode on read-only media: the log and its index
+        // cannot be made there, so it is read as it lies, without them.
+        const QString firstError = m_error;
+        const QByteArray uri =
+            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
+        immutable =
+            openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) == SQLITE_OK;
+        if (!immutable)
+            m_error = firstError;
     }
-    sqlite3_busy_timeout(raw, 3000);
+    if (rc != SQLITE_OK && !immutable)
+        return false;
+
+    sqlite3* raw = connection.get();
+    bool readOnly =
+        immutable || access == Access::ReadOnly || sqlite3_db_readonly(raw, "main") == 1;
+    if (!readOnly) {
+        // The write-ahead log: one sync per commit instead of two or three, and
+        // with synchronous=FULL a commit still survives a power cut. A folder
+        // where no file can be made refuses the log as it refuses a journal.
+        const int wal = sqlite3_exec(raw, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
+        readOnly = (wal & 0xff) == SQLITE_READONLY || (wal & 0xff) == SQLITE_CANTOPEN;
+        sqlite3_exec(raw, "pragma synchronous=FULL", nullptr, nullptr, nullptr);
+    }
     // A 64 MB page cache halves the month reports on a large shop.
     sqlite3_exec(raw, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
     close();
     m_connection = std::move(connection);
     m_path = path;
+    m_readOnly = readOnly;
     m_error.clear();
     return true;
+}
+
+int Database::openConnection(const QByteArray& name, int flags,
+                             std::unique_ptr<sqlite3, ConnectionCloser>& connection)
+{
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(name.constData(), &raw, flags, nullptr);
+    connection.reset(raw);
+    if (rc == SQLITE_OK) {
+        // Before the first statement: another program writing at this moment
+        // is waited for, not taken for a broken database.
+        sqlite3_busy_timeout(raw, 3000);
+        // SQLite opens files lazily: read the schema now so that a folder or a
+        // file that is no database fails at start-up, not at the first sale.
+        rc = sqlite3_exec(raw, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        m_error = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+        rc = raw ? sqlite3_extended_errcode(raw) : rc;
+        connection.reset();
+    }
+    return rc;
 }
 
 void Database::close()
@@ -112,9 +158,23 @@ void Database::close()
     if (m_running > 0)
         return;
     m_statements.clear();
+    if (m_connection && !m_readOnly) {
+        // At rest the file is whole by itself and opens anywhere, even from
+        // read-only media. Another program still using the log keeps it: the
+        // change is refused at once rather than waited for.
+        sqlite3_busy_timeout(m_connection.get(), 0);
+        sqlite3_exec(m_connection.get(), "pragma journal_mode=delete", nullptr, nullptr, nullptr);
+    }
     m_connection.reset();
+    m_readOnly = false;
     m_inTransaction = false;
     ++m_generation;
+}
+
+bool Database::checkpoint()
+{
+    return m_readOnly ||
+           exec(QStringLiteral("pragma wal_checkpoint(TRUNCATE)"), {}, OnError::Silent);
 }
 
 int Database::changes() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -35,16 +36,31 @@ public:
 
     void setMessages(Messages* messages) { m_messages = messages; }
 
+    enum class Access { ReadWrite, ReadOnly };
+
     // Opens the file at `path` and, once it is open, replaces the current
     // connection (whose statements are finalised first). SQLite creates an
     // empty file when none exists; a path that is a folder or not a database
     // fails here, with SQLite's message in errorMessage(), and the current
     // connection stays as it was. Refused while a statement is running.
     // Shows nothing.
-    bool open(const QString& path);
+    //
+    // A writable database runs with the write-ahead log and synchronous=FULL:
+    // one sync per commit, and a commit survives a power cut. Another program
+    // writing at that moment is waited for (up to three seconds), from the
+    // very first statement on. A database that can only be read (read-only
+    // media, no right to write) still opens, and isReadOnly() says so.
+    bool open(const QString& path, Access access = Access::ReadWrite);
+    // Leaves the database as one file: the log is written into it and
+    // removed, and the file is put back in rollback-journal mode, unless
+    // another program still has it open.
     void close();
     bool isOpen() const { return m_connection != nullptr; }
+    bool isReadOnly() const { return m_readOnly; }
     const QString& path() const { return m_path; }
+
+    // Writes everything in the log into the database file and empties the log.
+    bool checkpoint();
 
     // SQLite's message of the last failure.
     const QString& errorMessage() const { return m_error; }
@@ -102,6 +118,11 @@ private:
     };
     using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
+    // Opens `name` into `connection` and reads its schema; SQLite's extended
+    // code, with the message in m_error on a failure.
+    int openConnection(const QByteArray& name, int flags,
+                       std::unique_ptr<sqlite3, ConnectionCloser>& connection);
+
     // `maxRows` stops stepping after that many rows (-1: all).
     bool run(const QString& sql, const QVariantList& params, const RowHandler* handler,
              OnError onError, int maxRows = -1);
@@ -116,6 +137,7 @@ private:
     // Counts connections, so a transaction never touches a later one.
     int m_generation = 0;
     bool m_inTransaction = false;
+    bool m_readOnly = false;
     QString m_error;
     // Declared before the cache: statements must be finalised before their
     // connection closes, and members are destroyed in reverse order.

@@ -4,48 +4,63 @@
 
 namespace {
 
-bool openDatabase(AppContext& context, const QString& path, QString& error)
+Outcome<QString> openDatabase(AppContext& context, const QString& path)
 {
     // An empty path is SQLite's private temporary database.
     const QString file = path.isEmpty() ? path : context.shopFolder().absoluteFilePath(path);
-    if (context.db().open(file))
-        return true;
-    error = QStringLiteral("Tidak dapat membuka database: ") + context.db().errorMessage();
-    return false;
+    if (!context.db().open(file)) {
+        return Failure{QStringLiteral("Tidak dapat membuka database: ") +
+                       context.db().errorMessage()};
+    }
+    return context.db().isReadOnly() ? readOnlyNotice(file) : QString();
 }
 
 } // namespace
 
-bool startUp(AppContext& context, QString& error)
+QString readOnlyNotice(const QString& path)
+{
+    return QStringLiteral("Database hanya dapat dibaca, transaksi dan perubahan data tidak akan "
+                          "tersimpan: ") +
+           path;
+}
+
+Outcome<QString> startUp(AppContext& context)
 {
     const QDir& shop = context.shopFolder();
     context.connection = config::readConnection(shop);
     context.shop = config::readShop(shop);
-    if (!openDatabase(context, context.connection.databasePath, error))
-        return false;
+    const Outcome<QString> opened = openDatabase(context, context.connection.databasePath);
+    if (!opened)
+        return opened;
     context.startDate = context.clock().today().toString(QStringLiteral("yyyy-MM-dd"));
     context.receipt = config::readReceiptSettings(shop);
-    return true;
+    return opened;
 }
 
-bool connectDatabase(AppContext& context, const QString& path, QString& error)
+bool startUp(AppContext& context, QString& error)
+{
+    const Outcome<QString> started = startUp(context);
+    error = started.reason();
+    return started.ok();
+}
+
+Outcome<QString> connectDatabase(AppContext& context, const QString& path)
 {
     // conn.txt separates its fields with ";": such a path would come back as
     // another file at the next start.
-    if (path.contains(u';')) {
-        error = QStringLiteral("Path database tidak boleh memuat tanda ; (titik koma).");
-        return false;
-    }
+    if (path.contains(u';'))
+        return Failure{QStringLiteral("Path database tidak boleh memuat tanda ; (titik koma).")};
     const QString previousPath = context.db().path();
-    if (!openDatabase(context, path, error))
-        return false;
+    const Outcome<QString> opened = openDatabase(context, path);
+    if (!opened)
+        return opened;
     ConnectionSettings connection = context.connection;
     connection.databasePath = path;
     if (!config::writeConnection(context.shopFolder(), connection)) {
         context.db().open(previousPath);
-        error = QStringLiteral("conn.txt tidak dapat ditulis, koneksi database tidak diubah.");
-        return false;
+        return Failure{
+            QStringLiteral("conn.txt tidak dapat ditulis, koneksi database tidak diubah.")};
     }
     context.connection = connection;
-    return true;
+    return opened;
 }

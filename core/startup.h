@@ -1,16 +1,26 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QString>
 
 class AppContext;
 
 // Reads conn.txt and toko.txt from the shop folder, opens the database, fixes
-// the start-up date and reads (or creates) setting_struk.txt. Returns false
-// when the database cannot be opened; `error` then holds the text to show.
+// the start-up date and reads (or creates) setting_struk.txt. Gives what must
+// be said before work begins (empty, or that the database can only be read);
+// fails with the text to show when the database cannot be opened.
+Outcome<QString> startUp(AppContext& context);
+
+// The same for callers that only ask whether the shop started.
 bool startUp(AppContext& context, QString& error);
 
 // Switches the running program to the database at `path` (relative paths are
 // taken from the shop folder) and remembers it in conn.txt with the two
-// extras kept. When it cannot be opened or remembered, `error` holds the
-// text to show and the current database stays in use.
-bool connectDatabase(AppContext& context, const QString& path, QString& error);
+// extras kept. Gives what must be said besides success (empty, or that the
+// database can only be read). When it cannot be opened or remembered, the
+// current database stays in use.
+Outcome<QString> connectDatabase(AppContext& context, const QString& path);
+
+// Said when the database opened can only be read.
+QString readOnlyNotice(const QString& path);

@@ -42,11 +42,13 @@ void ConnectionDialog::browse()
 
 void ConnectionDialog::connectToDatabase()
 {
-    QString error;
-    if (!connectDatabase(m_context, m_path->text(), error)) {
-        m_context.messages().info(error);
+    const Outcome<QString> connected = connectDatabase(m_context, m_path->text());
+    if (!connected) {
+        m_context.messages().failed(connected);
         return;
     }
     m_context.messages().info(QStringLiteral("database berhasil dikoneksikan.."));
+    if (!connected->isEmpty())
+        m_context.messages().info(*connected);
     accept();
 }

@@ -23,13 +23,13 @@ int main(int argc, char* argv[])
                              : static_cast<Messages&>(boxes);
     SystemClock clock;
     AppContext context(messages, clock, QDir::current());
-    QString error;
-    if (!startUp(context, error)) {
-        messages.info(error);
+    const Outcome<QString> started = startUp(context);
+    if (!started) {
+        messages.failed(started);
         return 1;
     }
     SystemKeyboardState keyboard;
     MainWindow window(context, keyboard);
-    window.start();
+    window.start(*started);
     return QApplication::exec();
 }

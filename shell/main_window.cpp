@@ -15,6 +15,7 @@
 #include "shell/login_dialog.h"
 #include "shell/password_dialog.h"
 #include "shell/user_admin_dialog.h"
+#include "ui/work_progress.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -49,10 +50,14 @@ MainWindow::MainWindow(AppContext& context, const KeyboardState& keyboard, QWidg
     openBackground();
 }
 
-void MainWindow::start()
+void MainWindow::start(const QString& notice)
 {
     showMaximized();
-    QTimer::singleShot(0, this, &MainWindow::login);
+    QTimer::singleShot(0, this, [this, notice] {
+        if (!notice.isEmpty())
+            m_context.messages().info(notice);
+        login();
+    });
 }
 
 // Every entry of the menu and the toolbar, in menu order: adding a screen is one row.
@@ -236,13 +241,19 @@ void MainWindow::userAdmin()
 
 void MainWindow::backUp()
 {
-    const QString name = backup::fileName(m_context.startDate);
-    const QString error = backup::save(m_context.db(), m_context.shopFolder().filePath(name));
-    if (error.isEmpty())
+    // Named by the day it is made: a program left running for days writes
+    // each day's backup, not the first day's file again.
+    const QString name = backup::fileName(m_context.clock().today());
+    const Outcome<> saved = [&] {
+        WorkProgress progress(this, QStringLiteral("Membuat backup database, mohon tunggu.."));
+        return backup::save(m_context.db(), m_context.shopFolder().filePath(name),
+                            progress.callback());
+    }();
+    if (saved)
         m_context.messages().info(QStringLiteral("File hasil backup : ") + name);
     else
         m_context.messages().info(QStringLiteral("Backup gagal, ") + name +
-                                  QStringLiteral(" tidak dibuat: ") + error);
+                                  QStringLiteral(" tidak dibuat: ") + saved.reason());
 }
 
 void MainWindow::restore()
@@ -253,14 +264,18 @@ void MainWindow::restore()
         m_context.shopFolder().path());
     if (source.isEmpty())
         return;
-    QString safetyCopy;
-    const QString error = backup::restore(m_context.db(), source, m_context.clock().now(), safetyCopy);
-    if (!error.isEmpty()) {
-        m_context.messages().info(QStringLiteral("Restore dibatalkan, data tidak diubah: ") + error);
+    const Outcome<QString> restored = [&] {
+        WorkProgress progress(this, QStringLiteral("Restore database, mohon tunggu.."));
+        return backup::restore(m_context.db(), source, m_context.clock().now(),
+                               progress.callback());
+    }();
+    if (!restored) {
+        m_context.messages().info(QStringLiteral("Restore dibatalkan, data tidak diubah: ") +
+                                  restored.reason());
         return;
     }
     m_context.messages().info(QStringLiteral("Restore selesai. Data sebelumnya disimpan di ") +
-                              QDir::toNativeSeparators(safetyCopy));
+                              QDir::toNativeSeparators(*restored));
 }
 
 void MainWindow::connection()

@@ -24,8 +24,9 @@ class MainWindow final : public QMainWindow
 public:
     MainWindow(AppContext& context, const KeyboardState& keyboard, QWidget* parent = nullptr);
 
-    // Shows the window maximised and asks for a login once the program runs.
-    void start();
+    // Shows the window maximised and, once the program runs, says `notice`
+    // (when there is one) and asks for a login.
+    void start(const QString& notice = {});
 
     // How the program is ended with an exit code; tests replace it.
     void setQuit(std::function<void(int)> quit) { m_quit = std::move(quit); }

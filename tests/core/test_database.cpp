@@ -1,32 +1,38 @@
-#include "core/table_model.h"
-#include "core/text_ops.h"
+#include "core/backup.h"
+#include "core/document_number.h"
 #include "support/test_shop.h"
+#include "tools/shop_database.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sqlite3.h>
 
+#include <thread>
+
+// The connection, the numbering of documents, the schema, backups and restores.
 class TestDatabase final : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup() { m_shop.reset(); }
-    void quoteInsideValueRoundTrips();
-    void scalarReadings();
-    void fillEmptiesTheListFirstAndKeepsNullCells();
-    void failuresShowSqliteMessageUnlessSilent();
-    void transactionCommitsAllOrNothing();
-    void failureInTheMiddleLeavesNothing();
-    void nestedRunOfTheSameStatement();
-    void repeatedLookupReusesOneStatement();
-    void rowHandlerCannotPullTheConnectionAway();
-    void rolledBackTransactionStoresNothingAfterwards();
-    void reopeningReplacesConnectionAndStatements();
+    void statementsTransactionsAndKeys();
+    void oneFileAtRestLogWhileOpen();
+    void nextNumberClearsStaleLinesAndMalformedCodes_data();
+    void nextNumberClearsStaleLinesAndMalformedCodes();
+    void backupIsOneFileThatStandsAlone();
+    void restoreRefusesWhatIsNoUndamagedShop();
+    void restoreKeepsEverySafetyCopyAndWaitsForOthers();
 
 private:
     Database& db() { return m_shop->db(); }
-    ScriptedMessages& messages() { return m_shop->messages; }
+    QString count(const QString& table, Database* in = nullptr)
+    {
+        return (in ? *in : db()).scalar(u"select count(*) from "_qs + table);
+    }
+    void addCustomers(int count);
+    QString inShop(const QString& name) const { return m_shop->folder().filePath(name); }
+    QStringList shopFiles() const { return m_shop->folder().entryList(QDir::Files); }
     std::unique_ptr<TestShop> m_shop;
 };
 
@@ -36,221 +42,202 @@ void TestDatabase::init()
     QCOMPARE(m_shop->error(), QString());
 }
 
-void TestDatabase::quoteInsideValueRoundTrips()
+void TestDatabase::addCustomers(int count)
 {
-    const QString name = u"Warung 'Bu' Yati'; drop table pelanggan; --"_qs;
-    QVERIFY(db().exec(u"insert into pelanggan (kode, nama) values (?, ?)"_qs,
-                      {u"PL-00001"_qs, name}));
-    QCOMPARE(db().scalar(u"select nama from pelanggan where kode=?"_qs, {u"PL-00001"_qs}), name);
-    QCOMPARE(db().scalar(u"select kode from pelanggan where nama like ?"_qs,
-                         {u"%'Bu'%"_qs}),
-             u"PL-00001"_qs);
-    QCOMPARE(db().scalar(u"select count(*) from pelanggan"_qs), u"1"_qs);
-    QVERIFY(messages().shown().isEmpty());
+    QVERIFY(
+        db().exec(u"with recursive n(i) as (select 1 union all select i + 1 from n where i < ?) "
+                  "insert into pelanggan select (select count(*) from pelanggan) + i, "
+                  "hex(zeroblob(100)), '', '', '' from n"_qs,
+                  {count}));
 }
 
-void TestDatabase::scalarReadings()
-{
-    QCOMPARE(db().scalar(u"select count(*) from barang where kode=?"_qs, {u"nope"_qs}), u"0"_qs);
-    const QString sum = db().scalar(u"select sum(piutang) from transaksi where KodeSP=?"_qs,
-                                    {u"PL-00009"_qs});
-    QVERIFY(sum.isEmpty());
-    QCOMPARE(text::textToNumber(sum), 0.0);
-    QVERIFY(db().scalar(u"select nama from barang where kode=?"_qs, {u"nope"_qs}).isEmpty());
-    // Numbers bound as numbers come back without a decimal point when whole.
-    QVERIFY(db().exec(u"insert into barang (kode, stock, hargajual) values (?, ?, ?)"_qs,
-                      {u"1"_qs, 3.0, u"1000.5"_qs}));
-    QCOMPARE(db().scalar(u"select stock from barang"_qs), u"3"_qs);
-    QCOMPARE(db().scalar(u"select hargajual from barang"_qs), u"1000.5"_qs);
-    QCOMPARE(db().scalar(u"select stock - ? from barang"_qs, {2}), u"1"_qs);
-    QCOMPARE(db().scalar(u"select 1.0 / 3"_qs), u"0.3333333333333333"_qs);
-    QCOMPARE(db().scalar(u"select 4.0 / 2"_qs), u"2"_qs);
-    QCOMPARE(db().scalar(u"select 1e20"_qs), u"100000000000000000000"_qs);
-}
-
-void TestDatabase::fillEmptiesTheListFirstAndKeepsNullCells()
-{
-    TableModel model;
-    model.addColumn(u"Kode"_qs, 100);
-    model.addColumn(u"Nama"_qs, 200);
-    model.appendRow({u"stale"_qs, u"row"_qs});
-
-    QVERIFY(db().fill(model, u"select null, 'x' union all select 'a', null"_qs));
-    QCOMPARE(model.rowCount(), 2);
-    QCOMPARE(model.cell(0, 0), QString());
-    QCOMPARE(model.cell(0, 1), u"x"_qs);
-    QCOMPARE(model.cell(1, 1), QString());
-
-    QVERIFY(db().fill(model, u"select kode, nama from barang"_qs));
-    QCOMPARE(model.rowCount(), 0);
-}
-
-void TestDatabase::failuresShowSqliteMessageUnlessSilent()
-{
-    QVERIFY(!db().exec(u"delete from nothing_here"_qs));
-    QCOMPARE(messages().shown().size(), 1);
-    QCOMPARE(messages().shown().first().caption, u"Info"_qs);
-    QCOMPARE(messages().lastText(), u"SQL error: no such table: nothing_here"_qs);
-    QCOMPARE(db().errorMessage(), u"no such table: nothing_here"_qs);
-
-    messages().clear();
-    QCOMPARE(db().scalar(u"select count(*) from nothing_here"_qs, {}, Database::OnError::Silent),
-             QString());
-    QVERIFY(messages().shown().isEmpty());
-    QCOMPARE(db().errorMessage(), u"no such table: nothing_here"_qs);
-
-    // Wrong number of values, and two statements where one is expected.
-    QVERIFY(!db().exec(u"insert into pelanggan (kode) values (?)"_qs));
-    QVERIFY(!db().exec(u"delete from pelanggan; delete from supplier"_qs));
-    QCOMPARE(messages().shown().size(), 2);
-    QVERIFY(messages().lastText().startsWith(u"SQL error: "_qs));
-
-    // A duplicate code is refused by the key, with SQLite's words.
-    QVERIFY(db().exec(u"insert into supplier (kode) values ('SP-001')"_qs));
-    QVERIFY(!db().exec(u"insert into supplier (kode) values ('SP-001')"_qs));
-    QCOMPARE(messages().lastText(), u"SQL error: UNIQUE constraint failed: supplier.kode"_qs);
-}
-
-void TestDatabase::transactionCommitsAllOrNothing()
-{
-    {
-        Database::Transaction transaction(db());
-        QVERIFY(transaction.active());
-        QVERIFY(db().exec(u"insert into supplier (kode) values ('SP-001')"_qs));
-        // Leaving the scope without commit rolls back.
-    }
-    QCOMPARE(db().scalar(u"select count(*) from supplier"_qs), u"0"_qs);
-    {
-        Database::Transaction transaction(db());
-        QVERIFY(db().exec(u"insert into supplier (kode) values ('SP-001')"_qs));
-        QVERIFY(transaction.commit());
-        QVERIFY(!transaction.active());
-    }
-    QCOMPARE(db().scalar(u"select count(*) from supplier"_qs), u"1"_qs);
-    QVERIFY(messages().shown().isEmpty());
-}
-
-void TestDatabase::failureInTheMiddleLeavesNothing()
-{
-    QVERIFY(db().execScript(u"create trigger refuse before insert on itempenjualan "
-                            "when new.KodeBarang = 'bad' begin select raise(abort, 'line refused'); end"_qs));
-    const auto save = [&](const QStringList& products) {
-        Database::Transaction transaction(db());
-        if (!db().exec(u"insert into transaksi (Kode, Ref) values (?, 'Masuk')"_qs,
-                       {u"JL-00000000000001"_qs}))
-            return false;
-        for (const QString& product : products) {
-            if (!db().exec(u"insert into itempenjualan (Kode, KodeBarang) values (?, ?)"_qs,
-                           {u"JL-00000000000001"_qs, product}))
-                return false;
-        }
-        return transaction.commit();
-    };
-    QVERIFY(!save({u"a"_qs, u"bad"_qs, u"c"_qs}));
-    QCOMPARE(messages().lastText(), u"SQL error: line refused"_qs);
-    QCOMPARE(db().scalar(u"select count(*) from transaksi"_qs), u"0"_qs);
-    QCOMPARE(db().scalar(u"select count(*) from itempenjualan"_qs), u"0"_qs);
-    // The connection is usable again and the same save goes through.
-    QVERIFY(save({u"a"_qs, u"c"_qs}));
-    QCOMPARE(db().scalar(u"select count(*) from itempenjualan"_qs), u"2"_qs);
-}
-
-void TestDatabase::nestedRunOfTheSameStatement()
-{
-    for (const char* kode : {"A", "B", "C"})
-        QVERIFY(db().exec(u"insert into barang (kode, nama) values (?, ?)"_qs,
-                          {QString::fromLatin1(kode), QString::fromLatin1(kode).toLower()}));
-    const QString byCode = u"select nama from barang where kode=?"_qs;
-    QStringList names;
-    QVERIFY(db().query(u"select kode from barang order by kode"_qs, {},
-                       [&](const QStringList& row) {
-                           names.append(db().scalar(byCode, {row.first()}));
-                           // The same text again while the first run is still stepping.
-                           db().query(byCode, {row.first()},
-                                      [&](const QStringList& inner) { names.append(inner.first()); });
-                       }));
-    QCOMPARE(names, (QStringList{u"a"_qs, u"a"_qs, u"b"_qs, u"b"_qs, u"c"_qs, u"c"_qs}));
-}
-
-void TestDatabase::repeatedLookupReusesOneStatement()
-{
-    const QString lookup =
-        u"select nama, satuan, HargaJual, diskon, FunctSQL FROM barang where kode=?"_qs;
-    for (int i = 0; i < 100; ++i)
-        QVERIFY(db().query(lookup, {QString::number(i)}, [](const QStringList&) {}));
-    int runs = 0;
-    for (sqlite3_stmt* s = sqlite3_next_stmt(db().handle(), nullptr); s;
-         s = sqlite3_next_stmt(db().handle(), s)) {
-        if (QString::fromUtf8(sqlite3_sql(s)) == lookup)
-            runs += sqlite3_stmt_status(s, SQLITE_STMTSTATUS_RUN, 0);
-    }
-    QCOMPARE(runs, 100);
-}
-
-void TestDatabase::rowHandlerCannotPullTheConnectionAway()
-{
-    QVERIFY(db().exec(u"insert into barang (kode) values ('1'), ('2')"_qs));
-    const QString path = db().path();
-    int rows = 0;
-    QVERIFY(db().query(u"select kode from barang"_qs, {}, [&](const QStringList&) {
-        ++rows;
-        QVERIFY(!db().open(path));
-        db().close();
-    }));
-    QCOMPARE(rows, 2);
-    QCOMPARE(db().scalar(u"select count(*) from barang"_qs), u"2"_qs);
-}
-
-void TestDatabase::rolledBackTransactionStoresNothingAfterwards()
+void TestDatabase::statementsTransactionsAndKeys()
 {
     // An error that ends the whole transaction, as a full disk does.
-    QVERIFY(db().execScript(u"create trigger full before insert on itempenjualan "
-                            "when new.KodeBarang = 'full' begin select raise(rollback, 'disk full'); end"_qs));
-    {
+    // A line refused, and an error that ends the whole transaction as a full disk does.
+    QVERIFY(db().execScript(u"create trigger t before insert on itempenjualan begin select case "
+                            "new.Kode when 'bad' then raise(abort, 'refused') when 'full' then "
+                            "raise(rollback, 'disk full') end; end"_qs));
+    const auto save = [&](const QStringList& lines) {
         Database::Transaction transaction(db());
-        QVERIFY(db().exec(u"insert into transaksi (Kode) values ('JL-1')"_qs));
-        QVERIFY(!db().exec(u"insert into itempenjualan (Kode, KodeBarang) values ('JL-1', 'full')"_qs));
-        QVERIFY(!db().exec(u"insert into itempenjualan (Kode, KodeBarang) values ('JL-1', 'ok')"_qs));
-        QCOMPARE(db().errorMessage(), u"the transaction was rolled back"_qs);
-        QVERIFY(!transaction.commit());
-    }
-    QCOMPARE(db().scalar(u"select count(*) from transaksi"_qs), u"0"_qs);
-    QCOMPARE(db().scalar(u"select count(*) from itempenjualan"_qs), u"0"_qs);
-
-    // A transaction that cannot begin (another one holds the database) stores nothing either.
-    Database other;
-    QVERIFY(other.open(db().path()));
-    Database::Transaction holder(other);
-    QVERIFY(holder.active());
-    QVERIFY(db().exec(u"pragma busy_timeout=50"_qs));
-    Database::Transaction blocked(db());
-    QVERIFY(!blocked.active());
-    QCOMPARE(db().errorMessage(), u"database is locked"_qs);
-    QVERIFY(!blocked.commit());
+        bool ok = db().exec(u"insert into transaksi (Kode) values ('JL-00000000000002')"_qs);
+        for (const QString& line : lines)
+            ok = db().exec(u"insert into itempenjualan (Kode) values (?)"_qs, {line}) && ok;
+        return ok && transaction.commit();
+    };
+    QVERIFY(!save({u"a"_qs, u"bad"_qs, u"c"_qs}) && !save({u"a"_qs, u"full"_qs, u"c"_qs}));
+    QCOMPARE(db().errorMessage(), u"the transaction was rolled back"_qs);
+    QCOMPARE(count(u"transaksi"_qs) + count(u"itempenjualan"_qs), u"00"_qs);
+    QVERIFY(save({u"a"_qs, u"c"_qs}));
+    QVERIFY(db().exec(u"insert into barang (kode, nama) values ('A', 'a'), ('B', 'b')"_qs));
+    const QString sql = u"select nama, ?, 3.0, 1.0/3, 1e20, null from barang order by kode"_qs;
+    QStringList rows;
+    QVERIFY(db().query(sql, {u"Bu 'Yati'"_qs}, [&](const QStringList& row) {
+        rows << row.join(u'|') + db().scalar(sql, {u"x"_qs}); // the same statement, stepping
+        db().close();                                         // refused meanwhile
+    }));
+    const QString numbers = u"|Bu 'Yati'|3|0.3333333333333333|100000000000000000000|a"_qs;
+    QCOMPARE(rows, (QStringList{u"a"_qs + numbers, u"b"_qs + numbers}));
+    // NUMERIC, never REAL: a REAL column reads 3 back as "3.0". Document codes are keys.
+    const QString insert = u"insert into transaksi (Kode) values ('JL-00000000000001')"_qs;
+    QVERIFY(db().exec(insert) && !db().exec(insert, {}, Database::OnError::Silent));
+    QCOMPARE(db().scalar(u"select count(*) from sqlite_master m, pragma_table_info(m.name) c "
+                         "where m.type='table' and c.type='REAL'"_qs),
+             u"0"_qs);
+    // toko-initdb never touches an existing file.
+    QVERIFY(shopdb::create(m_shop->databasePath(), true).startsWith(u"File sudah ada"_qs));
 }
 
-void TestDatabase::reopeningReplacesConnectionAndStatements()
+void TestDatabase::oneFileAtRestLogWhileOpen()
 {
-    const QString lookup = u"select count(*) from barang"_qs;
-    QCOMPARE(db().scalar(lookup), u"0"_qs);
-
-    TestShop other(TestShop::Data::Demo);
-    QCOMPARE(other.error(), QString());
-    other.db().close();
-    QVERIFY(db().open(other.databasePath()));
-    // The cached statement of the old connection is gone; the new file answers.
-    QCOMPARE(db().scalar(lookup), u"13"_qs);
-    QVERIFY(sqlite3_next_stmt(db().handle(), nullptr) != nullptr);
-
-    // A failed open keeps the connection in use.
-    QVERIFY(!db().open(QDir::tempPath()));
-    QCOMPARE(db().errorMessage(), u"unable to open database file"_qs);
-    QCOMPARE(db().path(), other.databasePath());
-    QCOMPARE(db().scalar(lookup), u"13"_qs);
-
+    QVERIFY(db().exec(u"insert into barang (kode) values ('1')"_qs));
     db().close();
-    QVERIFY(!db().exec(lookup));
-    QCOMPARE(messages().lastText(), u"SQL error: tidak ada database yang terbuka"_qs);
+    QCOMPARE(m_shop->folder().entryList({u"toko.db3*"_qs}), QStringList{u"toko.db3"_qs});
+    QFile file(m_shop->databasePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(20).mid(18), QByteArray("\1\1")); // rollback journal at rest
+    // Another program in the middle of a write is waited for, from the first statement on.
+    sqlite3* writer = nullptr;
+    QCOMPARE(sqlite3_open(qPrintable(m_shop->databasePath()), &writer), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(writer, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread done([writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(writer, "commit", nullptr, nullptr, nullptr);
+    });
+    const bool opened = db().open(m_shop->databasePath());
+    done.join();
+    sqlite3_close(writer);
+    QVERIFY2(opened, qPrintable(db().errorMessage()));
+    // 2: synchronous=FULL, one sync per commit, and a commit survives a power cut.
+    QCOMPARE(db().scalar(u"pragma journal_mode"_qs) + db().scalar(u"pragma synchronous"_qs) +
+                 count(u"barang"_qs),
+             u"wal21"_qs);
+}
+
+void TestDatabase::nextNumberClearsStaleLinesAndMalformedCodes_data()
+{
+    QTest::addColumn<QString>("stored");     // table:code ...
+    QTest::addColumn<QList<qint64>>("last"); // of the documents, of the stock corrections
+    QTest::newRow("one sequence, every kind")
+        << u"transaksi:JL-00000000000005 transaksi:BL-00000000000007 "
+           "itemkoreksi:KS-00000000000009"_qs
+        << QList<qint64>{7, 9};
+    // Reset Data deletes the documents and leaves their lines.
+    QTest::newRow("lines left by a reset")
+        << u"transaksi:JL-00000000000003 itempenjualan:JL-00000000000012 "
+           "itemreturbeli:RB-00000000000020"_qs
+        << QList<qint64>{20, 0};
+    QTest::newRow("malformed codes skipped")
+        << u"transaksi:KM-5 transaksi:JL-00000000000003 transaksi:JL-000000000000099 "
+           "itempenjualan:JL-5 itempembelian:BL-0000000000009x itemkoreksi:KS-7"_qs
+        << QList<qint64>{3, 0};
+}
+
+void TestDatabase::nextNumberClearsStaleLinesAndMalformedCodes()
+{
+    QFETCH(QString, stored);
+    QFETCH(QList<qint64>, last);
+    for (const QString& row : stored.split(u' ', Qt::SkipEmptyParts))
+        QVERIFY(db().exec(u"insert into "_qs + row.section(u':', 0, 0) + u" (Kode) values (?)"_qs,
+                          {row.section(u':', 1)}));
+    QCOMPARE(
+        (QList{documents::lastNumber(db()).value_or(-1),
+               documents::lastNumber(db(), documents::Sequence::StockCorrections).value_or(-1)}),
+        last);
+    // Asked at every save: index lookups only, however many lines the shop has.
+    for (sqlite3_stmt* s = sqlite3_next_stmt(db().handle(), nullptr); s;
+         s = sqlite3_next_stmt(db().handle(), s)) {
+        QStringList steps;
+        const QString sql = QString::fromUtf8(sqlite3_sql(s));
+        QVERIFY(db().query(u"explain query plan "_qs + sql, QVariantList(sql.count(u'?'), u"x"_qs),
+                           [&](const QStringList& step) { steps.append(step.value(3)); }));
+        // A bare "SCAN table" reads every row.
+        const QString plan = u" | "_qs + steps.join(u" | ") + u" |"_qs;
+        QVERIFY2(!plan.contains(QRegularExpression(u"TEMP B-TREE| SCAN \\w+ \\|"_qs)),
+                 qPrintable(plan));
+    }
+}
+
+void TestDatabase::backupIsOneFileThatStandsAlone()
+{
+    const QString target = inShop(backup::fileName(QDate(2024, 3, 7)));
+    addCustomers(1); // still in the log, not yet in the database file
+    QList<qint64> progress;
+    QVERIFY(backup::save(db(), target, [&](qint64 done, qint64 all) { progress = {done, all}; }));
+    QVERIFY(progress.last() > 0 && progress.first() == progress.last());
+    addCustomers(1);
+    QVERIFY(backup::save(db(), target)); // the same day again: replaced
+    {
+        // A failed copy (the shop's own write is open) leaves the earlier file whole.
+        Database::Transaction pending(db());
+        addCustomers(1);
+        QVERIFY(!backup::save(db(), target));
+    }
+    QCOMPARE(shopFiles().filter(u"BackUp"_qs), QStringList{u"BackUp2024_03_07.datatoko"_qs});
+    Database copy;
+    QVERIFY(copy.open(target, Database::Access::ReadOnly));
+    QCOMPARE(count(u"pelanggan"_qs, &copy), u"2"_qs);
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(20).mid(18), QByteArray("\1\1")); // rollback journal, no log beside it
+}
+
+void TestDatabase::restoreRefusesWhatIsNoUndamagedShop()
+{
+    addCustomers(100);
+    const QString path = inShop(u"rusak.datatoko"_qs);
+    // Garbled: the header; page 3, the customers' root; page 6, the sale lines' root.
+    for (const auto& [alter, offset, reason] :
+         {std::tuple{"", 0, u"file is not a database"_qs}, std::tuple{"", 8192, u"file rusak: "_qs},
+          std::tuple{"", 20480, u"file rusak: *** in database main ***"_qs},
+          std::tuple{"alter table itempenjualan rename column Qty to banyak", 0,
+                     u"tabel data toko tidak lengkap: itempenjualan.qty"_qs}}) {
+        QVERIFY(backup::save(db(), path));
+        QFile file(path);
+        if (*alter) {
+            Database other;
+            QVERIFY(other.open(path) && other.exec(QString::fromLatin1(alter)));
+        } else {
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset));
+            QCOMPARE(file.write(QByteArray(64, '\xff')), 64);
+            file.close();
+        }
+        const QStringList before = shopFiles();
+        const Outcome<QString> restored = backup::restore(db(), path, m_shop->clock.now());
+        QVERIFY2(!restored && restored.reason().startsWith(reason), qPrintable(restored.reason()));
+        QCOMPARE(shopFiles(), before);
+        QCOMPARE(count(u"pelanggan"_qs), u"100"_qs);
+    }
+}
+
+void TestDatabase::restoreKeepsEverySafetyCopyAndWaitsForOthers()
+{
+    const QString saved = inShop(u"BackUp2024_03_07.datatoko"_qs);
+    addCustomers(1);
+    QVERIFY(backup::save(db(), saved));
+    addCustomers(2); // left in the log: in the safety copy, and never in the restored file
+    {
+        Database other; // another toko on the same shop: swapping the file under it is refused
+        QVERIFY(other.open(m_shop->databasePath()));
+        const QStringList before = shopFiles();
+        QCOMPARE(backup::restore(db(), saved, m_shop->clock.now()).reason(),
+                 u"database masih dibuka program lain"_qs);
+        QCOMPARE(shopFiles(), before);
+        QCOMPARE(count(u"pelanggan"_qs, &other), u"3"_qs);
+    }
+    QStringList copies;
+    for (int restore = 0; restore < 2; ++restore) { // twice in one second
+        const Outcome<QString> restored = backup::restore(db(), saved, m_shop->clock.now());
+        QVERIFY2(restored, qPrintable(restored.reason()));
+        copies << *restored;
+    }
+    const QString name = m_shop->databasePath() + u".sebelum-restore-20240307-100000"_qs;
+    QCOMPARE(copies, (QStringList{name, name + u"-2"_qs}));
+    Database before;
+    QVERIFY(before.open(name, Database::Access::ReadOnly));
+    QCOMPARE(count(u"pelanggan"_qs, &before) + count(u"pelanggan"_qs), u"31"_qs);
+    QCOMPARE(db().scalar(u"pragma quick_check"_qs), u"ok"_qs);
+    addCustomers(1); // the restored file is the one in use, and writable
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

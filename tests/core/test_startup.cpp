@@ -2,144 +2,122 @@
 #include "support/test_shop.h"
 #include "tools/shop_database.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-// Start-up against real shop folders, and the built program itself.
+#include <sqlite3.h>
+#include <unistd.h>
+
+// The configuration files, the switch to another database, and the built
+// program started on real shop folders.
 class TestStartup final : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void readsTheShopFolder();
-    void missingConnectionFileStartsOnAnEmptyDatabase();
-    void programRefusesDatabasesItCannotOpen_data();
-    void programRefusesDatabasesItCannotOpen();
-    void programStartsOnAReadyShop();
+    void configurationLines_data();
+    void configurationLines();
+    void connectingLeavesTheOldDatabaseWhole();
+    void program_data();
+    void program();
 
 private:
-    void write(const QString& name, const QByteArray& contents);
-    QString program() const;
-    void start(QProcess& toko);
+    QDir folder() const { return QDir(m_dir->path()); }
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestStartup::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    qputenv("QT_QPA_PLATFORM", "offscreen"); // for the program started from here
 }
 
-void TestStartup::write(const QString& name, const QByteArray& contents)
+void TestStartup::configurationLines_data()
 {
-    QFile file(QDir(m_dir->path()).filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
+    QTest::addColumn<QByteArray>("conn");
+    QTest::addColumn<QByteArray>("receipt");
+    QTest::addColumn<QString>("fields");
+    QTest::newRow("no files") << QByteArray() << QByteArray() << u"|||15;150;0;Courier New;6"_qs;
+    QTest::newRow("last lines; - empty; rounded, not numbers, too few")
+        << QByteArray("old.db3;-;-\r\nnew.db3;-;b\r\n\n  \n")
+        << QByteArray("1;2;3;A;4\nx;149.5;1.2;Arial") << u"new.db3||b|0;150;1;Arial;0"_qs;
 }
 
-QString TestStartup::program() const
+void TestStartup::configurationLines()
 {
-    return QStringLiteral(TOKO_PROGRAM);
+    QFETCH(QByteArray, conn);
+    QFETCH(QByteArray, receipt);
+    QFETCH(QString, fields);
+    for (const auto& [name, line] :
+         {std::pair{"conn.txt", conn}, std::pair{"setting_struk.txt", receipt}})
+        QVERIFY(line.isEmpty() ||
+                config::writeFileAtomically(folder().filePath(QString::fromLatin1(name)), line));
+    const ConnectionSettings c = config::readConnection(folder());
+    const QString r = config::receiptSettingsLine(config::readReceiptSettings(folder()));
+    QCOMPARE(QStringList({c.databasePath, c.extra1, c.extra2, r}).join(u'|'), fields);
 }
 
-// The program run headless from the test's shop folder.
-void TestStartup::start(QProcess& toko)
+void TestStartup::connectingLeavesTheOldDatabaseWhole()
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
-    toko.setProcessEnvironment(environment);
-    toko.setWorkingDirectory(m_dir->path());
-    toko.start(program(), {});
-    QVERIFY2(toko.waitForStarted(), qPrintable(program()));
+    TestShop shop;
+    AppContext& context = shop.context();
+    context.connection.extra1 = u"server1"_qs;
+    const QString other = folder().filePath(u"cabang.db3"_qs);
+    QVERIFY(shopdb::create(other, false).isEmpty());
+    const Outcome<QString> connected = connectDatabase(context, other);
+    QVERIFY2(connected && connected->isEmpty(), qPrintable(connected.reason()));
+    QCOMPARE(shop.folder().entryList({u"toko.db3*"_qs}), QStringList{u"toko.db3"_qs});
+    QCOMPARE(config::lastLine(shop.folder().filePath(u"conn.txt"_qs)), other + u";server1;-"_qs);
+    // Cut at the NUL, the path would make a file "toko".
+    QVERIFY(!connectDatabase(context, QString(u"toko\0.db3"_qs)));
+    QVERIFY(context.db().path() == other && !QFile::exists(shop.folder().filePath(u"toko"_qs)));
 }
 
-void TestStartup::readsTheShopFolder()
-{
-    const QDir folder(m_dir->path());
-    QVERIFY(shopdb::create(folder.filePath(u"data.db3"_qs), false).isEmpty());
-    write(u"conn.txt"_qs, "old.db3;-;-\ndata.db3;x;-\n");
-    write(u"toko.txt"_qs, "Toko Makmur;Jl. Pasar 1;0274-1234\n");
-
-    ScriptedMessages messages;
-    FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(23, 59, 59)));
-    AppContext context(messages, clock, folder);
-    QString error;
-    QVERIFY(startUp(context, error));
-    QCOMPARE(error, QString());
-    QCOMPARE(context.connection.databasePath, u"data.db3"_qs);
-    QCOMPARE(context.connection.extra1, u"x"_qs);
-    QCOMPARE(context.connection.extra2, QString());
-    QCOMPARE(context.shop.name, u"Toko Makmur"_qs);
-    QCOMPARE(context.shop.phone, u"0274-1234"_qs);
-    QCOMPARE(context.startDate, u"2024-03-07"_qs);
-    QCOMPARE(context.receipt, ReceiptSettings{});
-    QVERIFY(QFile::exists(folder.filePath(u"setting_struk.txt"_qs)));
-    QCOMPARE(context.db().scalar(u"select count(*) from useradmin"_qs), u"1"_qs);
-    QVERIFY(messages.shown().isEmpty());
-}
-
-void TestStartup::missingConnectionFileStartsOnAnEmptyDatabase()
-{
-    ScriptedMessages messages;
-    FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(8, 0)));
-    AppContext context(messages, clock, QDir(m_dir->path()));
-    QString error;
-    QVERIFY(startUp(context, error));
-    QCOMPARE(context.shop.name, QString());
-    // Every statement then says which table is missing.
-    context.db().scalar(u"select count(*) from barang"_qs);
-    QCOMPARE(messages.lastText(), u"SQL error: no such table: barang"_qs);
-}
-
-void TestStartup::programRefusesDatabasesItCannotOpen_data()
+void TestStartup::program_data()
 {
     QTest::addColumn<QByteArray>("connLine");
-    QTest::addColumn<QByteArray>("databaseFile"); // written as bad.db3 when not empty
-    QTest::addColumn<QString>("message");
-    QTest::newRow("folder") << QByteArray("/tmp;-;-") << QByteArray()
-                            << u"Tidak dapat membuka database: unable to open database file"_qs;
-    QTest::newRow("missing folder") << QByteArray("no/such/folder/toko.db3;-;-") << QByteArray()
-                                    << u"Tidak dapat membuka database: unable to open database file"_qs;
-    QTest::newRow("not a database") << QByteArray("bad.db3") << QByteArray(4096, 'x')
-                                    << u"Tidak dapat membuka database: file is not a database"_qs;
+    QTest::addColumn<QByteArray>("said"); // on standard error: no screen, no boxes
+    QTest::newRow("NUL in the path")
+        << QByteArray("toko\0.db3;-;-", 13)
+        << QByteArray("Info: Tidak dapat membuka database: path database memuat karakter NUL");
+    QTest::newRow("read-only shop")
+        << QByteArray("toko.db3") << QByteArray("Info: Database hanya dapat dibaca");
 }
 
-void TestStartup::programRefusesDatabasesItCannotOpen()
+void TestStartup::program()
 {
     QFETCH(QByteArray, connLine);
-    QFETCH(QByteArray, databaseFile);
-    QFETCH(QString, message);
-    write(u"conn.txt"_qs, connLine);
-    if (!databaseFile.isEmpty())
-        write(u"bad.db3"_qs, databaseFile);
-
+    QFETCH(QByteArray, said);
+    const QString database = folder().filePath(u"toko.db3"_qs);
+    QVERIFY(shopdb::create(database, true).isEmpty());
+    // Left in log mode, as a copy taken while toko ran: no log can be made on a CD.
+    sqlite3* raw = nullptr;
+    QCOMPARE(sqlite3_open(qPrintable(database), &raw), SQLITE_OK);
+    sqlite3_exec(raw, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    for (const char* name : {"conn.txt", "setting_struk.txt"})
+        QVERIFY(
+            config::writeFileAtomically(folder().filePath(QString::fromLatin1(name)), connLine));
+    const bool opens = connLine == "toko.db3";
+    // The folder as on a CD. Root, whom permissions do not stop, reaches it as a user.
+    for (const QString& file : folder().entryList(QDir::Files))
+        QFile::setPermissions(folder().filePath(file), QFileDevice::Permissions(0x4444));
+    QFile::setPermissions(folder().path(), QFileDevice::Permissions(0x5555));
     QProcess toko;
-    start(toko);
-    QVERIFY2(toko.waitForFinished(20000), "toko did not end after the failed open");
-    QCOMPARE(toko.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(toko.exitCode(), 1);
-    QVERIFY2(QString::fromUtf8(toko.readAllStandardError()).contains(u"Info: "_qs + message),
-             qPrintable(message));
-    // Nothing else happened: no receipt settings were written.
-    QVERIFY(!QFile::exists(QDir(m_dir->path()).filePath(u"setting_struk.txt"_qs)));
-}
-
-void TestStartup::programStartsOnAReadyShop()
-{
-    const QDir folder(m_dir->path());
-    QVERIFY(shopdb::create(folder.filePath(u"toko.db3"_qs), true).isEmpty());
-    write(u"conn.txt"_qs, "toko.db3;-;-\n");
-    QProcess toko;
-    start(toko);
-    // The receipt settings are written once the database is open; then the
-    // main window waits for a login.
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath(u"setting_struk.txt"_qs)), 20000);
-    QVERIFY2(!toko.waitForFinished(1000), toko.readAllStandardError().constData());
-    QCOMPARE(toko.state(), QProcess::Running);
+    if (geteuid() == 0)
+        toko.setChildProcessModifier([] { (void)!setgid(65534), (void)!setuid(65534); });
+    toko.setWorkingDirectory(folder().path());
+    toko.start(QStringLiteral(TOKO_PROGRAM), {});
+    QByteArray error;
+    QTRY_VERIFY_WITH_TIMEOUT((error += toko.readAllStandardError()).contains(said), 20000);
+    // Refused: exit code 1 and no new file; opened: the main window waits for a login.
+    toko.waitForFinished(1000);
+    QCOMPARE(toko.state() == QProcess::NotRunning, !opens);
+    QCOMPARE(toko.exitCode(), opens ? 0 : 1);
     toko.kill();
     toko.waitForFinished();
+    QCOMPARE(folder().entryList(QDir::Files).size(), 3);
+    QFile::setPermissions(folder().path(), QFileDevice::Permissions(0x7000));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
