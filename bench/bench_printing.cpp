@@ -32,8 +32,7 @@ int main(int argc, char* argv[])
     TerminalMessages messages;
     SystemClock clock;
     AppContext context(messages, clock, shop);
-    QString error;
-    if (!startUp(context, error))
+    if (!startUp(context))
         return 1;
     context.user = QStringLiteral("kasir");
     FixedKeyboardState keyboard;

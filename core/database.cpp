@@ -82,7 +82,7 @@ Database::~Database()
 bool Database::open(const QString& path, Access access)
 {
     if (m_running > 0) {
-        m_error = QStringLiteral("the database cannot be changed while a statement runs");
+        m_error = QStringLiteral("database tidak dapat diganti selagi perintah berjalan");
         return false;
     }
     // conn.txt may hold anything: a NUL would cut the path short and make another file.

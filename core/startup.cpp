@@ -37,13 +37,6 @@ Outcome<QString> startUp(AppContext& context)
     return opened;
 }
 
-bool startUp(AppContext& context, QString& error)
-{
-    const Outcome<QString> started = startUp(context);
-    error = started.reason();
-    return started.ok();
-}
-
 Outcome<QString> connectDatabase(AppContext& context, const QString& path)
 {
     // conn.txt separates its fields with ";": such a path would come back as

@@ -12,9 +12,6 @@ class AppContext;
 // fails with the text to show when the database cannot be opened.
 Outcome<QString> startUp(AppContext& context);
 
-// The same for callers that only ask whether the shop started.
-bool startUp(AppContext& context, QString& error);
-
 // Switches the running program to the database at `path` (relative paths are
 // taken from the shop folder) and remembers it in conn.txt with the two
 // extras kept. Gives what must be said besides success (empty, or that the

@@ -42,20 +42,20 @@ bool changePassword(Database& db, const QString& user, const QString& password)
     return db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user});
 }
 
-AddResult add(Database& db, const QString& name)
+Outcome<> add(Database& db, const QString& name)
 {
     const QString count =
         db.scalar(QStringLiteral("select count(*) from useradmin where User=?"), {name});
     if (count.toInt() >= 1)
-        return AddResult::Duplicate;
+        return Failure{QStringLiteral("Gagal menyimpan, Id/Kode Sudah Tersedia..")};
     if (name.isEmpty())
-        return AddResult::EmptyName;
+        return Failure{QStringLiteral("Gagal menyimpan, kolom Kode atau Nama belum terisi..")};
     const QString hashed = password::hash(QString::fromLatin1(firstPassword));
     if (hashed.isEmpty() ||
         !db.exec(QStringLiteral("insert into useradmin (User, Password) values (?, ?)"),
                  {name, hashed}))
-        return AddResult::Failed;
-    return AddResult::Added;
+        return Failure{};
+    return {};
 }
 
 QStringList names(Database& db)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,9 +25,8 @@ bool checkLogin(Database& db, const QString& user, const QString& password);
 // Stores `password` (hashed) for `user`; an empty password changes nothing.
 bool changePassword(Database& db, const QString& user, const QString& password);
 
-enum class AddResult { Added, Duplicate, EmptyName, Failed };
-// Adds `name` with the first password.
-AddResult add(Database& db, const QString& name);
+// Adds `name` with the first password; refused when the name is taken or empty.
+Outcome<> add(Database& db, const QString& name);
 
 QStringList names(Database& db);
 

@@ -91,18 +91,11 @@ void UserAdminDialog::save()
     const QString name = m_name->text();
     const QString caption = QStringLiteral("Entry Data..");
     Messages& messages = m_context.messages();
-    switch (users::add(m_context.db(), name)) {
-    case users::AddResult::Duplicate:
-        messages.tell(this, caption, QStringLiteral("Gagal menyimpan, Id/Kode Sudah Tersedia.."));
+    const Outcome<> added = users::add(m_context.db(), name);
+    if (!added) {
+        if (!added.reason().isEmpty()) // else the database has said why
+            messages.tell(this, caption, added.reason());
         return;
-    case users::AddResult::EmptyName:
-        messages.tell(this, caption,
-                      QStringLiteral("Gagal menyimpan, kolom Kode atau Nama belum terisi.."));
-        return;
-    case users::AddResult::Failed:
-        return; // the database has said why
-    case users::AddResult::Added:
-        break;
     }
     m_users->addItem(name);
     // The photo never replaces one already there; a failed copy is not worth a message.

@@ -20,7 +20,7 @@ void TestUsers::usersAndPasswords()
         QCOMPARE(users::isAdministrator(user), user.size() == 5);
     // Names and passwords compare exactly; quotes are kept.
     QVERIFY(!users::checkLogin(db, u"Admin"_qs, u"7305"_qs));
-    QCOMPARE(users::add(db, u"O'Brien"_qs), users::AddResult::Added);
+    QVERIFY(users::add(db, u"O'Brien"_qs));
     QVERIFY(users::checkLogin(db, u"O'Brien"_qs, u"7305"_qs));
     const QString quoted = u"o'neil' or '1'='1"_qs;
     QVERIFY(users::changePassword(db, u"admin"_qs, quoted));
@@ -44,7 +44,7 @@ void TestUsers::usersAndPasswords()
     QVERIFY(db.exec(u"alter table useradmin rename to gone"_qs)); // a failed query: no login
     QVERIFY(!users::checkLogin(db, u"lama"_qs, old));
     QCOMPARE(shop.messages.texts(), QStringList{u"SQL error: no such table: useradmin"_qs});
-    QCOMPARE(users::add(db, u"baru"_qs), users::AddResult::Failed);
+    QVERIFY(!users::add(db, u"baru"_qs));
 }
 
 QTEST_GUILESS_MAIN(TestUsers)

@@ -18,5 +18,5 @@ TestShop::TestShop(Data data)
     config::writeConnection(folder(), {QStringLiteral("toko.db3"), {}, {}});
     config::writeFileAtomically(folder().filePath(QStringLiteral("toko.txt")),
                                 QByteArrayLiteral("Toko Uji;Jl. Contoh 1;0274-000000\n"));
-    startUp(*m_context, m_error);
+    m_error = startUp(*m_context).reason();
 }
