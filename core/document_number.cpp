@@ -78,9 +78,9 @@ QString countOfDay(Database& db, const QString& kind, const QString& date)
         {kind, date});
 }
 
-bool deleteAllTransactions(Database& db)
+Outcome<> deleteAllTransactions(Database& db)
 {
-    return db.exec(QStringLiteral("delete from transaksi"));
+    return stored(db.exec(QStringLiteral("delete from transaksi")));
 }
 
 } // namespace documents

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QString>
 
 #include <optional>
@@ -31,6 +33,6 @@ QString countOfDay(Database& db, const QString& kind, const QString& date);
 
 // Reset of all transactions: every row of transaksi goes; the document lines,
 // stock corrections, products, parties and users stay.
-bool deleteAllTransactions(Database& db);
+Outcome<> deleteAllTransactions(Database& db);
 
 } // namespace documents

@@ -43,3 +43,10 @@ private:
     std::optional<T> m_value;
     QString m_reason;
 };
+
+// What a statement run through Database gave: on a failure the database has
+// shown "SQL error: " already.
+inline Outcome<> stored(bool ok)
+{
+    return ok ? Outcome<>() : Outcome<>(Failure{});
+}

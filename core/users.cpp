@@ -32,14 +32,15 @@ bool checkLogin(Database& db, const QString& user, const QString& password)
     return true;
 }
 
-bool changePassword(Database& db, const QString& user, const QString& password)
+Outcome<> changePassword(Database& db, const QString& user, const QString& password)
 {
     if (password.isEmpty())
-        return false;
+        return Failure{};
     const QString hashed = password::hash(password);
     if (hashed.isEmpty())
-        return false;
-    return db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user});
+        return Failure{QStringLiteral("Password tidak dapat disandikan, password tidak diubah.")};
+    return stored(
+        db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user}));
 }
 
 Outcome<> add(Database& db, const QString& name)

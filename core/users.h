@@ -22,8 +22,9 @@ bool isAdministrator(const QString& user);
 // failing query counts as a failed login.
 bool checkLogin(Database& db, const QString& user, const QString& password);
 
-// Stores `password` (hashed) for `user`; an empty password changes nothing.
-bool changePassword(Database& db, const QString& user, const QString& password);
+// Stores `password` (hashed) for `user`; an empty password changes nothing
+// and says nothing.
+Outcome<> changePassword(Database& db, const QString& user, const QString& password);
 
 // Adds `name` with the first password; refused when the name is taken or empty.
 Outcome<> add(Database& db, const QString& name);

@@ -95,22 +95,23 @@ Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)
     return code;
 }
 
-bool update(Database& db, Side side, const Party& party)
+Outcome<> update(Database& db, Side side, const Party& party)
 {
-    return db.exec(QStringLiteral("update ") + sideInfo(side).partyTable +
+    return stored(db.exec(QStringLiteral("update ") + sideInfo(side).partyTable +
                        QStringLiteral(" set nama=?, alamat=?, kontak=?, catatan=? where kode=?"),
-                   {party.name, party.address, party.contact, party.note, party.code});
+                   {party.name, party.address, party.contact, party.note, party.code}));
 }
 
-bool remove(Database& db, Side side, const QString& code)
+Outcome<> remove(Database& db, Side side, const QString& code)
 {
-    return db.exec(
-        QStringLiteral("delete from ") + sideInfo(side).partyTable + QStringLiteral(" where kode=?"), {code});
+    return stored(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable +
+                              QStringLiteral(" where kode=?"),
+                          {code}));
 }
 
-bool removeAll(Database& db, Side side)
+Outcome<> removeAll(Database& db, Side side)
 {
-    return db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable);
+    return stored(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable));
 }
 
 } // namespace parties

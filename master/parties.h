@@ -61,9 +61,9 @@ bool exists(Database& db, Side side, const QString& code);
 Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party);
 
 // Name, address, contact and note of the party with `party.code`.
-bool update(Database& db, Side side, const Party& party);
+Outcome<> update(Database& db, Side side, const Party& party);
 
-bool remove(Database& db, Side side, const QString& code);
-bool removeAll(Database& db, Side side);
+Outcome<> remove(Database& db, Side side, const QString& code);
+Outcome<> removeAll(Database& db, Side side);
 
 } // namespace parties

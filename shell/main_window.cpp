@@ -298,5 +298,5 @@ void MainWindow::resetData()
             QStringLiteral("Yakin Reset Data Transaksi ini?, reset data dapat mengakibatkan "
                            "hilangnya semua data yang pernah tersimpan.")))
         return;
-    documents::deleteAllTransactions(m_context.db());
+    m_context.messages().failed(documents::deleteAllTransactions(m_context.db()));
 }

@@ -1,5 +1,6 @@
 #include "shell/password_dialog.h"
 
+#include "core/messages.h"
 #include "core/app_context.h"
 #include "core/users.h"
 #include "ui/form.h"
@@ -21,7 +22,8 @@ PasswordDialog::PasswordDialog(AppContext& context, QWidget* parent)
     layout->addWidget(save);
     // An empty field changes nothing; the dialog closes either way.
     connect(save, &QPushButton::clicked, this, [this] {
-        users::changePassword(m_context.db(), m_context.user, m_password->text());
+        m_context.messages().failed(
+            users::changePassword(m_context.db(), m_context.user, m_password->text()));
         accept();
     });
     layout->setSizeConstraint(QLayout::SetFixedSize);
