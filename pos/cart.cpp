@@ -111,7 +111,7 @@ void Cart::fitColumns(int room)
 
 bool Cart::setParty(const Party& party)
 {
-    if (m_stored)
+    if (stored())
         return false;
     m_party = party;
     return true;
@@ -120,7 +120,7 @@ bool Cart::setParty(const Party& party)
 Outcome<Cart::Taken> Cart::takeCode(const QString& code)
 {
     m_scannedRow = -1;
-    if (m_stored)
+    if (stored())
         return Taken::Nothing;
     m_entry.code = code;
     if (!m_barcodeMode) {
@@ -200,25 +200,25 @@ void Cart::fillEntry(const CartProduct& product)
 
 void Cart::setName(const QString& name)
 {
-    if (!m_stored)
+    if (!stored())
         m_entry.name = name;
 }
 
 void Cart::setUnit(const QString& unit)
 {
-    if (!m_stored)
+    if (!stored())
         m_entry.unit = unit;
 }
 
 void Cart::setAmount(const QString& amount)
 {
-    if (!m_stored)
+    if (!stored())
         m_entry.amount = amount;
 }
 
 void Cart::setQuantity(const QString& quantity)
 {
-    if (m_stored)
+    if (stored())
         return;
     m_entry.quantity = quantity;
     // Purchases are charged the cost price at every quantity.
@@ -229,7 +229,7 @@ void Cart::setQuantity(const QString& quantity)
 
 void Cart::setPrice(const QString& price)
 {
-    if (m_stored)
+    if (stored())
         return;
     m_entry.price = price;
     updateAmount();
@@ -237,7 +237,7 @@ void Cart::setPrice(const QString& price)
 
 void Cart::setDiscount(const QString& discount)
 {
-    if (m_stored)
+    if (stored())
         return;
     m_entry.discount = discount;
     updateAmount();
@@ -260,7 +260,7 @@ void Cart::writeLine(int row)
 
 Outcome<> Cart::commitEntry()
 {
-    if (m_stored || m_entry.code.isEmpty() || m_entry.code != m_foundCode)
+    if (stored() || m_entry.code.isEmpty() || m_entry.code != m_foundCode)
         return Failure{};
     const QStringList cells = {m_entry.code,  m_entry.name,     m_entry.quantity, m_entry.unit,
                                m_entry.price, m_entry.discount, m_entry.amount};
@@ -282,7 +282,7 @@ Outcome<> Cart::commitEntry()
 
 bool Cart::loadLine(int row)
 {
-    if (m_stored || m_barcodeMode || row < 0 || row >= m_lines.rowCount())
+    if (stored() || m_barcodeMode || row < 0 || row >= m_lines.rowCount())
         return false;
     const QStringList cells = m_lines.row(row);
     (void)takeCode(cells.value(Code)); // outside barcode mode it only fills the entry row
@@ -317,7 +317,7 @@ void Cart::recalculate()
 
 void Cart::setDiscountPercent(const QString& percent)
 {
-    if (m_stored)
+    if (stored())
         return;
     m_totals.discountPercent = percent;
     applyDiscountAndPayment(false);
@@ -325,7 +325,7 @@ void Cart::setDiscountPercent(const QString& percent)
 
 void Cart::setPaid(const QString& paid)
 {
-    if (m_stored)
+    if (stored())
         return;
     m_totals.paid = paid;
     applyDiscountAndPayment(true);

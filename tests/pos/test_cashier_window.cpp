@@ -23,7 +23,6 @@ private slots:
     void opensAndFitsTheScreen_data();
     void opensAndFitsTheScreen();
     void keysOfTheEntryRow();
-    void loadedLineIsChangedThenNewLinesGoUnderTheLast();
     void afterASaveNothingChangesUntilF9();
     void productSearchAndParties();
 
@@ -35,21 +34,15 @@ private:
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
-    QLineEdit* box(const char* name) const
-    {
-        return m_window->findChild<QLineEdit*>(QLatin1StringView(name));
-    }
-    QString label(const char* name) const
-    {
-        return m_window->findChild<QLabel*>(QLatin1StringView(name))->text();
-    }
+    QLineEdit* box(const char* n) { return m_window->findChild<QLineEdit*>(QLatin1String(n)); }
+    QString label(const char* n) { return m_window->findChild<QLabel*>(QLatin1String(n))->text(); }
     QString focus() const { return m_window->focusWidget()->objectName(); }
     QString cell(int row, int column) const { return m_window->cart().lines().cell(row, column); }
     int lines() const { return m_window->cart().lines().rowCount(); }
     void type(const char* boxName, const QString& text);
     void release(const char* boxName, Qt::Key key);
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    void save(bool yes = true); // Ctrl+S, and the answer to saving
+    void save(); // Ctrl+S, and Yes to saving
     QString count() { return m_shop->db().scalar(u"select count(*) from transaksi"_s); }
 
     std::unique_ptr<TestShop> m_shop;
@@ -62,12 +55,9 @@ void TestCashierWindow::init()
     m_window.reset();
     m_shop = std::make_unique<TestShop>(TestShop::Data::Demo);
     QCOMPARE(m_shop->error(), QString());
-    m_shop->context().user = u"kasir"_s;
-    for (const auto& [code, price] : {std::pair{u"12"_s, 5000}, {u"120"_s, 7000}})
-        QVERIFY(
-            m_shop->db().exec(u"insert into barang (kode, nama, satuan, hargajual, hpp, diskon) "
-                              "values (?, ?, 'pcs', ?, ?, 0)"_s,
-                              {code, QString(u"Barang "_s + code), price, price - 1000}));
+    QVERIFY(m_shop->db().exec(u"insert into barang (kode, nama, satuan, hargajual, hpp, diskon) "
+                              "values ('12', 'Barang 12', 'pcs', 5000, 4000, 0), "
+                              "('120', 'Barang 120', 'pcs', 7000, 6000, 0)"_s));
 }
 
 void TestCashierWindow::open(Side side, QSize size)
@@ -104,9 +94,9 @@ void TestCashierWindow::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
     QTest::keyRelease(target(), key, modifiers);
 }
 
-void TestCashierWindow::save(bool yes)
+void TestCashierWindow::save()
 {
-    m_shop->messages.setNextAnswer(yes);
+    m_shop->messages.setNextAnswer(true);
     press(Qt::Key_S, Qt::ControlModifier);
 }
 
@@ -114,13 +104,13 @@ void TestCashierWindow::opensAndFitsTheScreen_data()
 {
     QTest::addColumn<int>("side");
     QTest::addColumn<QSize>("screen");     // a maximised window less its frame and the task bar
-    QTest::addColumn<QString>("expected"); // name, title, change caption, party panel
-    const QString sales = u"FORM_TOKO_FORM1_CLASS|Kasir Penjualan|Kurang |Bebas|Bebas|Bebas|Bebas|"
-                          "PL-00000|Kode Plg"_s;
+    QTest::addColumn<QString>("expected"); // day count, focus, title, caption, party panel
+    const QString sales =
+        u"0kode|Kasir Penjualan|Kurang |Bebas|Bebas|Bebas|Bebas|PL-00000|Kode Plg"_s;
     QTest::newRow("sales at 1024 x 768") << int(Side::Sales) << QSize(1024, 700) << sales;
-    QTest::newRow("purchases at 1280 x 1024") << int(Side::Purchase) << QSize(1280, 950)
-                                              << u"FORM_TOKO_FORM1A_CLASS|Kasir Pembelian|Kurang|"
-                                                 "Bebas|Bebas|Bebas|Bebas|SP-00000|Kode Spl"_s;
+    QTest::newRow("purchases at 1280 x 1024")
+        << int(Side::Purchase) << QSize(1280, 950)
+        << u"0kode|Kasir Pembelian|Kurang|Bebas|Bebas|Bebas|Bebas|SP-00000|Kode Spl"_s;
     QTest::newRow("sales at 1366 x 768") << int(Side::Sales) << QSize(1366, 700) << sales;
 }
 
@@ -130,9 +120,9 @@ void TestCashierWindow::opensAndFitsTheScreen()
     QFETCH(QSize, screen);
     QFETCH(QString, expected);
     open(Side(side), screen);
-    QCOMPARE(label("hitungan") + focus(), u"0kode"_s);
     const TableModel& party = m_window->partyRows();
-    QStringList shown = {m_window->objectName(), m_window->windowTitle(), label("kembaliLabel")};
+    QStringList shown = {label("hitungan") + focus(), m_window->windowTitle(),
+                         label("kembaliLabel")};
     for (int line = 0; line < party.rowCount(); ++line)
         shown.append(party.cell(line, 1));
     QCOMPARE(shown.join(u'|') + u'|' + party.cell(4, 0), expected);
@@ -145,9 +135,7 @@ void TestCashierWindow::opensAndFitsTheScreen()
     auto* list = m_window->findChild<QTableView*>();
     QVERIFY(list->verticalScrollBar()->isVisible());
     QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
-    QRect panel;
-    for (const QTableView* view : m_window->findChildren<QTableView*>())
-        panel = view->model() == &party ? view->geometry() : panel;
+    const QRect panel = m_window->findChildren<QTableView*>().at(1)->geometry(); // of the party
     const char* boxes[] = {"kode", "nama", "qty", "satuan", "harga", "diskon", "jumlah"};
     for (int column = Cart::Code; column < Cart::Tiers; ++column) {
         const QRect cell = list->visualRect(list->model()->index(39, column));
@@ -164,9 +152,9 @@ void TestCashierWindow::keysOfTheEntryRow()
     type("kode", u"120"_s);
     QCOMPARE(box("nama")->text() + u'|' + box("qty")->text(), u"Barang 12|0"_s);
     release("qty", Qt::Key_Return);
-    QCOMPARE(cell(0, Cart::Quantity) + focus(), u"0kode"_s);
     press(Qt::Key_Escape); // Esc does not close the screen with its cart
-    QVERIFY(m_window->isVisible());
+    QCOMPARE(cell(0, Cart::Quantity) + focus() + QString::number(m_window->isVisible()),
+             u"0kode1"_s);
     // Letters are refused; Tab through the unit box into the price box sets
     // the discount to 0, on into the discount box adds the line.
     type("kode", u"12"_s);
@@ -205,30 +193,22 @@ void TestCashierWindow::keysOfTheEntryRow()
     QCOMPARE(cell(3, Cart::Name) + box("kode")->text(), u"Beras Pandan Wangi 5 kg"_s);
     press(Qt::Key_F1);
     QVERIFY(!m_window->cart().barcodeMode());
-}
 
-void TestCashierWindow::loadedLineIsChangedThenNewLinesGoUnderTheLast()
-{
-    open(Side::Sales);
+    // A line loaded for change: the entry row below the list, then back under the last line.
     auto* list = m_window->findChild<QTableView*>();
-    const auto entryTop = [this] { return box("kode")->geometry().top(); };
-    const auto underLast = [&] {
+    const auto underLast = [&] { // 0 when the entry row stands just under the last line
         const QRect last = list->visualRect(list->model()->index(lines() - 1, 0));
-        return list->viewport()->mapTo(box("kode")->parentWidget(), last.bottomLeft()).y() + 1;
+        return box("kode")->y() - 1 -
+               list->viewport()->mapTo(box("kode")->parentWidget(), last.bottomLeft()).y();
     };
-    for (const QString& code : {u"12"_s, u"1001"_s}) {
-        type("kode", code);
-        release("qty", Qt::Key_Return);
-        QCOMPARE(entryTop(), underLast());
-    }
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(1, 1)).center());
-    QCOMPARE(box("kode")->text() + focus(), u"1001qty"_s);
-    QVERIFY(entryTop() > list->geometry().bottom()); // below the list while the line is changed
+    QCOMPARE(underLast(), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, {20, 30}); // the second line
+    QCOMPARE(box("kode")->text() + focus(), u"12qty"_s);
+    QVERIFY(box("kode")->y() > list->geometry().bottom());
     QTest::keyClicks(box("qty"), u"4"_s);
     release("qty", Qt::Key_Return);
-    QCOMPARE(cell(1, Cart::Amount) + u'|' + QString::number(lines()), u"274000|2"_s);
-    QCOMPARE(entryTop(), underLast()); // back under the last line for the next new one
+    QCOMPARE(cell(1, Cart::Amount) + u'|' + QString::number(lines()), u"20000|4"_s);
+    QCOMPARE(underLast(), 0);
 }
 
 void TestCashierWindow::afterASaveNothingChangesUntilF9()
@@ -239,6 +219,11 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     QVERIFY(printed.open(QIODevice::WriteOnly));
     printed.close();
     open(Side::Sales);
+    QString seen;
+    whenModalOpens(seen, [](QWidget*) {});
+    press(Qt::Key_F8, Qt::ShiftModifier); // a page receipt on screen before paper is used
+    QCOMPARE(seen, u"pratinjauStruk"_s);
+    reactivate();
     m_window->findChild<QComboBox*>()->setCurrentIndex(3); // "Struk 4"
     press(Qt::Key_F1);
     type("kode", u"1001"_s);
@@ -248,17 +233,16 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     m_shop->messages.setNextAnswer(true); // save
     m_shop->messages.setNextAnswer(true); // and print
     release("dibayar", Qt::Key_Return);
-    QCOMPARE(count(), u"1"_s);
-    for (const QString& text :
-         {u"Simpan Pembayaran [Ctrl+S]/[Enter]"_s, u"Pelanggan"_s, u"Item Barang [F10]"_s})
-        QVERIFY(!buttonWithText<QPushButton>(m_window.get(), text)->isEnabled());
+    QString disabled = count();
+    for (const QPushButton* button : m_window->findChildren<QPushButton*>())
+        disabled += button->isEnabled() ? QString() : button->text();
+    QCOMPARE(disabled, u"1Item Barang [F10]Simpan Pembayaran [Ctrl+S]/[Enter]Pelanggan"_s);
     QVERIFY(printed.open(QIODevice::ReadOnly));
     const QByteArray receipt = printed.readAll();
     printed.close();
     QVERIFY(receipt.contains("  Bayar   :         68500\r\n  Kembali :             0\r\n"));
 
     // Every key and box of the cashier, some through widgets a cashier could not reach.
-    QString seen;
     whenModalOpens(seen, [](QWidget*) {});
     press(Qt::Key_F10); // in barcode mode a pick would go straight into the cart
     QCoreApplication::processEvents();
@@ -281,7 +265,6 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     press(Qt::Key_F8);
     QVERIFY(printed.open(QIODevice::ReadOnly));
     QCOMPARE(printed.readAll(), receipt + receipt); // the same receipt again
-    qunsetenv("TOKO_LINE_PRINTER");
 
     press(Qt::Key_F9);
     QCOMPARE(label("hitungan") + QString::number(lines()), u"10"_s);
@@ -297,7 +280,7 @@ void TestCashierWindow::productSearchAndParties()
     const auto takeKopi = [](QWidget* search) {
         QApplication::setActiveWindow(
             search); // offscreen, a modal window is not activated by itself
-        QTest::keyClicks(search->findChild<QLineEdit*>(), u"kopi"_s);
+        QTest::keyClicks(search->findChild<QLineEdit*>(), u"15000"_s); // kopi's price
         QTest::keyClick(search->findChild<QLineEdit*>(), Qt::Key_Return);
         QTest::keyClick(search->focusWidget(), Qt::Key_F11);
     };
@@ -311,31 +294,18 @@ void TestCashierWindow::productSearchAndParties()
     whenModalOpens(seen, takeKopi);
     press(Qt::Key_F10);
     QCOMPARE(cell(0, Cart::Code) + focus(), u"3003kode"_s);
-    // A customer chosen in the picker may owe the rest.
-    whenModalOpens(seen, [](QWidget* picker) {
-        picker->findChild<QTableView*>()->selectRow(0);
-        buttonWithText<QPushButton>(picker, u"Entry"_s)->click();
-    });
-    buttonWithText<QPushButton>(m_window.get(), u"Pelanggan"_s)->click();
-    reactivate();
-    save();
-    QCOMPARE(seen + m_shop->db().scalar(u"select KodeSP || Piutang from transaksi"_s),
-             u"FORM_TOKO_FORM2_CLASSPL-0000115000"_s);
 
     // Purchases: the search stays open, each take replaces the entry row.
     open(Side::Purchase);
-    QStringList codesSeen;
     whenModalOpens(seen, [&](QWidget* search) {
         QTest::keyClicks(search->findChild<QLineEdit*>(), u"sabun"_s);
         QTest::keyClick(search->findChild<QLineEdit*>(), Qt::Key_Return);
-        for (int line : {0, 1}) {
-            search->findChild<QTableView*>()->selectRow(line);
-            buttonWithText<QPushButton>(search, u"[F11] Entry"_s)->click();
-            codesSeen.append(box("kode")->text() + (search->isVisible() ? u"" : u" closed"));
-        }
+        search->findChild<QTableView*>()->selectRow(1);
+        buttonWithText<QPushButton>(search, u"[F11] Entry"_s)->click();
+        seen += u' ' + box("kode")->text() + (search->isVisible() ? u" open" : u"");
     });
     press(Qt::Key_F10);
-    QCOMPARE(codesSeen.join(u' '), u"4001 4002"_s);
+    QCOMPARE(seen, u"FORM_TOKO_FORM6_CLASS 4002 open"_s);
     reactivate();
     release("qty", Qt::Key_Return);
     QCOMPARE(m_window->cart().lines().row(0).mid(0, 5).join(u'|'),
@@ -348,10 +318,10 @@ void TestCashierWindow::productSearchAndParties()
     m_shop->messages.clear();
     press(Qt::Key_F10);
     save();
-    QCOMPARE(
-        m_shop->messages.texts().join(u'|'),
-        u"Data Pembeli belum tersedia..|Yakin Simpan Transaksi Pembelian ini?|Data Pembeli belum tersedia.."_s);
-    QCOMPARE(count(), u"1"_s);
+    QCOMPARE(m_shop->messages.texts().join(u'|'), u"Data Pembeli belum tersedia..|Yakin Simpan "
+                                                  "Transaksi Pembelian ini?|Data Pembeli belum "
+                                                  "tersedia.."_s);
+    QCOMPARE(seen + count(), u"FORM_TOKO_FORM2_CLASS0"_s);
 }
 
 QTEST_MAIN(TestCashierWindow)
