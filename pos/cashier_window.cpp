@@ -75,6 +75,8 @@ CashierWindow::CashierWindow(AppContext& context, const KeyboardState& keyboard,
     m_status->partLabel(Operator)->setToolTip(QStringLiteral("Operator Admin"));
     m_status->setPart(DateCaption, QStringLiteral("Tanggal"));
     m_status->setClockParts({Date, Time, NumLock});
+    // A long help text is cut rather than widening the window past a 1024 px screen.
+    m_status->partLabel(Help)->setMinimumWidth(1);
     m_receiptSize->setCurrentIndex(context.receipt.defaultLayout);
     reset(); // the day counter shows "0" until the first F9
     form::setName(this, sideInfo(side).cashierForm);

@@ -81,12 +81,10 @@ void TestReceipts::layouts_data()
     empty.rows.clear();
     empty.footer.clear();
     QTest::newRow("size 1") << 1 << sale() << u"receipt-1.txt"_s;
-    QTest::newRow("size 1, purchase short")
-        << 1 << purchaseShort << u"receipt-1-purchase-short.txt"_s;
+    QTest::newRow("size 1, purchase short") << 1 << purchaseShort << u"receipt-1-short.txt"_s;
     QTest::newRow("size 2, paid exactly") << 2 << exact << u"receipt-2-exact.txt"_s;
     QTest::newRow("size 3, empty cart, long name") << 3 << empty << u"receipt-3-empty.txt"_s;
-    QTest::newRow("size 4, purchase short: due date")
-        << 4 << purchaseShort << u"receipt-4-purchase-short.txt"_s;
+    QTest::newRow("size 4, short: due date") << 4 << purchaseShort << u"receipt-4-short.txt"_s;
     QTest::newRow("size 5, paid exactly: no due date") << 5 << exact << u"receipt-5-exact.txt"_s;
 }
 
@@ -116,10 +114,8 @@ void TestReceipts::pageLinesAndFooter()
         QCOMPARE(receipts::page(1, sale(), settings).lines.at(16).y, y);
     }
     QVERIFY(receipts::readFooter(m_shop->folder()).isEmpty());
-    QFile file(m_shop->folder().filePath(u"footer.txt"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Terima kasih\r\n\r\nBarang tidak dapat ditukar\r\n");
-    file.close();
+    QVERIFY(config::writeFileAtomically(m_shop->folder().filePath(u"footer.txt"_s),
+                                        "Terima kasih\r\n\r\nBarang tidak dapat ditukar\r\n"));
     QCOMPARE(receipts::readFooter(m_shop->folder()),
              (QStringList{u"Terima kasih"_s, QString(), u"Barang tidak dapat ditukar"_s}));
 }
