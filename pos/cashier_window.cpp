@@ -25,8 +25,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
@@ -49,6 +51,33 @@ QFont pixelFont(const QString& family, int pixels, bool bold)
     font.setBold(bold);
     return font;
 }
+
+// The cart's cells as plain text, aligned as the column says and cut at the
+// cell's edge: a line added to a long cart repaints the whole list, and the
+// style's full item drawing would take twice as long.
+class LineDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.highlight());
+        painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
+                                 : option.palette.color(QPalette::Text));
+        const QRect text = option.rect.adjusted(margin, 0, -margin, 0);
+        const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        painter->drawText(text, int(alignment),
+                          option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight,
+                                                        text.width()));
+    }
+
+private:
+    static constexpr int margin = 3;
+};
 
 void setTextKeepingCursor(QLineEdit* box, const QString& text)
 {
@@ -139,6 +168,7 @@ void CashierWindow::buildControls()
 
     m_list = new ListView(m_body);
     m_list->setTableModel(&m_cart.lines());
+    m_list->setItemDelegate(new LineDelegate(m_list));
     m_list->verticalHeader()->setDefaultSectionSize(rowHeight);
     connect(m_list, &ListView::clicked, this, [this](const QModelIndex& index) {
         if (m_cart.loadLine(index.row())) {
