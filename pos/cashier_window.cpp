@@ -473,6 +473,7 @@ void CashierWindow::codeChanged(const QString& code)
 
 void CashierWindow::commitEntry()
 {
+    const int lines = m_cart.lines().rowCount();
     const Outcome<> committed = m_cart.commitEntry();
     if (!committed) {
         m_context.messages().failed(committed);
@@ -480,8 +481,8 @@ void CashierWindow::commitEntry()
     }
     render();
     placeEntryRow();
-    if (cartIsFull())
-        m_list->selectRow(m_cart.lines().rowCount() - 1);
+    if (m_cart.lines().rowCount() > lines && cartIsFull()) // a line added to a full list
+        m_list->selectRow(lines);
     setHelp(scanHelp);
     m_code->setFocus();
 }
