@@ -183,7 +183,8 @@ QStringList textLines(int size, const ReceiptSource& source)
     lines.append(amount(QStringLiteral("  Diskon  :"), source.discount));
     lines.append(amount(QStringLiteral("  Jml. Net:"), source.net));
     lines.append(amount(QStringLiteral("  Bayar   :"), source.paid));
-    lines.append(amount(QStringLiteral("  ") + changeLabel(source) + QStringLiteral(" :"), source.change));
+    lines.append(
+        amount(QStringLiteral("  ") + changeLabel(source) + QStringLiteral(" :"), source.change));
     return lines;
 }
 

@@ -70,9 +70,9 @@ public:
                                  : option.palette.color(QPalette::Text));
         const QRect text = option.rect.adjusted(margin, 0, -margin, 0);
         const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
-        painter->drawText(text, int(alignment),
-                          option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight,
-                                                        text.width()));
+        painter->drawText(
+            text, int(alignment),
+            option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
     }
 
 private:
