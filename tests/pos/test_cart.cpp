@@ -1,5 +1,6 @@
 #include "pos/cart.h"
 #include "pos/price_tiers.h"
+#include "pos/product_search.h"
 #include "pos/sale_store.h"
 #include "support/test_shop.h"
 
@@ -304,9 +305,8 @@ void TestCart::stockCostAndNumbers()
 {
     addProduct(u"1"_s, u"8000"_s);
     QVERIFY(db().exec(u"insert into transaksi (Kode) values ('PI-00000000000006')"_s));
-    // 5 in stock, 7 sold: it may go below zero.
     QCOMPARE(*store(Side::Sales, u"Bu Siti"_s, {u"7@8000"_s}), u"00000000000007"_s);
-    QCOMPARE(row(u"stock||'|'||hpp from barang"_s), u"-2|7250.9"_s);
+    QCOMPARE(row(u"stock||'|'||hpp from barang"_s), u"-2|7250.9"_s); // 5 in stock, 7 sold
     QCOMPARE(row(u"KodeBarang||NamaBarang||Qty||Satuan||Harga||Diskon||Jumlah||kodeSP from "
                  "itempenjualan"_s),
              u"1Barang 17pcs800010055300PL-00001"_s);
@@ -314,9 +314,12 @@ void TestCart::stockCostAndNumbers()
     QCOMPARE(*store(Side::Purchase, u"Bu Siti"_s, {u"10@7500"_s, u"4@7200"_s}),
              u"00000000000008"_s);
     QCOMPARE(row(u"stock||'|'||hpp from barang"_s), u"12|7200"_s);
-    // Every kind of document draws its number from one sequence.
     QCOMPARE(row(u"group_concat(Kode, ' ') from (select Kode from transaksi order by 1)"_s),
-             u"BL-00000000000008 JL-00000000000007 PI-00000000000006"_s);
+             u"BL-00000000000008 JL-00000000000007 PI-00000000000006"_s); // one sequence for all
+    TableModel bought; // what a party bought or delivered, each product once
+    for (const Side side : {Side::Sales, Side::Purchase})
+        QVERIFY(products::boughtBy(db(), side, sideInfo(side).partyPrefix + u"00001"_s, bought) &&
+                bought.row(0).join(u'|') == u"1|Barang 1" && bought.rowCount() == 1);
 }
 
 QTEST_GUILESS_MAIN(TestCart)
