@@ -7,9 +7,9 @@
 //   - opening the customer master with 20,000 customers, until its list is
 //     painted.
 //
-// Runs on the platform QT_QPA_PLATFORM names (offscreen when unset); run it
-// under xvfb-run to include a real X server's painting. The shop is made in
-// $TOKO_BENCH_DIR, else in the build's bench folder.
+// Runs on the platform QT_QPA_PLATFORM names (offscreen when unset); with
+// QT_QPA_PLATFORM=xcb under xvfb-run it includes a real X server's painting.
+// The shop is made in $TOKO_BENCH_DIR, else in the build's bench folder.
 
 #include "core/app_context.h"
 #include "core/startup.h"
@@ -28,7 +28,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
