@@ -41,9 +41,10 @@ int main(int argc, char* argv[])
     QApplication::setActiveWindow(&cashier); // offscreen, so that F8 reaches the window
     Cart& cart = cashier.cart();
     for (int line = 0; line < 50; ++line) {
-        cart.takeCode(QStringLiteral("1002"));
+        (void)cart.takeCode(QStringLiteral("1002"));
         cart.setQuantity(QString::number(line + 1));
-        cart.commitEntry();
+        if (!cart.commitEntry())
+            return 1;
     }
 
     const QString printer = PagePrinter::defaultPrinterName();

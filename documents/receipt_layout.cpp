@@ -1,10 +1,12 @@
 #include "documents/receipt_layout.h"
 
 #include "core/text_ops.h"
+#include "documents/receipt_settings.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <limits>
 
 namespace receipts {
 
@@ -42,6 +44,13 @@ PageWidths pageWidths(int size)
     default:
         return {44, 19, 4, 8, 10, 19, 19};
     }
+}
+
+// "Kembali", "Kurang " and the purchase cashier's "Kurang" take the same
+// seven columns, so the figures after them stay in one column.
+QString changeLabel(const ReceiptSource& source)
+{
+    return source.changeLabel.leftJustified(7);
 }
 
 // Date, operator and time; names longer than six characters push the time right.
@@ -105,7 +114,7 @@ PrintedPage page(int size, const ReceiptSource& source, const ReceiptSettings& s
     lines.append(amount(QStringLiteral("Diskon :"), source.discount));
     lines.append(amount(QStringLiteral("Jumlah :"), source.net));
     lines.append(amount(QStringLiteral("Bayar  :"), source.paid));
-    lines.append(amount(source.changeLabel + u':', source.change));
+    lines.append(amount(changeLabel(source) + u':', source.change));
     if (size == 1) {
         lines.append(repeated(u'-', w.width));
         lines.append(items);
@@ -127,8 +136,13 @@ PrintedPage page(int size, const ReceiptSource& source, const ReceiptSettings& s
         source.operatorName + u'_' + source.currentDate + u'_' + source.currentTime;
     printed.fontFace = settings.fontName;
     printed.fontPoints = settings.fontSize;
-    for (int k = 0; k < lines.size(); ++k)
-        printed.lines.append({25, settings.topMargin + k * settings.lineSpacing, lines.at(k)});
+    const ReceiptSettings placed = receipt::clamped(settings);
+    for (int k = 0; k < lines.size(); ++k) {
+        const qint64 y = placed.topMargin + qint64(k) * placed.lineSpacing;
+        printed.lines.append(
+            {25, static_cast<int>(std::min<qint64>(y, std::numeric_limits<int>::max())),
+             lines.at(k)});
+    }
     return printed;
 }
 
@@ -169,7 +183,8 @@ QStringList textLines(int size, const ReceiptSource& source)
     lines.append(amount(QStringLiteral("  Diskon  :"), source.discount));
     lines.append(amount(QStringLiteral("  Jml. Net:"), source.net));
     lines.append(amount(QStringLiteral("  Bayar   :"), source.paid));
-    lines.append(amount(QStringLiteral("  ") + source.changeLabel + QStringLiteral(" :"), source.change));
+    lines.append(
+        amount(QStringLiteral("  ") + changeLabel(source) + QStringLiteral(" :"), source.change));
     return lines;
 }
 

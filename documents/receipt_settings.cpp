@@ -1,6 +1,15 @@
 #include "documents/receipt_settings.h"
 
+#include <algorithm>
+
 namespace receipt {
+
+ReceiptSettings clamped(ReceiptSettings settings)
+{
+    settings.topMargin = std::clamp(settings.topMargin, 0, largestPageUnit);
+    settings.lineSpacing = std::clamp(settings.lineSpacing, 0, largestPageUnit);
+    return settings;
+}
 
 int fontEntry(const QStringList& entries, QStringView face)
 {

@@ -77,6 +77,6 @@ void ReceiptSettingsDialog::save()
         m_context.messages().info(QStringLiteral("Setting struk tidak dapat disimpan: ") + path);
         return;
     }
-    m_context.receipt = config::parseReceiptSettings(line);
+    m_context.receipt = receipt::clamped(config::parseReceiptSettings(line));
     accept();
 }

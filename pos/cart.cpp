@@ -44,21 +44,84 @@ std::optional<CartProduct> findProduct(Database& db, Side side, const QString& c
     return found;
 }
 
+Party counterWalkIn(Side side)
+{
+    Party walkIn = parties::walkIn(side);
+    walkIn.address = walkIn.contact = walkIn.note = walkIn.name;
+    return walkIn;
+}
+
+bool lineWithinRange(const QStringList& cells)
+{
+    for (const int column : {Cart::Quantity, Cart::Price, Cart::Discount, Cart::Amount}) {
+        if (!(std::fabs(number(cells.value(column))) <= largestLineValue))
+            return false;
+    }
+    return true;
+}
+
+QString lineTooLargeText(const QString& notDone)
+{
+    return QStringLiteral("Qty, harga, diskon atau jumlah barang melebihi ") +
+           written(largestLineValue) + QStringLiteral(", ") + notDone;
+}
+
 Cart::Cart(Database& db, Side side) : m_db(db), m_side(side)
 {
-    m_lines.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
-                        {QStringLiteral("Nama Barang"), 250, Qt::AlignLeft},
-                        {QStringLiteral("Qty"), 50, Qt::AlignHCenter},
-                        {QStringLiteral("Satuan"), 100, Qt::AlignRight},
-                        {QStringLiteral("Harga"), 100, Qt::AlignRight},
-                        {QStringLiteral("Diskon"), 100, Qt::AlignRight},
-                        {QStringLiteral("Jumlah"), 120, Qt::AlignRight},
+    const QList<int> widths = columnWidths(fullWidth);
+    m_lines.setColumns({{QStringLiteral("Kode"), widths.at(Code), Qt::AlignLeft},
+                        {QStringLiteral("Nama Barang"), widths.at(Name), Qt::AlignLeft},
+                        {QStringLiteral("Qty"), widths.at(Quantity), Qt::AlignHCenter},
+                        {QStringLiteral("Satuan"), widths.at(Unit), Qt::AlignRight},
+                        {QStringLiteral("Harga"), widths.at(Price), Qt::AlignRight},
+                        {QStringLiteral("Diskon"), widths.at(Discount), Qt::AlignRight},
+                        {QStringLiteral("Jumlah"), widths.at(Amount), Qt::AlignRight},
                         {QStringLiteral("rumus"), 0, Qt::AlignRight}});
     reset();
 }
 
-Cart::Taken Cart::takeCode(const QString& code)
+QList<int> Cart::columnWidths(int room)
 {
+    const QList<int> full = {100, 250, 50, 100, 100, 100, 120};
+    if (room >= fullWidth)
+        return full;
+    // Narrowed in proportion; the name column takes what rounding down leaves.
+    QList<int> widths;
+    int used = 0;
+    for (const int width : full) {
+        widths.append(std::max(minimumColumnWidth, width * room / fullWidth));
+        used += widths.last();
+    }
+    widths[Name] = std::max(minimumColumnWidth, widths.at(Name) + room - used);
+    return widths;
+}
+
+void Cart::fitColumns(int room)
+{
+    const QList<int> widths = columnWidths(room);
+    QList<TableModel::Column> columns = m_lines.columns();
+    bool changed = false;
+    for (int column = Code; column < Tiers; ++column) {
+        changed = changed || columns.at(column).width != widths.at(column);
+        columns[column].width = widths.at(column);
+    }
+    if (changed)
+        m_lines.setColumns(columns);
+}
+
+bool Cart::setParty(const Party& party)
+{
+    if (stored())
+        return false;
+    m_party = party;
+    return true;
+}
+
+Outcome<Cart::Taken> Cart::takeCode(const QString& code)
+{
+    m_scannedRow = -1;
+    if (stored())
+        return Taken::Nothing;
     m_entry.code = code;
     if (!m_barcodeMode) {
         m_tierDiscount.clear();
@@ -81,18 +144,23 @@ Cart::Taken Cart::takeCode(const QString& code)
             continue;
         m_tierText.clear();
         const double quantity = text::roundHalfEven(number(m_lines.cell(row, Quantity)) + 1);
-        m_lines.setCell(row, Quantity, written(quantity));
-        m_scanQuantity = text::textToInt(written(quantity));
-        const QString price = m_lines.cell(row, Price);
-        const QString lineTiers = m_lines.cell(row, Tiers);
+        QStringList cells = m_lines.row(row);
+        cells[Quantity] = written(quantity);
+        const QString price = cells.value(Price);
+        const QString lineTiers = cells.value(Tiers);
         if (sideInfo(m_side).pricedByTiers && lineTiers.contains(u'|')) {
             m_tierText = lineTiers;
             m_tierDiscount = tiers::discount(quantity, price, lineTiers);
-            m_lines.setCell(row, Discount, m_tierDiscount);
+            cells[Discount] = m_tierDiscount;
         }
-        m_lines.setCell(row, Amount,
-                        written((number(price) - number(m_lines.cell(row, Discount))) * quantity));
+        cells[Amount] = written((number(price) - number(cells.value(Discount))) * quantity);
         m_entry.code.clear();
+        if (!lineWithinRange(cells))
+            return Failure{lineTooLargeText(QStringLiteral("item tidak ditambahkan."))};
+        m_scanQuantity = text::textToInt(cells.value(Quantity));
+        for (const int column : {Quantity, Discount, Amount})
+            m_lines.setCell(row, column, cells.value(column));
+        m_scannedRow = row;
         recalculate();
         return Taken::LineIncreased;
     }
@@ -102,11 +170,19 @@ Cart::Taken Cart::takeCode(const QString& code)
     if (!product)
         return Taken::Nothing; // the code box keeps its text: the next character extends it
     // The first amount comes from the unrounded price.
-    m_lines.appendRow({code, product->name, QStringLiteral("1"), product->unit,
-                       wholePart(product->price), product->discount,
-                       written(number(product->price) - number(product->discount)),
-                       product->tiers});
+    const QStringList cells = {code,
+                               product->name,
+                               QStringLiteral("1"),
+                               product->unit,
+                               wholePart(product->price),
+                               product->discount,
+                               written(number(product->price) - number(product->discount)),
+                               product->tiers};
     m_entry.code.clear();
+    if (!lineWithinRange(cells))
+        return Failure{lineTooLargeText(QStringLiteral("item tidak ditambahkan."))};
+    m_lines.appendRow(cells);
+    m_scannedRow = m_lines.rowCount() - 1;
     recalculate();
     return Taken::LineAdded;
 }
@@ -122,8 +198,28 @@ void Cart::fillEntry(const CartProduct& product)
     setQuantity(QStringLiteral("1"));
 }
 
+void Cart::setName(const QString& name)
+{
+    if (!stored())
+        m_entry.name = name;
+}
+
+void Cart::setUnit(const QString& unit)
+{
+    if (!stored())
+        m_entry.unit = unit;
+}
+
+void Cart::setAmount(const QString& amount)
+{
+    if (!stored())
+        m_entry.amount = amount;
+}
+
 void Cart::setQuantity(const QString& quantity)
 {
+    if (stored())
+        return;
     m_entry.quantity = quantity;
     // Purchases are charged the cost price at every quantity.
     if (sideInfo(m_side).pricedByTiers && !m_tierText.isEmpty())
@@ -133,12 +229,16 @@ void Cart::setQuantity(const QString& quantity)
 
 void Cart::setPrice(const QString& price)
 {
+    if (stored())
+        return;
     m_entry.price = price;
     updateAmount();
 }
 
 void Cart::setDiscount(const QString& discount)
 {
+    if (stored())
+        return;
     m_entry.discount = discount;
     updateAmount();
 }
@@ -158,10 +258,14 @@ void Cart::writeLine(int row)
         m_lines.setCell(row, column, cells.at(column));
 }
 
-bool Cart::commitEntry()
+Outcome<> Cart::commitEntry()
 {
-    if (m_entry.code.isEmpty() || m_entry.code != m_foundCode)
-        return false;
+    if (stored() || m_entry.code.isEmpty() || m_entry.code != m_foundCode)
+        return Failure{};
+    const QStringList cells = {m_entry.code,  m_entry.name,     m_entry.quantity, m_entry.unit,
+                               m_entry.price, m_entry.discount, m_entry.amount};
+    if (!lineWithinRange(cells))
+        return Failure{lineTooLargeText(QStringLiteral("item tidak ditambahkan."))};
     if (m_entry.code == m_editingCode && m_editingRow >= 0 && m_editingRow < m_lines.rowCount()) {
         writeLine(m_editingRow);
     } else {
@@ -172,18 +276,20 @@ bool Cart::commitEntry()
     recalculate();
     m_entry = Entry{};
     m_foundCode.clear();
-    return true;
+    m_changingLine = false;
+    return {};
 }
 
 bool Cart::loadLine(int row)
 {
-    if (m_barcodeMode || row < 0 || row >= m_lines.rowCount())
+    if (stored() || m_barcodeMode || row < 0 || row >= m_lines.rowCount())
         return false;
     const QStringList cells = m_lines.row(row);
-    takeCode(cells.value(Code));
+    (void)takeCode(cells.value(Code)); // outside barcode mode it only fills the entry row
     m_foundCode = cells.value(Code); // a line keeps its code even if the product is gone
     m_editingCode = cells.value(Code);
     m_editingRow = row;
+    m_changingLine = true;
     // The line's stored values win over the product's current ones.
     m_entry.name = cells.value(Name);
     m_entry.quantity = cells.value(Quantity);
@@ -211,12 +317,16 @@ void Cart::recalculate()
 
 void Cart::setDiscountPercent(const QString& percent)
 {
+    if (stored())
+        return;
     m_totals.discountPercent = percent;
     applyDiscountAndPayment(false);
 }
 
 void Cart::setPaid(const QString& paid)
 {
+    if (stored())
+        return;
     m_totals.paid = paid;
     applyDiscountAndPayment(true);
 }
@@ -249,6 +359,7 @@ void Cart::applyDiscountAndPayment(bool payment)
 
 void Cart::reset()
 {
+    m_stored = false;
     m_lines.clear();
     m_entry = Entry{};
     m_foundCode.clear();
@@ -262,4 +373,7 @@ void Cart::reset()
     m_totals.words = amount::wordsOf(0.0);
     m_editingCode.clear();
     m_editingRow = -1;
+    m_changingLine = false;
+    m_scannedRow = -1;
+    m_party = counterWalkIn(m_side);
 }

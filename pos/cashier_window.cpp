@@ -25,7 +25,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,6 +51,33 @@ QFont pixelFont(const QString& family, int pixels, bool bold)
     font.setBold(bold);
     return font;
 }
+
+// The cart's cells as plain text, aligned as the column says and cut at the
+// cell's edge: a line added to a long cart repaints the whole list, and the
+// style's full item drawing would take twice as long.
+class LineDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.highlight());
+        painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
+                                 : option.palette.color(QPalette::Text));
+        const QRect text = option.rect.adjusted(margin, 0, -margin, 0);
+        const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        painter->drawText(
+            text, int(alignment),
+            option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
+    }
+
+private:
+    static constexpr int margin = 3;
+};
 
 void setTextKeepingCursor(QLineEdit* box, const QString& text)
 {
@@ -74,6 +104,8 @@ CashierWindow::CashierWindow(AppContext& context, const KeyboardState& keyboard,
     m_status->partLabel(Operator)->setToolTip(QStringLiteral("Operator Admin"));
     m_status->setPart(DateCaption, QStringLiteral("Tanggal"));
     m_status->setClockParts({Date, Time, NumLock});
+    // A long help text is cut rather than widening the window past a 1024 px screen.
+    m_status->partLabel(Help)->setMinimumWidth(1);
     m_receiptSize->setCurrentIndex(context.receipt.defaultLayout);
     reset(); // the day counter shows "0" until the first F9
     form::setName(this, sideInfo(side).cashierForm);
@@ -136,6 +168,7 @@ void CashierWindow::buildControls()
 
     m_list = new ListView(m_body);
     m_list->setTableModel(&m_cart.lines());
+    m_list->setItemDelegate(new LineDelegate(m_list));
     m_list->verticalHeader()->setDefaultSectionSize(rowHeight);
     connect(m_list, &ListView::clicked, this, [this](const QModelIndex& index) {
         if (m_cart.loadLine(index.row())) {
@@ -203,6 +236,7 @@ void CashierWindow::buildControls()
     for (const char* caption : {"Total Belanja", "Discount %", "Total Bersih", "Dibayar [F11]"})
         m_totalLabels.append(new QLabel(QString::fromLatin1(caption), m_body));
     m_changeCaption = new QLabel(side.shortfallCaption, m_body);
+    m_changeCaption->setObjectName(QStringLiteral("kembaliLabel"));
     m_totalLabels.append(m_changeCaption);
 
     const auto button = [this](const QString& text, const QString& tooltip) {
@@ -300,6 +334,10 @@ void CashierWindow::placeControls()
     // The party panel and the totals share the right-hand column, as wide as
     // the panel's two columns; the cart takes the rest.
     m_list->setGeometry(10, listTop + 12, std::max(300, w - 270), std::max(100, h - 300));
+    // All seven columns in view side by side, room kept for the scroll bar.
+    const int room = m_list->width() - 2 * m_list->frameWidth() -
+                     m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+    m_cart.fitColumns(room);
     m_partyPanel->setGeometry(w - 250, listTop + 12, 240, 5 * rowHeight + 4);
     m_party->setGeometry(w - 250, listTop + 20 + 5 * rowHeight, 100, 26);
 
@@ -320,22 +358,34 @@ void CashierWindow::placeControls()
     placeEntryRow();
 }
 
+bool CashierWindow::cartIsFull() const
+{
+    const int lines = m_cart.lines().rowCount();
+    return lines >= 25 || underLastLine() + rowHeight > m_list->geometry().bottom();
+}
+
+int CashierWindow::underLastLine() const
+{
+    const int header = m_list->horizontalHeader()->sizeHint().height();
+    return m_list->y() + m_list->frameWidth() + header +
+           m_list->verticalHeader()->defaultSectionSize() * m_cart.lines().rowCount();
+}
+
 void CashierWindow::placeEntryRow()
 {
-    // Just under the last line while the cart is short; below the list once it scrolls.
-    const int lines = m_cart.lines().rowCount();
-    const int header = m_list->horizontalHeader()->height();
-    int y = m_list->y() + header + 2 + rowHeight * lines;
-    if (lines >= 25 || y + rowHeight > m_list->geometry().bottom()) {
-        y = m_list->geometry().bottom() + 1;
-        if (lines > 0 && m_cart.editingCode().isEmpty()) {
-            m_list->selectRow(lines - 1);
-            m_list->scrollToBottom();
-        }
-    }
-    if (!m_cart.editingCode().isEmpty())
-        y = m_list->geometry().bottom() + 1;
-    m_entryRow->place(*m_list, y, rowHeight);
+    // Just under the last line while the cart is short; below the list once
+    // it scrolls, and while a line loaded for change is in the boxes.
+    const bool below = m_cart.changingLine() || cartIsFull();
+    m_entryRow->place(*m_list, below ? m_list->geometry().bottom() + 1 : underLastLine(),
+                      rowHeight);
+}
+
+void CashierWindow::showScannedLine(Cart::Taken taken)
+{
+    // Only a line added to a full cart moves the list: its last line is
+    // selected and scrolled into view, nothing more is repainted.
+    if (taken == Cart::Taken::LineAdded && cartIsFull())
+        m_list->selectRow(m_cart.scannedRow());
 }
 
 bool CashierWindow::eventFilter(QObject* watched, QEvent* event)
@@ -398,7 +448,13 @@ bool CashierWindow::keyReleased(QObject* box, bool enter, bool tab)
 
 void CashierWindow::codeChanged(const QString& code)
 {
-    switch (m_cart.takeCode(code)) {
+    const Outcome<Cart::Taken> taken = m_cart.takeCode(code);
+    if (!taken) {
+        render(); // the refused scan leaves the code box empty for the next one
+        m_context.messages().failed(taken);
+        return;
+    }
+    switch (*taken) {
     case Cart::Taken::Nothing:
         return;
     case Cart::Taken::EntryFilled:
@@ -410,16 +466,23 @@ void CashierWindow::codeChanged(const QString& code)
     case Cart::Taken::LineIncreased:
         render();
         placeEntryRow();
+        showScannedLine(*taken);
         return;
     }
 }
 
 void CashierWindow::commitEntry()
 {
-    if (!m_cart.commitEntry())
+    const int lines = m_cart.lines().rowCount();
+    const Outcome<> committed = m_cart.commitEntry();
+    if (!committed) {
+        m_context.messages().failed(committed);
         return;
+    }
     render();
     placeEntryRow();
+    if (m_cart.lines().rowCount() > lines && cartIsFull()) // a line added to a full list
+        m_list->selectRow(lines);
     setHelp(scanHelp);
     m_code->setFocus();
 }
@@ -472,12 +535,13 @@ void CashierWindow::reset()
 {
     m_save->setEnabled(true);
     m_context.saved = false;
+    m_storedDocument.reset();
     const QDate start = QDate::fromString(m_context.startDate, QStringLiteral("yyyy-MM-dd"));
     m_date->setDate(start);
     m_dueDate->setDate(start);
-    m_cart.reset();
+    m_cart.reset(); // the walk-in party again
     setHelp(QStringLiteral("Ready"));
-    showParty(parties::walkIn(m_side));
+    showParty();
     setHelp(scanHelp);
     render();
     for (QPushButton* button : {m_save, m_print, m_party, m_productList})
@@ -495,9 +559,9 @@ void CashierWindow::newTransaction()
                                               m_date->date().toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
-void CashierWindow::showParty(const Party& party)
+void CashierWindow::showParty()
 {
-    m_partyValue = party;
+    const Party& party = m_cart.party();
     m_partyRows.clear();
     const QString& codeLabel = sideInfo(m_side).partyCodeCaption;
     m_partyRows.appendRows({{QStringLiteral("Nama"), party.name},
@@ -511,7 +575,8 @@ void CashierWindow::setEntryEnabled(bool enabled)
 {
     for (QLineEdit* box : m_entryRow->boxes())
         box->setEnabled(enabled);
-    m_percent->setEnabled(enabled);
+    for (QWidget* field : std::initializer_list<QWidget*>{m_percent, m_paid, m_date, m_dueDate})
+        field->setEnabled(enabled);
 }
 
 void CashierWindow::keyPressEvent(QKeyEvent* event)
@@ -533,6 +598,8 @@ void CashierWindow::toggleBarcode()
 
 void CashierWindow::payInFull()
 {
+    if (m_cart.stored())
+        return;
     m_cart.payInFull();
     render();
     m_paid->setFocus();
@@ -551,12 +618,14 @@ void CashierWindow::setProductCode(const QString& code)
 
 CashierDocument CashierWindow::document() const
 {
+    if (m_storedDocument)
+        return *m_storedDocument; // what the receipt of a stored transaction shows
     const Cart::Totals& totals = m_cart.totals();
     return {m_side,
             m_date->date().toString(QStringLiteral("yyyy-MM-dd")),
             m_dueDate->date().toString(QStringLiteral("yyyy-MM-dd")),
-            m_partyValue.code,
-            m_partyValue.name,
+            m_cart.party().code,
+            m_cart.party().name,
             m_status->part(Operator),
             totals.gross,
             totals.discountAmount,
@@ -588,8 +657,11 @@ void CashierWindow::requestSave()
     }
     m_context.lastSavedNumber = *number;
     m_context.saved = true;
+    // The stored sale stays for printing as it was saved: nothing changes
+    // the cart, the payment, the party or the dates until F9.
+    m_cart.markStored();
+    m_storedDocument = stored;
     m_save->setEnabled(false);
-    // The stored cart stays for printing; nothing more can be added to it until F9.
     setEntryEnabled(false);
     if (messages.ask(this, QStringLiteral("Cetak"), sideInfo(m_side).printQuestion))
         print();
@@ -603,14 +675,15 @@ ReceiptSource CashierWindow::receiptSource() const
     for (int row = 0; row < m_cart.lines().rowCount(); ++row)
         source.rows.append(m_cart.lines().row(row).mid(0, Cart::Tiers));
     const Cart::Totals& totals = m_cart.totals();
-    source.total = totals.gross;
-    source.discount = totals.discountAmount;
-    source.net = totals.net;
-    source.paid = totals.paid;
+    const CashierDocument shown = document();
+    source.total = shown.gross;
+    source.discount = shown.discountAmount;
+    source.net = shown.net;
+    source.paid = shown.paid;
     source.change = totals.change;
     source.changeLabel = totals.changeCaption;
-    source.date = m_date->date().toString(QStringLiteral("yyyy-MM-dd"));
-    source.dueDate = m_dueDate->date().toString(QStringLiteral("yyyy-MM-dd"));
+    source.date = shown.date;
+    source.dueDate = shown.dueDate;
     source.dayCount = m_dayCount->text().toInt();
     source.operatorName = m_status->part(Operator);
     source.currentDate = m_status->part(Date);
@@ -633,8 +706,11 @@ void CashierWindow::preview()
 
 void CashierWindow::chooseParty()
 {
+    if (m_cart.stored())
+        return; // the stored transaction keeps its party
     if (const std::optional<Party> party = PartyPickerDialog::choose(m_context, m_side, this)) {
-        showParty(*party);
+        if (m_cart.setParty(*party))
+            showParty();
         setHelp(scanHelp);
     }
     m_code->setFocus();
@@ -642,7 +718,9 @@ void CashierWindow::chooseParty()
 
 void CashierWindow::searchProduct()
 {
-    if (m_partyValue.name.isEmpty()) {
+    if (m_cart.stored())
+        return; // nothing more goes into a stored transaction
+    if (m_cart.party().name.isEmpty()) {
         m_context.messages().info(sideInfo(m_side).noPartyText);
         return;
     }

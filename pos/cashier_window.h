@@ -12,6 +12,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class ClockStatusBar;
 class KeyboardState;
@@ -62,8 +63,14 @@ private:
     void buildMenu();
     void placeControls();
     void placeEntryRow();
+    // Whether the cart's lines fill the list, so the entry row goes below it.
+    bool cartIsFull() const;
+    // The height just under the cart's last line.
+    int underLastLine() const;
+    void showScannedLine(Cart::Taken taken);
     void reset();
-    void showParty(const Party& party);
+    // The cart's party in the party panel.
+    void showParty();
     void render();
     void codeChanged(const QString& code);
     void commitEntry();
@@ -77,7 +84,8 @@ private:
     AppContext& m_context;
     const Side m_side;
     Cart m_cart;
-    Party m_partyValue;
+    // The document as stored, until the next transaction: what its receipt shows.
+    std::optional<CashierDocument> m_storedDocument;
     TableModel m_partyRows;
     form::EnterKeys m_enter;
     // Kode … Jumlah over the cart's first seven columns.

@@ -51,6 +51,16 @@ QString walkInMessage(Side side)
 
 Outcome<QString> store(Database& db, const CashierDocument& document, const TableModel& lines)
 {
+    // Beyond the limit a figure would not be stored as the cashier typed it.
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        if (!lineWithinRange(lines.row(row)))
+            return Failure{lineTooLargeText(QStringLiteral("transaksi tidak disimpan."))};
+    }
+    if (!(std::fabs(text::textToNumber(document.paid)) <= largestLineValue)) {
+        return Failure{QStringLiteral("Nilai dibayar melebihi ") +
+                       text::numberToText(largestLineValue) +
+                       QStringLiteral(", transaksi tidak disimpan.")};
+    }
     const SideInfo& side = sideInfo(document.side);
     // Compared as the cashier saw them: whole numbers.
     const double net = text::roundHalfEven(text::textToNumber(document.net));

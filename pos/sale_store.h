@@ -42,7 +42,8 @@ QString noPartyMessage(Side side);
 // Stores the document, one line per cart line and its stock change, in one
 // transaction: a sale lowers the stock, a purchase raises it and sets the
 // cost price to the line's price. Gives the 14-digit number stored; on a
-// failure nothing is stored.
+// failure nothing is stored. A line with a figure beyond largestLineValue,
+// or a paid amount beyond it, is refused before anything is written.
 Outcome<QString> store(Database& db, const CashierDocument& document, const TableModel& lines);
 
 } // namespace sales

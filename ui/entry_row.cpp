@@ -18,8 +18,13 @@ void EntryRow::place(const QTableView& list, int y, int height, int gap) const
                      m_boxes.first()->parentWidget()->mapTo(window, QPoint()).x();
     for (int column = 0; column < m_boxes.size(); ++column) {
         QLineEdit* box = m_boxes.at(column);
-        box->setGeometry(left + header->sectionViewportPosition(column), y,
-                         qMax(header->sectionSize(column) - gap, 0), height);
+        const QRect place(left + header->sectionViewportPosition(column), y,
+                          qMax(header->sectionSize(column) - gap, 0), height);
+        // Every scan places the row again: a box that stays where it is is
+        // left alone, so nothing under it is painted anew.
+        if (box->geometry() == place && box->isVisible())
+            continue;
+        box->setGeometry(place);
         box->raise();
     }
 }

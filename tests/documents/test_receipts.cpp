@@ -1,237 +1,212 @@
-#include "documents/receipt_layout.h"
+#include "documents/page_printer.h"
+#include "documents/receipt_printing.h"
+#include "documents/receipt_settings.h"
+#include "documents/receipt_settings_dialog.h"
+#include "support/test_shop.h"
 
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
-// Receipt layouts, line by line.
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+// Receipts: their layouts line by line (the expected ones are in tests/data),
+// printing them to a PDF or the line printer, and the "Setting Struk" screen.
 class TestReceipts final : public QObject
 {
     Q_OBJECT
 private slots:
-    void columnHelpers_data();
-    void columnHelpers();
-    void sizeFromTheList();
-    void sizeOnePage();
-    void sizeThreeCutsLongNamesAndStartsAmountsUnderAnEmptyCart();
-    void operatorLineGrowsWithLongNames_data();
-    void operatorLineGrowsWithLongNames();
-    void lineReceipts_data();
-    void lineReceipts();
-    void footerFile();
+    void init();
+    void layouts_data();
+    void layouts();
+    void pageLinesAndFooter();
+    void withoutPrinterPagesBecomeNumberedPdfs();
+    void lineSizesGoRawToTheDeviceOnceSaved();
+    void settingsScreen();
+
+private:
+    std::unique_ptr<TestShop> m_shop;
 };
 
 namespace {
 
-QString sp(int n)
+// A sale of two lines for 3102000, paid `paid`, by `operatorName`; the "No. #" line prints 5.
+ReceiptSource sale(const QString& paid = u"3200000"_s, const QString& changeLabel = u"Kembali"_s,
+                   const QString& operatorName = u"kasir"_s)
 {
-    return QString(n, u' ');
-}
-
-ReceiptSource sale()
-{
-    ReceiptSource source;
-    source.shop = {u"Toko Makmur"_qs, u"Jl. Pasar 1"_qs, u"0274-555"_qs};
-    source.rows = {{u"1002"_qs, u"Minyak Goreng 2 L"_qs, u"3"_qs, u"pouch"_qs, u"34000"_qs,
-                    u"0"_qs, u"102000"_qs},
-                   {u"2001"_qs, u"Mi"_qs, u"1000"_qs, u"pcs"_qs, u"3200"_qs, u"200"_qs,
-                    u"3000000"_qs}};
-    source.total = u"3102000"_qs;
-    source.discount = u"0"_qs;
-    source.net = u"3102000"_qs;
-    source.paid = u"3200000"_qs;
-    source.change = u"98000"_qs;
-    source.changeLabel = u"Kembali"_qs;
-    source.date = u"2024-03-07"_qs;
-    source.dueDate = u"2024-04-07"_qs;
-    source.dayCount = 4;
-    source.operatorName = u"kasir"_qs;
-    source.currentDate = u"March 07, 2024"_qs;
-    source.currentTime = u"10:15:00"_qs;
-    source.lastSavedNumber = u"00000000000123"_qs;
-    source.footer = {u"Terima kasih"_qs};
-    return source;
+    return {.rows = {{u"1002"_s, u"Minyak Goreng 2 L"_s, u"3"_s, u"pouch"_s, u"34000"_s, u"0"_s,
+                      u"102000"_s},
+                     {u"2001"_s, u"Mi"_s, u"1000"_s, u"pcs"_s, u"3200"_s, u"200"_s, u"3000000"_s}},
+            .total = u"3102000"_s,
+            .discount = u"0"_s,
+            .net = u"3102000"_s,
+            .paid = paid,
+            .change = QString::number(std::abs(paid.toInt() - 3102000)),
+            .changeLabel = changeLabel,
+            .date = u"2024-03-07"_s,
+            .dueDate = u"2024-04-07"_s,
+            .dayCount = 4,
+            .operatorName = operatorName,
+            .currentDate = u"March 07, 2024"_s,
+            .currentTime = u"10:15:00"_s,
+            .lastSavedNumber = u"00000000000123"_s,
+            .shop = {u"Toko Makmur"_s, u"Jl. Pasar 1"_s, u"0274-555"_s},
+            .footer = {u"Terima kasih"_s}};
 }
 
 } // namespace
 
-void TestReceipts::columnHelpers_data()
+void TestReceipts::init()
 {
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("centre odd") << receipts::centre(u"abc"_qs, 16) << sp(15) + u"abc"_qs;
-    QTest::newRow("centre even") << receipts::centre(u"abcd"_qs, 16) << sp(14) + u"abcd"_qs;
-    QTest::newRow("centre too wide") << receipts::centre(QString(40, u'x'), 16) << QString(40, u'x');
-    QTest::newRow("right pads") << receipts::right(u"5"_qs, 3) << u"  5"_qs;
-    QTest::newRow("right cuts the left") << receipts::right(u"1000"_qs, 3) << u"000"_qs;
-    QTest::newRow("pad10") << receipts::pad10(u"12345"_qs) << sp(5) + u"12345"_qs;
-    QTest::newRow("pad10 never cuts") << receipts::pad10(u"12345678901"_qs) << u"12345678901"_qs;
+    m_shop = std::make_unique<TestShop>();
+    QCOMPARE(m_shop->error(), QString());
+    qputenv("TOKO_PRINTER", "none"); // as on a machine without a printer: no paper is used
 }
 
-void TestReceipts::columnHelpers()
-{
-    QFETCH(QString, result);
-    QFETCH(QString, expected);
-    QCOMPARE(result, expected);
-}
-
-void TestReceipts::sizeFromTheList()
-{
-    QCOMPARE(receipts::sizeOf(u"Struk 1"_qs), 1);
-    QCOMPARE(receipts::sizeOf(u"Struk 5"_qs), 5);
-    QCOMPARE(receipts::sizeOf(u"struk 3"_qs), 0);
-    QCOMPARE(receipts::sizeOf(u"Struk 6"_qs), 0);
-    QCOMPARE(receipts::sizeOf(QString()), 0);
-}
-
-void TestReceipts::sizeOnePage()
-{
-    const ReceiptSettings settings; // 15;150;0;Courier New;6
-    const PrintedPage page = receipts::page(1, sale(), settings);
-    QCOMPARE(page.documentName, u"kasir_March 07, 2024_10:15:00"_qs);
-    QCOMPARE(page.fontFace, u"Courier New"_qs);
-    QCOMPARE(page.fontPoints, 6);
-    const QStringList expected = {
-        sp(11) + u"Toko Makmur"_qs,
-        sp(9) + u"Telp. 0274-555"_qs,
-        sp(11) + u"Jl. Pasar 1"_qs,
-        QString(32, u'-'),
-        u"Minyak Goreng  3x  34000= 102000"_qs,
-        u"Mi           000x   3200=3000000"_qs, // a quantity of 1000 keeps its last 3 digits
-        sp(13) + QString(19, u'-'),
-        sp(7) + u"Total  :"_qs + sp(7) + u"   3102000"_qs,
-        sp(7) + u"Diskon :"_qs + sp(7) + u"         0"_qs,
-        sp(7) + u"Jumlah :"_qs + sp(7) + u"   3102000"_qs,
-        sp(7) + u"Bayar  :"_qs + sp(7) + u"   3200000"_qs,
-        sp(7) + u"Kembali:"_qs + sp(7) + u"     98000"_qs,
-        QString(32, u'-'),
-        sp(7) + u"Total Items: "_qs + sp(11) + u"2"_qs,
-        sp(7) + u"No. #      : "_qs + sp(11) + u"5"_qs,
-        u"2024-03-07 kasir 10:15:00"_qs,
-        sp(10) + u"Terima kasih"_qs,
-    };
-    QCOMPARE(page.texts(), expected);
-    for (int k = 0; k < page.lines.size(); ++k) {
-        QCOMPARE(page.lines.at(k).x, 25);
-        QCOMPARE(page.lines.at(k).y, 15 + 150 * k);
-    }
-    // Every item line fills the width exactly.
-    QCOMPARE(page.lines.at(4).text.size(), 32);
-}
-
-void TestReceipts::sizeThreeCutsLongNamesAndStartsAmountsUnderAnEmptyCart()
-{
-    ReceiptSource source = sale();
-    source.shop.name = QString(50, u'N');
-    source.rows.clear();
-    source.changeLabel = u"Kurang "_qs;
-    source.footer.clear();
-    const QStringList lines = receipts::page(3, source, ReceiptSettings{}).texts();
-    QCOMPARE(lines.at(0), QString(44, u'N')); // cut to the width, no indent
-    QCOMPARE(lines.at(3), QString(44, u'-'));
-    QCOMPARE(lines.at(4), sp(19) + QString(25, u'-'));
-    QCOMPARE(lines.at(5), sp(19) + u"Total  :"_qs + sp(7) + u"   3102000"_qs);
-    QCOMPARE(lines.at(9), sp(19) + u"Kurang :"_qs + sp(7) + u"     98000"_qs);
-    QCOMPARE(lines.at(10), sp(44));
-    QCOMPARE(lines.at(11), QString(44, u'-'));
-    QCOMPARE(lines.at(12), sp(19) + u"Total Items: "_qs + sp(11) + u"0"_qs);
-    QCOMPARE(lines.at(14), u"2024-03-07 kasir 10:15:00"_qs);
-    QCOMPARE(lines.at(15), sp(44));
-    QCOMPARE(lines.size(), 16);
-
-    // Size 2: the same block at its own indent, items with wider number columns.
-    const QStringList two = receipts::page(2, sale(), ReceiptSettings{}).texts();
-    QCOMPARE(two.at(4), u"Minyak Goreng   3x    34000=    102000"_qs);
-    QCOMPARE(two.at(4).size(), 38);
-    QCOMPARE(two.at(6), sp(13) + QString(25, u'-'));
-}
-
-void TestReceipts::operatorLineGrowsWithLongNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("five characters") << u"Rina5"_qs << u"2024-03-07 Rina5 10:15:00"_qs;
-    QTest::newRow("six characters") << u"kasir1"_qs << u"2024-03-07 kasir1 10:15:00"_qs;
-    QTest::newRow("ten characters") << u"Supervisor"_qs
-                                    << u"2024-03-07 Supervisor     10:15:00"_qs;
-}
-
-void TestReceipts::operatorLineGrowsWithLongNames()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, line);
-    ReceiptSource source = sale();
-    source.operatorName = name;
-    QCOMPARE(receipts::page(1, source, ReceiptSettings{}).lines.at(15).text, line);
-}
-
-void TestReceipts::lineReceipts_data()
+void TestReceipts::layouts_data()
 {
     QTest::addColumn<int>("size");
-    QTest::addColumn<QString>("paid");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("size 4, short paid: due date")
-        << 4 << u"3000000"_qs
-        << QStringList{QString(),
-                       sp(7) + u"TOKO MAKMUR"_qs,
-                       sp(7) + u"Jl. Pasar 1"_qs,
-                       sp(5) + u"Telp. 0274-555"_qs,
-                       u"No.: 0123"_qs + sp(6) + u"2024-03-07"_qs,
-                       u"Jatuh Tempo:2024-04-07"_qs,
-                       QString(25, u'-'),
-                       u"Minyak Goreng 2 L"_qs,
-                       u"3x34000 :"_qs + sp(6) + u"    102000"_qs,
-                       u"Mi"_qs,
-                       u"1000x3000 :"_qs + sp(4) + u"   3000000"_qs,
-                       QString(25, u'-'),
-                       u"2 Items Jm:"_qs + sp(4) + u"         2"_qs,
-                       u"  Total   :       3102000"_qs,
-                       u"  Diskon  :             0"_qs,
-                       u"  Jml. Net:       3102000"_qs,
-                       u"  Bayar   :       3000000"_qs,
-                       u"  Kembali :         98000"_qs};
-    QTest::newRow("size 5, paid in full: no due date")
-        << 5 << u"3200000"_qs
-        << QStringList{QString(),
-                       sp(14) + u"TOKO MAKMUR"_qs,
-                       sp(14) + u"Jl. Pasar 1"_qs,
-                       sp(12) + u"Telp. 0274-555"_qs,
-                       u"No.: 0123"_qs + sp(19) + u"2024-03-07"_qs,
-                       QString(38, u'-'),
-                       u"Minyak Goreng 2 L"_qs,
-                       u"3x34000 :"_qs + sp(19) + u"    102000"_qs,
-                       u"Mi"_qs,
-                       u"1000x3000 :"_qs + sp(17) + u"   3000000"_qs,
-                       QString(38, u'-'),
-                       u"2 Items Jm:"_qs + sp(17) + u"         2"_qs,
-                       u"  Total   :       3102000"_qs,
-                       u"  Diskon  :             0"_qs,
-                       u"  Jml. Net:       3102000"_qs,
-                       u"  Bayar   :       3200000"_qs,
-                       u"  Kembali :         98000"_qs};
+    QTest::addColumn<ReceiptSource>("source");
+    QTest::addColumn<QString>("file");
+    const ReceiptSource exact = sale(u"3102000"_s, u"Kembali"_s, u"kasir1"_s);
+    // The purchase cashier's caption has no trailing space; the figures stay in their column.
+    const ReceiptSource purchaseShort = sale(u"3000000"_s, u"Kurang"_s, u"Supervisor"_s);
+    ReceiptSource empty = sale(u"0"_s, u"Kurang "_s);
+    empty.shop.name = QString(50, u'N');
+    empty.rows.clear();
+    empty.footer.clear();
+    QTest::newRow("size 1") << 1 << sale() << u"receipt-1.txt"_s;
+    QTest::newRow("size 1, purchase short") << 1 << purchaseShort << u"receipt-1-short.txt"_s;
+    QTest::newRow("size 2, paid exactly") << 2 << exact << u"receipt-2-exact.txt"_s;
+    QTest::newRow("size 3, empty cart, long name") << 3 << empty << u"receipt-3-empty.txt"_s;
+    QTest::newRow("size 4, short: due date") << 4 << purchaseShort << u"receipt-4-short.txt"_s;
+    QTest::newRow("size 5, paid exactly: no due date") << 5 << exact << u"receipt-5-exact.txt"_s;
 }
 
-void TestReceipts::lineReceipts()
+void TestReceipts::layouts()
 {
     QFETCH(int, size);
-    QFETCH(QString, paid);
-    QFETCH(QStringList, expected);
-    ReceiptSource source = sale();
-    source.paid = paid;
-    QCOMPARE(receipts::textLines(size, source), expected);
+    QFETCH(ReceiptSource, source);
+    QFETCH(QString, file);
+    QFile expected(QStringLiteral(TOKO_TEST_DATA "/") + file);
+    QVERIFY2(expected.open(QIODevice::ReadOnly), qPrintable(expected.fileName()));
+    const QStringList lines = size <= 3 ? receipts::page(size, source, ReceiptSettings{}).texts()
+                                        : receipts::textLines(size, source);
+    QCOMPARE(lines.join(u'\n') + u'\n', QString::fromUtf8(expected.readAll()));
 }
 
-void TestReceipts::footerFile()
+void TestReceipts::pageLinesAndFooter()
 {
-    QTemporaryDir dir;
-    QVERIFY(receipts::readFooter(QDir(dir.path())).isEmpty());
-    QFile file(QDir(dir.path()).filePath(u"footer.txt"_qs));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Terima kasih\r\n\r\nBarang tidak dapat ditukar\r\n");
-    file.close();
-    QCOMPARE(receipts::readFooter(QDir(dir.path())),
-             (QStringList{u"Terima kasih"_qs, QString(), u"Barang tidak dapat ditukar"_qs}));
+    ReceiptSettings settings; // 15;150;0;Courier New;6
+    const PrintedPage page = receipts::page(1, sale(), settings);
+    QCOMPARE(page.documentName + u'|' + page.fontFace + u'|' + QString::number(page.fontPoints),
+             u"kasir_March 07, 2024_10:15:00|Courier New|6"_s);
+    QCOMPARE(page.lines.at(16), (PlacedLine{25, 15 + 16 * 150, u"          Terima kasih"_s}));
+    // Huge or negative settings are brought into the page: no overflow, nothing above it.
+    for (const auto& [margin, y] :
+         {std::pair{2000000000, receipt::largestPageUnit * 17}, {-20, 0}}) {
+        settings.topMargin = settings.lineSpacing = margin;
+        QCOMPARE(receipts::page(1, sale(), settings).lines.at(16).y, y);
+    }
+    QVERIFY(receipts::readFooter(m_shop->folder()).isEmpty());
+    QVERIFY(config::writeFileAtomically(m_shop->folder().filePath(u"footer.txt"_s),
+                                        "Terima kasih\r\n\r\nBarang tidak dapat ditukar\r\n"));
+    QCOMPARE(receipts::readFooter(m_shop->folder()),
+             (QStringList{u"Terima kasih"_s, QString(), u"Barang tidak dapat ditukar"_s}));
 }
 
-QTEST_APPLESS_MAIN(TestReceipts)
+void TestReceipts::withoutPrinterPagesBecomeNumberedPdfs()
+{
+    QCOMPARE(QFileInfo(PagePrinter::pdfPathFor(m_shop->folder(), u"../../etc/x"_s)).fileName(),
+             u"______etc_x_1.pdf"_s); // safe names
+    printReceipt(m_shop->context(), 1, sale());
+    printReceipt(m_shop->context(), 1, sale()); // never over an earlier file
+    const QString second =
+        m_shop->folder().filePath(u"struk/kasir_March 07_ 2024_10_15_00_2.pdf"_s);
+    QCOMPARE(m_shop->messages.lastText(), u"Tidak ada printer. Struk disimpan sebagai PDF di "_s +
+                                              QDir::toNativeSeparators(second));
+}
+
+void TestReceipts::lineSizesGoRawToTheDeviceOnceSaved()
+{
+    const QString device = m_shop->folder().filePath(u"lp0"_s);
+    QFile file(device);
+    QVERIFY(file.open(QIODevice::WriteOnly)); // a plain file stands in for the printer
+    file.close();
+    qputenv("TOKO_LINE_PRINTER", device.toLocal8Bit());
+    QByteArray expected;
+    for (const bool saved : {false, true}) {
+        m_shop->context().saved = saved;
+        if (!saved) // the preview could print it too
+            previewReceipt(m_shop->context(), 4, sale(), nullptr);
+        for (int size : {4, 5}) {
+            printReceipt(m_shop->context(), size, sale());
+            for (const QString& line : saved ? receipts::textLines(size, sale()) : QStringList())
+                expected += line.toUtf8() + "\r\n";
+        }
+    }
+    QCOMPARE(
+        m_shop->messages.texts(),
+        QStringList(3, u"Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), expected);
+    // A device nobody is behind: the receipt goes to a page at once.
+    const QString fifo = m_shop->folder().filePath(u"lp-mati"_s); // no reader: refused at once
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    qputenv("TOKO_LINE_PRINTER", fifo.toLocal8Bit());
+    QElapsedTimer clock;
+    clock.start();
+    printReceipt(m_shop->context(), 5, sale());
+    QVERIFY2(clock.elapsed() < 1500, "the counter waited on a dead printer");
+    QCOMPARE(m_shop->messages.texts().size(), 5);
+    QVERIFY(m_shop->messages.texts().at(3).startsWith(u"Printer struk "_s + fifo +
+                                                      u" tidak dapat dipakai ("_s));
+    QVERIFY(m_shop->messages.lastText().startsWith(u"Tidak ada printer. Struk disimpan"_s));
+}
+
+void TestReceipts::settingsScreen()
+{
+    QComboBox cashierSizes;
+    for (int size = 1; size <= 5; ++size)
+        cashierSizes.addItem(u"Struk "_s + QString::number(size));
+    AppContext& context = m_shop->context();
+    context.receipt.fontName = u"Courier"_s; // not its prefix twin "Courier New"
+    auto dialog = std::make_unique<ReceiptSettingsDialog>(context, &cashierSizes);
+    QList<QLineEdit*> boxes = dialog->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+    QList<QComboBox*> lists = dialog->findChildren<QComboBox*>();
+    QCOMPARE(dialog->objectName() + boxes.at(0)->text() + boxes.at(1)->text() +
+                 boxes.at(2)->text() + lists.at(0)->currentText() + lists.at(1)->currentText(),
+             u"FORM_TOKO_FORM23_CLASS151506CourierStruk 1"_s);
+    for (int box = 0; box < 3; ++box) {
+        boxes.at(box)->selectAll();
+        QTest::keyClicks(boxes.at(box), QStringList{u"abc"_s, u"-2.6"_s, u"8;"_s}.at(box));
+    }
+    lists.at(1)->setCurrentIndex(2); // moves the cashier's list at once
+    QCOMPARE(cashierSizes.currentIndex(), 2);
+    dialog->findChild<QPushButton*>()->click(); // "Tutup dan Simpan"
+    // Written as typed, except a ";" that would shift the fields; read as numbers, the
+    // spacing brought back onto the page.
+    const QString path = m_shop->folder().filePath(u"setting_struk.txt"_s);
+    QFile file(path);
+    QVERIFY(dialog->result() == QDialog::Accepted && file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("abc;-2.6;2;Courier;8\n"));
+    QCOMPARE(config::receiptSettingsLine(context.receipt), u"0;0;2;Courier;8"_s);
+
+    // A face that begins no entry selects none; a folder in the file's place: nothing changes.
+    context.receipt.fontName = u"Arial"_s;
+    QVERIFY(QFile::remove(path) && m_shop->folder().mkdir(u"setting_struk.txt"_s));
+    dialog = std::make_unique<ReceiptSettingsDialog>(context, &cashierSizes);
+    QCOMPARE(dialog->findChildren<QComboBox*>().at(0)->currentIndex(), -1);
+    dialog->findChild<QPushButton*>()->click();
+    QCOMPARE(m_shop->messages.texts(),
+             QStringList(u"Setting struk tidak dapat disimpan: "_s + path));
+    QCOMPARE(config::receiptSettingsLine(context.receipt), u"0;0;2;Arial;8"_s);
+}
+
+QTEST_MAIN(TestReceipts)
 #include "test_receipts.moc"

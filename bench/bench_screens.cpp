@@ -1,0 +1,201 @@
+// toko_bench_screens: how long two screens keep the user waiting, measured
+// until the screen is painted, on a shop kept on the machine's disk.
+//
+//   - a scan in barcode mode with a 200-line cart on screen: the handler, and
+//     until the cart list has been repainted; once for a product already in
+//     the cart (its quantity rises) and once for a new one (a line is added);
+//   - opening the customer master with 20,000 customers, until its list is
+//     painted.
+//
+// Runs on the platform QT_QPA_PLATFORM names (offscreen when unset); with
+// QT_QPA_PLATFORM=xcb under xvfb-run it includes a real X server's painting.
+// The shop is made in $TOKO_BENCH_DIR, else in the build's bench folder.
+
+#include "core/app_context.h"
+#include "core/startup.h"
+#include "master/party_master_window.h"
+#include "pos/cashier_window.h"
+#include "tools/shop_database.h"
+#include "ui/keyboard_state.h"
+#include "ui/terminal_messages.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int cartLines = 200;
+constexpr int customers = 20000;
+constexpr int runs = 41;
+
+// Counts the paint events of one widget.
+class PaintCounter final : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+// Runs events until `painter` has painted once more than `before`, at most 1 s.
+void waitForPaint(const PaintCounter& painter, int before)
+{
+    QElapsedTimer limit;
+    limit.start();
+    while (painter.count == before && limit.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+struct Figures {
+    double median = 0;
+    double fastest = 0;
+    double slowest = 0;
+};
+
+Figures figuresOf(QList<qint64> micros)
+{
+    std::sort(micros.begin(), micros.end());
+    return {micros.at(micros.size() / 2) / 1000.0, micros.first() / 1000.0, micros.last() / 1000.0};
+}
+
+void report(const char* what, const Figures& figures)
+{
+    std::printf("%-58s median %7.2f ms  (fastest %.2f, slowest %.2f)\n", what, figures.median,
+                figures.fastest, figures.slowest);
+}
+
+QString productCode(int index)
+{
+    return QStringLiteral("8990") + QString::number(100000 + index);
+}
+
+bool fillShop(Database& db)
+{
+    Database::Transaction transaction(db);
+    for (int i = 0; i < cartLines + runs + 1; ++i) {
+        if (!db.exec(QStringLiteral("insert into barang (kode, nama, satuan, hargajual, hpp, "
+                                    "diskon, stock) values (?, ?, 'pcs', ?, ?, 0, 1000)"),
+                     {productCode(i), QString(QStringLiteral("Barang nomor ") + QString::number(i)),
+                      1000 + i * 10, 900 + i * 10}))
+            return false;
+    }
+    for (int i = 1; i <= customers; ++i) {
+        const QString code = QStringLiteral("PL-") + QString::number(i).rightJustified(5, u'0');
+        if (!db.exec(QStringLiteral("insert into pelanggan (kode, nama, alamat, kontak, catatan) "
+                                    "values (?, ?, ?, ?, ?)"),
+                     {code, QString(QStringLiteral("Pelanggan ") + QString::number(i)),
+                      QString(QStringLiteral("Jl. Mawar No. ") + QString::number(i % 200)),
+                      QString(QStringLiteral("0812") + QString::number(1000000 + i)), QString()}))
+            return false;
+    }
+    return transaction.commit();
+}
+
+// One scan: the code arrives in the code box; the handler's time, then the
+// time until the cart list has painted (the whole window's repaint included).
+void scan(QLineEdit* code, const PaintCounter& list, const QString& product, QList<qint64>& handler,
+          QList<qint64>& painted)
+{
+    const int before = list.count;
+    QElapsedTimer timer;
+    timer.start();
+    code->setText(product);
+    handler.append(timer.nsecsElapsed() / 1000);
+    waitForPaint(list, before);
+    painted.append(timer.nsecsElapsed() / 1000);
+    // The next item comes a moment later, as at a counter: what this scan set
+    // going (timers, deferred layouts) is done by then.
+    QTest::qWait(20);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString base =
+        qEnvironmentVariable("TOKO_BENCH_DIR", QStringLiteral(TOKO_BENCH_DATA_DIR));
+    QTemporaryDir folder(base + QStringLiteral("/screens-XXXXXX"));
+    const QDir shop(folder.path());
+    if (!shopdb::create(shop.filePath(QStringLiteral("toko.db3")), false).isEmpty())
+        return 1;
+    config::writeConnection(shop, {QStringLiteral("toko.db3"), {}, {}});
+    TerminalMessages messages;
+    SystemClock clock;
+    AppContext context(messages, clock, shop);
+    QString error;
+    if (!startUp(context, error) || !fillShop(context.db())) {
+        std::fprintf(stderr, "no shop: %s\n", qPrintable(error));
+        return 1;
+    }
+    context.user = QStringLiteral("kasir");
+    std::printf("platform %s, shop in %s\n", qPrintable(QGuiApplication::platformName()),
+                qPrintable(shop.path()));
+
+    {
+        FixedKeyboardState keyboard;
+        CashierWindow cashier(context, keyboard, Side::Sales);
+        cashier.resize(1024, 700);
+        cashier.show();
+        if (!QTest::qWaitForWindowExposed(&cashier))
+            return 1;
+        QApplication::setActiveWindow(&cashier);
+        auto* code = cashier.findChild<QLineEdit*>(QStringLiteral("kode"));
+        auto* list = cashier.findChild<QTableView*>();
+        cashier.toggleBarcode();
+        for (int i = 0; i < cartLines; ++i)
+            code->setText(productCode(i));
+        QTest::qWait(50);
+        if (cashier.cart().lines().rowCount() != cartLines) {
+            std::fprintf(stderr, "the cart holds %d lines\n", cashier.cart().lines().rowCount());
+            return 1;
+        }
+        PaintCounter painted(list->viewport());
+        QList<qint64> handler, shown;
+        for (int run = 0; run < runs; ++run)
+            scan(code, painted, productCode(cartLines - 1), handler, shown);
+        report("scan, line already in a 200-line cart: handler", figuresOf(handler));
+        report("scan, line already in a 200-line cart: until repainted", figuresOf(shown));
+        handler.clear();
+        shown.clear();
+        for (int run = 0; run < runs; ++run)
+            scan(code, painted, productCode(cartLines + run), handler, shown);
+        report("scan, new line in a 200-line cart: handler", figuresOf(handler));
+        report("scan, new line in a 200-line cart: until repainted", figuresOf(shown));
+    }
+
+    QList<qint64> opening;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        PartyMasterWindow master(context, Side::Sales);
+        master.resize(1024, 700);
+        auto* list = master.findChild<QTableView*>();
+        PaintCounter painted(list->viewport());
+        master.show();
+        waitForPaint(painted, 0);
+        opening.append(timer.nsecsElapsed() / 1000);
+        if (list->model()->rowCount() != customers) {
+            std::fprintf(stderr, "the master lists %d customers\n", list->model()->rowCount());
+            return 1;
+        }
+    }
+    report("customer master, 20,000 customers: until painted", figuresOf(opening));
+    return 0;
+}
