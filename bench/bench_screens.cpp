@@ -139,9 +139,9 @@ int main(int argc, char* argv[])
     TerminalMessages messages;
     SystemClock clock;
     AppContext context(messages, clock, shop);
-    QString error;
-    if (!startUp(context, error) || !fillShop(context.db())) {
-        std::fprintf(stderr, "no shop: %s\n", qPrintable(error));
+    const Outcome<QString> started = startUp(context);
+    if (!started || !fillShop(context.db())) {
+        std::fprintf(stderr, "no shop: %s\n", qPrintable(started.reason()));
         return 1;
     }
     context.user = QStringLiteral("kasir");
