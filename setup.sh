@@ -14,7 +14,7 @@ build="$here/build"
 export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=true
 
 packages=(
-  g++ cmake ninja-build ccache pkg-config
+  g++ cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libsodium-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
 )

@@ -7,9 +7,9 @@
 #include "core/startup.h"
 #include "documents/page_printer.h"
 #include "pos/cashier_window.h"
+#include "tools/shop_database.h"
 #include "ui/keyboard_state.h"
 #include "ui/terminal_messages.h"
-#include "tools/shop_database.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,7 +48,8 @@ int main(int argc, char* argv[])
     }
 
     const QString printer = PagePrinter::defaultPrinterName();
-    std::printf("printer: %s\n", printer.isEmpty() ? "none (PDF file in struk/)" : qPrintable(printer));
+    std::printf("printer: %s\n",
+                printer.isEmpty() ? "none (PDF file in struk/)" : qPrintable(printer));
     QList<qint64> times;
     for (int run = 0; run < 7; ++run) {
         QElapsedTimer timer;

@@ -116,8 +116,7 @@ bool addCustomers(Database& db, std::mt19937& rng)
 // lines; six in ten to the walk-in customer. Stock is left as generated.
 bool addSales(Database& db, std::mt19937& rng)
 {
-    struct Product
-    {
+    struct Product {
         QString code, name, unit;
         qint64 price;
     };

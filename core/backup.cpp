@@ -33,8 +33,7 @@ constexpr std::pair<const char*, const char*> shopTables[] = {
     {"useradmin", "user password"},
 };
 
-struct Closer
-{
+struct Closer {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 using Connection = std::unique_ptr<sqlite3, Closer>;

@@ -8,24 +8,21 @@
 // only its last line counts; fields are separated by ";".
 
 // conn.txt: database path ; extra 1 ; extra 2 ("-" stands for an empty extra).
-struct ConnectionSettings
-{
+struct ConnectionSettings {
     QString databasePath;
     QString extra1;
     QString extra2;
 };
 
 // toko.txt: shop name ; address ; telephone. Printed on receipts and vouchers.
-struct ShopIdentity
-{
+struct ShopIdentity {
     QString name;
     QString address;
     QString phone;
 };
 
 // setting_struk.txt: top margin ; line spacing ; default receipt layout ; font name ; font size.
-struct ReceiptSettings
-{
+struct ReceiptSettings {
     int topMargin = 15;
     int lineSpacing = 150;
     int defaultLayout = 0; // index into the cashier's receipt-size list, "Struk 1" is 0

@@ -216,9 +216,9 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
         const QByteArray utf8 = sql.toUtf8();
         const char* tail = nullptr;
         const bool keep = cached == m_statements.end();
-        if (sqlite3_prepare_v3(m_connection.get(), utf8.constData(),
-                               static_cast<int>(utf8.size()), keep ? SQLITE_PREPARE_PERSISTENT : 0,
-                               &statement, &tail) != SQLITE_OK)
+        if (sqlite3_prepare_v3(m_connection.get(), utf8.constData(), static_cast<int>(utf8.size()),
+                               keep ? SQLITE_PREPARE_PERSISTENT : 0, &statement,
+                               &tail) != SQLITE_OK)
             return fail(onError);
         if (!statement)
             return true; // only whitespace or comments
@@ -231,8 +231,7 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
             temporary = std::move(owned);
     }
 
-    struct ResetOnExit
-    {
+    struct ResetOnExit {
         sqlite3_stmt* statement;
         int& running;
         ~ResetOnExit()

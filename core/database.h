@@ -66,8 +66,7 @@ public:
     const QString& errorMessage() const { return m_error; }
 
     // One statement without result rows.
-    bool exec(const QString& sql, const QVariantList& params = {},
-              OnError onError = OnError::Show);
+    bool exec(const QString& sql, const QVariantList& params = {}, OnError onError = OnError::Show);
     // One statement, `handler` called once per result row.
     bool query(const QString& sql, const QVariantList& params, const RowHandler& handler,
                OnError onError = OnError::Show);
@@ -108,12 +107,10 @@ public:
     };
 
 private:
-    struct ConnectionCloser
-    {
+    struct ConnectionCloser {
         void operator()(sqlite3* db) const;
     };
-    struct StatementFinalizer
-    {
+    struct StatementFinalizer {
         void operator()(sqlite3_stmt* statement) const;
     };
     using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;

@@ -20,8 +20,7 @@ QString digits()
 // from the top and stops at the first well-formed code: transaksi and
 // itemkoreksi by their index on substr(kode,4,14), each line table by its
 // index on kode within the range of the one kind its lines belong to.
-struct LastNumberQuery
-{
+struct LastNumberQuery {
     QString sql;
     QVariantList params;
 };

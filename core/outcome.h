@@ -10,22 +10,16 @@
 // Why a piece of logic did not do its work, in Indonesian, ready for a box.
 // An empty reason means the database has already shown "SQL error: " with
 // SQLite's own message, so the screen has nothing more to say.
-struct Failure
-{
+struct Failure {
     QString reason;
 };
 
 // What a logic call that can fail gives back: its value, or the reason it
 // failed. Logic returns; screens show. Outcome<> carries no value.
-template <typename T = std::monostate>
-class [[nodiscard]] Outcome
+template <typename T = std::monostate> class [[nodiscard]] Outcome
 {
 public:
-    Outcome()
-        requires std::same_as<T, std::monostate>
-        : m_value(T{})
-    {
-    }
+    Outcome() requires std::same_as<T, std::monostate> : m_value(T{}) {}
     Outcome(T value) : m_value(std::move(value)) {}
     Outcome(Failure failure) : m_reason(std::move(failure.reason)) {}
 

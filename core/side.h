@@ -11,8 +11,7 @@ enum class Side { Sales, Purchase };
 // Every fact that differs between the two sides, in one place. Statements
 // splice only the identifiers held here; screens take a Side and read the
 // rest from this table.
-struct SideInfo
-{
+struct SideInfo {
     // Document kinds of the shared sequence.
     QString documentKind; // "JL" / "BL"
     QString returnKind;   // "RJ" / "RB"
@@ -27,9 +26,9 @@ struct SideInfo
     QString debtColumn;      // "Piutang" / "Hutang" in transaksi
 
     // Parties.
-    QString partyPrefix;  // "PL-" / "SP-"
-    int masterCodeDigits; // digits of a code made on the master screen
-    QString partyWord;    // "Pelanggan" / "Supplier", as messages name the party
+    QString partyPrefix;      // "PL-" / "SP-"
+    int masterCodeDigits;     // digits of a code made on the master screen
+    QString partyWord;        // "Pelanggan" / "Supplier", as messages name the party
     QString partyCodeCaption; // the code's row in the cashier's party panel
     QString noPartyText;      // a save or a search without a party
     QString masterTitle;      // the master screen's caption

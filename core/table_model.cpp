@@ -25,8 +25,7 @@ void TableModel::setAlignment(int column, Qt::Alignment alignment)
         return;
     m_columns[column].alignment = alignment;
     if (!m_rows.isEmpty())
-        emit dataChanged(index(0, column), index(rowCount() - 1, column),
-                         {Qt::TextAlignmentRole});
+        emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::TextAlignmentRole});
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 

@@ -11,8 +11,7 @@ class TableModel final : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    struct Column
-    {
+    struct Column {
         QString header;
         int width = 100;
         Qt::Alignment alignment = Qt::AlignLeft;

@@ -13,9 +13,9 @@ namespace {
 
 QString spell(qint64 n)
 {
-    static const std::array<const char*, 12> units = {
-        "",     "satu",  "dua",   "tiga",     "empat",    "lima",
-        "enam", "tujuh", "delapan", "sembilan", "sepuluh", "sebelas"};
+    static const std::array<const char*, 12> units = {"",        "satu",     "dua",     "tiga",
+                                                      "empat",   "lima",     "enam",    "tujuh",
+                                                      "delapan", "sembilan", "sepuluh", "sebelas"};
     if (n < 12)
         return u' ' + QLatin1String(units[static_cast<size_t>(n)]);
     if (n < 20)

@@ -27,7 +27,8 @@ Result write(const QString& device, const QStringList& lines, int timeoutMs)
     QByteArray text;
     for (const QString& line : lines)
         text += line.toLocal8Bit() + "\r\n";
-    const int fd = ::open(device.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_APPEND);
+    const int fd =
+        ::open(device.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_APPEND);
     if (fd < 0)
         return {QString::fromLocal8Bit(std::strerror(errno)), false};
     QElapsedTimer clock;
@@ -35,7 +36,8 @@ Result write(const QString& device, const QStringList& lines, int timeoutMs)
     qsizetype done = 0;
     QString error;
     while (done < text.size()) {
-        const ssize_t written = ::write(fd, text.constData() + done, static_cast<size_t>(text.size() - done));
+        const ssize_t written =
+            ::write(fd, text.constData() + done, static_cast<size_t>(text.size() - done));
         if (written > 0) {
             done += written;
             continue;

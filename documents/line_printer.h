@@ -13,8 +13,7 @@ namespace lineprinter {
 
 QString devicePath(const QDir& shopFolder);
 
-struct Result
-{
+struct Result {
     QString error;        // empty when every line reached the device
     bool partial = false; // part of the text went out before the error
 };

@@ -36,8 +36,7 @@ QString PagePrinter::pdfPathFor(const QDir& shopFolder, const QString& jobName)
     }
 }
 
-template <typename Draw>
-PrintOutcome PagePrinter::run(const QString& jobName, Draw draw)
+template <typename Draw> PrintOutcome PagePrinter::run(const QString& jobName, Draw draw)
 {
     PrintOutcome outcome;
     QPrinter printer(QPrinter::HighResolution);

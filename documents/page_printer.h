@@ -9,8 +9,7 @@
 class QPrinter;
 
 // Where a print went: to a printer, or into a PDF file when there is none.
-struct PrintOutcome
-{
+struct PrintOutcome {
     bool printed = false; // reached the default printer
     QString pdfFile;      // the file written instead, when there is no printer
     QString error;        // nothing could be printed or written
@@ -46,8 +45,7 @@ public:
     static QString pdfPathFor(const QDir& shopFolder, const QString& jobName);
 
 private:
-    template <typename Draw>
-    PrintOutcome run(const QString& jobName, Draw draw);
+    template <typename Draw> PrintOutcome run(const QString& jobName, Draw draw);
 
     QDir m_shopFolder;
     QString m_printerName;

@@ -7,8 +7,7 @@
 // of the printable width, y in ten-thousandths of the printable height. The
 // receipts of sizes 1 to 3 and the payment vouchers are built as such pages
 // and drawn by the page printer.
-struct PlacedLine
-{
+struct PlacedLine {
     int x = 0;
     int y = 0;
     QString text;
@@ -16,8 +15,7 @@ struct PlacedLine
     friend bool operator==(const PlacedLine&, const PlacedLine&) = default;
 };
 
-struct PrintedPage
-{
+struct PrintedPage {
     QString documentName; // the title of the print job
     QString fontFace;
     int fontPoints = 12;

@@ -23,8 +23,7 @@ QString repeated(QChar c, int count)
 }
 
 // Column widths of the graphics sizes 1, 2 and 3.
-struct PageWidths
-{
+struct PageWidths {
     int width;     // characters per line
     int name;      // item name column
     int quantity;  // item quantity column
@@ -105,8 +104,8 @@ PrintedPage page(int size, const ReceiptSource& source, const ReceiptSettings& s
     const auto amount = [&](const QString& label, const QString& value) -> QString {
         return indent + label + spaces(7) + right(value, 10);
     };
-    const QString items = indent + QStringLiteral("Total Items: ") +
-                          right(QString::number(source.rows.size()), 12);
+    const QString items =
+        indent + QStringLiteral("Total Items: ") + right(QString::number(source.rows.size()), 12);
     const QString number =
         indent + QStringLiteral("No. #      : ") + right(QString::number(source.dayCount + 1), 12);
     lines.append(spaces(w.separator) + repeated(u'-', size == 1 ? 19 : 25));
@@ -175,7 +174,8 @@ QStringList textLines(int size, const ReceiptSource& source)
     }
     lines.append(repeated(u'-', width));
     const QString count = QString::number(source.rows.size());
-    lines.append(QString(count + QStringLiteral(" Items Jm:")).leftJustified(column) + pad10(count));
+    lines.append(QString(count + QStringLiteral(" Items Jm:")).leftJustified(column) +
+                 pad10(count));
     const auto amount = [&](const QString& label, const QString& value) -> QString {
         return label + spaces(14 - value.size()) + value;
     };

@@ -9,8 +9,7 @@
 #include <QStringList>
 
 // Everything a receipt shows, taken from the cashier screen as it stands.
-struct ReceiptSource
-{
+struct ReceiptSource {
     // Per cart line: code, name, quantity, unit, price, discount, line total.
     QList<QStringList> rows;
     QString total;

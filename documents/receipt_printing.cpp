@@ -33,8 +33,8 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source)
         outcome = printer.print(receipts::page(size, source, context.receipt));
     } else {
         if (!context.saved) {
-            messages.info(
-                QStringLiteral("Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."));
+            messages.info(QStringLiteral(
+                "Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."));
             return;
         }
         const QStringList lines = receipts::textLines(size, source);

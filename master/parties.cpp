@@ -19,7 +19,8 @@ QString columns()
 
 Party walkIn(Side side)
 {
-    return {QStringLiteral("Bebas"), {}, {}, {}, sideInfo(side).partyPrefix + QStringLiteral("00000")};
+    return {
+        QStringLiteral("Bebas"), {}, {}, {}, sideInfo(side).partyPrefix + QStringLiteral("00000")};
 }
 
 QString lastCode(Database& db, Side side)
@@ -45,13 +46,14 @@ QString codeAfter(Side side, Screen screen, const QString& last)
         number = 1;
     if (number >= std::pow(10.0, digits))
         return {};
-    return sideInfo(side).partyPrefix + QString::number(static_cast<qint64>(number)).rightJustified(digits, u'0');
+    return sideInfo(side).partyPrefix +
+           QString::number(static_cast<qint64>(number)).rightJustified(digits, u'0');
 }
 
 QString outOfCodesText(Side side, const QString& last)
 {
-    return QStringLiteral("Nomor kode ") + sideInfo(side).partyWord + QStringLiteral(" sudah habis (") +
-           last + QStringLiteral("). Data tidak disimpan.");
+    return QStringLiteral("Nomor kode ") + sideInfo(side).partyWord +
+           QStringLiteral(" sudah habis (") + last + QStringLiteral("). Data tidak disimpan.");
 }
 
 bool load(Database& db, Side side, TableModel& model)
@@ -72,8 +74,8 @@ bool search(Database& db, Side side, Screen screen, const QString& text, TableMo
 
 bool exists(Database& db, Side side, const QString& code)
 {
-    const QString count = db.scalar(QStringLiteral("select count(*) from ") + sideInfo(side).partyTable +
-                                        QStringLiteral(" where kode=?"),
+    const QString count = db.scalar(QStringLiteral("select count(*) from ") +
+                                        sideInfo(side).partyTable + QStringLiteral(" where kode=?"),
                                     {code}, Database::OnError::Silent);
     return text::textToNumber(count) > 0;
 }
@@ -97,9 +99,10 @@ Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)
 
 Outcome<> update(Database& db, Side side, const Party& party)
 {
-    return stored(db.exec(QStringLiteral("update ") + sideInfo(side).partyTable +
-                       QStringLiteral(" set nama=?, alamat=?, kontak=?, catatan=? where kode=?"),
-                   {party.name, party.address, party.contact, party.note, party.code}));
+    return stored(
+        db.exec(QStringLiteral("update ") + sideInfo(side).partyTable +
+                    QStringLiteral(" set nama=?, alamat=?, kontak=?, catatan=? where kode=?"),
+                {party.name, party.address, party.contact, party.note, party.code}));
 }
 
 Outcome<> remove(Database& db, Side side, const QString& code)

@@ -9,8 +9,7 @@ class Database;
 class TableModel;
 
 // A customer or a supplier as the screens hand it around.
-struct Party
-{
+struct Party {
     QString name;
     QString address;
     QString contact;

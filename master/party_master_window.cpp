@@ -98,8 +98,7 @@ QWidget* PartyMasterWindow::buildToolBar()
     auto* bar = new QToolBar(this);
     bar->setIconSize(QSize(24, 24));
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    struct Button
-    {
+    struct Button {
         const char* text;
         const char* tooltip;
         const char* image;
@@ -206,8 +205,7 @@ void PartyMasterWindow::save()
     Database& db = m_context.db();
     Messages& messages = m_context.messages();
     const Party party{m_row.box(Name)->text(), m_row.box(Address)->text(),
-                      m_row.box(Contact)->text(), m_row.box(Note)->text(),
-                      m_row.box(Code)->text()};
+                      m_row.box(Contact)->text(), m_row.box(Note)->text(), m_row.box(Code)->text()};
     if (!parties::exists(db, m_side, party.code)) {
         // A new party: the typed code is not used, the next free one is.
         const Outcome<QString> added = parties::add(db, m_side, parties::Screen::Master, party);

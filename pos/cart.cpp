@@ -246,8 +246,8 @@ void Cart::setDiscount(const QString& discount)
 void Cart::updateAmount()
 {
     // Line amounts are never rounded.
-    m_entry.amount = written((number(m_entry.price) - number(m_entry.discount)) *
-                             number(m_entry.quantity));
+    m_entry.amount =
+        written((number(m_entry.price) - number(m_entry.discount)) * number(m_entry.quantity));
 }
 
 void Cart::writeLine(int row)
@@ -286,7 +286,7 @@ bool Cart::loadLine(int row)
         return false;
     const QStringList cells = m_lines.row(row);
     (void)takeCode(cells.value(Code)); // outside barcode mode it only fills the entry row
-    m_foundCode = cells.value(Code); // a line keeps its code even if the product is gone
+    m_foundCode = cells.value(Code);   // a line keeps its code even if the product is gone
     m_editingCode = cells.value(Code);
     m_editingRow = row;
     m_changingLine = true;

@@ -13,8 +13,7 @@ class Database;
 
 // A product as the cashier's lookup finds it: the price is the selling
 // price on the sales side and the cost price on the purchase side.
-struct CartProduct
-{
+struct CartProduct {
     QString name;
     QString unit;
     QString price;
@@ -54,8 +53,7 @@ class Cart final
 public:
     enum Column { Code, Name, Quantity, Unit, Price, Discount, Amount, Tiers, ColumnCount };
 
-    struct Entry
-    {
+    struct Entry {
         QString code;
         QString name;
         QString quantity;
@@ -65,8 +63,7 @@ public:
         QString amount = QStringLiteral("0");
     };
 
-    struct Totals
-    {
+    struct Totals {
         QString gross = QStringLiteral("0");
         QString discountPercent = QStringLiteral("0");
         QString discountAmount = QStringLiteral("0");

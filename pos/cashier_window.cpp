@@ -2,9 +2,9 @@
 
 #include "core/document_number.h"
 #include "core/messages.h"
+#include "core/text_ops.h"
 #include "documents/receipt_printing.h"
 #include "documents/receipt_settings_dialog.h"
-#include "core/text_ops.h"
 #include "master/parties.h"
 #include "master/party_picker_dialog.h"
 #include "pos/product_search_dialog.h"
@@ -94,8 +94,8 @@ CashierWindow::CashierWindow(AppContext& context, const KeyboardState& keyboard,
     setWindowTitle(sideInfo(side).cashierTitle);
     setWindowIcon(images::icon(images::barang));
     setFont(pixelFont(QStringLiteral("Arial"), 13, false));
-    m_status = new ClockStatusBar({40, 120, 60, 150, 70, 40, 0, 140}, context.clock(), keyboard,
-                                  this);
+    m_status =
+        new ClockStatusBar({40, 120, 60, 150, 70, 40, 0, 140}, context.clock(), keyboard, this);
     buildControls();
     buildMenu();
 
@@ -203,13 +203,14 @@ void CashierWindow::buildControls()
                            Qt::Alignment alignment) {
         return setUp(m_entryRow->box(column), name, tooltip, alignment);
     };
-    const QString insertTip = QStringLiteral("Tekan Enter untuk menyisipkan item ke daftar item barang");
-    m_code = entry(Cart::Code, "kode", QStringLiteral("Scan / Ketik Kode Barang Disini"),
-                   Qt::AlignLeft);
+    const QString insertTip =
+        QStringLiteral("Tekan Enter untuk menyisipkan item ke daftar item barang");
+    m_code =
+        entry(Cart::Code, "kode", QStringLiteral("Scan / Ketik Kode Barang Disini"), Qt::AlignLeft);
     m_name = entry(Cart::Name, "nama", {}, Qt::AlignLeft);
-    m_quantity = entry(Cart::Quantity, "qty",
-                       QStringLiteral("Entry quantity barang tekan enter untuk lanjut"),
-                       Qt::AlignRight);
+    m_quantity =
+        entry(Cart::Quantity, "qty",
+              QStringLiteral("Entry quantity barang tekan enter untuk lanjut"), Qt::AlignRight);
     m_unit = entry(Cart::Unit, "satuan", {}, Qt::AlignLeft);
     m_price = entry(Cart::Price, "harga",
                     QStringLiteral("Entry harga barang tekan enter untuk lanjut"), Qt::AlignRight);
@@ -251,8 +252,7 @@ void CashierWindow::buildControls()
     m_save = button(QStringLiteral("Simpan Pembayaran [Ctrl+S]/[Enter]"),
                     QStringLiteral("Simpan Pembayaran Transaksi"));
     m_print = button(QStringLiteral("Cetak [F8]"), QStringLiteral("Cetak Item Transaksi"));
-    m_party = button(side.partyWord,
-                     QStringLiteral("Panggil Data Pelanggan atau Supplier"));
+    m_party = button(side.partyWord, QStringLiteral("Panggil Data Pelanggan atau Supplier"));
     m_settings->setAutoDefault(false);
 
     connect(m_new, &QPushButton::clicked, this, &CashierWindow::newTransaction);
@@ -268,7 +268,8 @@ void CashierWindow::buildControls()
     connect(m_code, &QLineEdit::textChanged, this, &CashierWindow::codeChanged);
     connect(m_name, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setName(t); });
     connect(m_unit, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setUnit(t); });
-    connect(m_amount, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setAmount(t); });
+    connect(m_amount, &QLineEdit::textChanged, this,
+            [this](const QString& t) { m_cart.setAmount(t); });
     connect(m_quantity, &QLineEdit::textChanged, this, [this](const QString& t) {
         m_cart.setQuantity(t);
         render();
@@ -304,12 +305,14 @@ void CashierWindow::buildMenu()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    QAction* fresh = item(QStringLiteral("Transaksi Baru"), Qt::Key_F9, &CashierWindow::newTransaction);
+    QAction* fresh =
+        item(QStringLiteral("Transaksi Baru"), Qt::Key_F9, &CashierWindow::newTransaction);
     fresh->setCheckable(true);
     fresh->setChecked(true);
     item(QStringLiteral("Daftar Produk"), Qt::Key_F10, &CashierWindow::searchProduct);
     item(QStringLiteral("Pembayaran"), Qt::Key_F11, &CashierWindow::payInFull);
-    item(QStringLiteral("Simpan Transaksi"), QKeySequence(Qt::CTRL | Qt::Key_S), &CashierWindow::requestSave);
+    item(QStringLiteral("Simpan Transaksi"), QKeySequence(Qt::CTRL | Qt::Key_S),
+         &CashierWindow::requestSave);
     item(QStringLiteral("Cetak"), Qt::Key_F8, &CashierWindow::print);
     item(QStringLiteral("Pratinjau Cetak"), QKeySequence(Qt::SHIFT | Qt::Key_F8),
          &CashierWindow::preview);
@@ -496,9 +499,9 @@ void CashierWindow::focusQuantity()
 void CashierWindow::render()
 {
     const QSignalBlocker blockers[] = {
-        QSignalBlocker(m_code),    QSignalBlocker(m_name),   QSignalBlocker(m_quantity),
-        QSignalBlocker(m_unit),    QSignalBlocker(m_price),  QSignalBlocker(m_discount),
-        QSignalBlocker(m_amount),  QSignalBlocker(m_percent), QSignalBlocker(m_paid)};
+        QSignalBlocker(m_code),   QSignalBlocker(m_name),    QSignalBlocker(m_quantity),
+        QSignalBlocker(m_unit),   QSignalBlocker(m_price),   QSignalBlocker(m_discount),
+        QSignalBlocker(m_amount), QSignalBlocker(m_percent), QSignalBlocker(m_paid)};
     const Cart::Entry& entry = m_cart.entry();
     setTextKeepingCursor(m_code, entry.code);
     setTextKeepingCursor(m_name, entry.name);
@@ -522,8 +525,8 @@ void CashierWindow::render()
     m_change->setPalette(palette);
     m_bigFigure->setText(totals.bigFigure);
     m_words->setText(totals.words);
-    m_status->setPart(Items, QStringLiteral("Jumlah Items ") +
-                                 QString::number(m_cart.lines().rowCount()));
+    m_status->setPart(Items,
+                      QStringLiteral("Jumlah Items ") + QString::number(m_cart.lines().rowCount()));
 }
 
 void CashierWindow::setHelp(const QString& text)
@@ -554,9 +557,9 @@ void CashierWindow::reset()
 void CashierWindow::newTransaction()
 {
     reset();
-    m_dayCount->setText(documents::countOfDay(m_context.db(),
-                                              sideInfo(m_side).documentKind,
-                                              m_date->date().toString(QStringLiteral("yyyy-MM-dd"))));
+    m_dayCount->setText(
+        documents::countOfDay(m_context.db(), sideInfo(m_side).documentKind,
+                              m_date->date().toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
 void CashierWindow::showParty()
@@ -592,8 +595,9 @@ void CashierWindow::toggleBarcode()
     const bool on = !m_cart.barcodeMode();
     m_cart.setBarcodeMode(on);
     m_barcode->setChecked(on);
-    m_barcode->setStyleSheet(on ? QStringLiteral("QCheckBox { background: rgb(0, 255, 0); color: black; }")
-                                : QStringLiteral("QCheckBox { background: rgb(0, 128, 0); color: black; }"));
+    m_barcode->setStyleSheet(
+        on ? QStringLiteral("QCheckBox { background: rgb(0, 255, 0); color: black; }")
+           : QStringLiteral("QCheckBox { background: rgb(0, 128, 0); color: black; }"));
 }
 
 void CashierWindow::payInFull()
@@ -701,7 +705,8 @@ void CashierWindow::print()
 
 void CashierWindow::preview()
 {
-    previewReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource(), this);
+    previewReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource(),
+                   this);
 }
 
 void CashierWindow::chooseParty()

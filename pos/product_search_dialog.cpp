@@ -35,7 +35,8 @@ ProductSearchDialog::ProductSearchDialog(AppContext& context, Side side, QWidget
     layout->addWidget(new QLabel(QStringLiteral("Pencarian"), this), 0, 0);
     layout->addWidget(m_search, 0, 1, 1, 3);
     layout->addWidget(m_list, 1, 0, 1, 4);
-    layout->addWidget(new QLabel(QStringLiteral("Tekan Tab untuk pindah Control"), this), 2, 0, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Tekan Tab untuk pindah Control"), this), 2, 0, 1,
+                      2);
     layout->addWidget(entry, 2, 2);
     layout->addWidget(cancel, 2, 3);
 

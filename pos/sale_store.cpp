@@ -87,9 +87,10 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
                                           "values (?, ?, ?, ?, ?, '0', ?, ?, ?, ?, ?, ?, '-')");
     const QString description =
         side.documentNote + document.partyName + QStringLiteral(" dengan dibayar secara ") + word;
-    if (!db.exec(header, {code, side.documentRef, document.date, document.partyCode, numeric(document.discountAmount),
-                          numeric(document.gross), document.operatorName, numeric(document.paid),
-                          numeric(open), document.dueDate, description}))
+    if (!db.exec(header,
+                 {code, side.documentRef, document.date, document.partyCode,
+                  numeric(document.discountAmount), numeric(document.gross), document.operatorName,
+                  numeric(document.paid), numeric(open), document.dueDate, description}))
         return Failure{};
 
     const QString line = QStringLiteral("insert into ") + side.lineTable +
@@ -97,19 +98,19 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
                                         "Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)");
     for (int row = 0; row < lines.rowCount(); ++row) {
         const auto cell = [&](int column) { return lines.cell(row, column); };
-        if (!db.exec(line, {code, cell(Cart::Code), cell(Cart::Name), numeric(cell(Cart::Quantity)),
-                            cell(Cart::Unit), numeric(cell(Cart::Price)),
-                            numeric(cell(Cart::Discount)), numeric(cell(Cart::Amount)),
-                            document.partyCode}))
+        if (!db.exec(line,
+                     {code, cell(Cart::Code), cell(Cart::Name), numeric(cell(Cart::Quantity)),
+                      cell(Cart::Unit), numeric(cell(Cart::Price)), numeric(cell(Cart::Discount)),
+                      numeric(cell(Cart::Amount)), document.partyCode}))
             return Failure{};
         // A purchase sets the cost price to the latest price paid, no averaging.
         const bool stocked =
             document.side == Side::Sales
-                 ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
-                           {numeric(cell(Cart::Quantity)), cell(Cart::Code)})
-                 : db.exec(QStringLiteral("update barang set stock=stock+?, hpp=? where kode=?"),
-                           {numeric(cell(Cart::Quantity)), numeric(cell(Cart::Price)),
-                            cell(Cart::Code)});
+                ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
+                          {numeric(cell(Cart::Quantity)), cell(Cart::Code)})
+                : db.exec(QStringLiteral("update barang set stock=stock+?, hpp=? where kode=?"),
+                          {numeric(cell(Cart::Quantity)), numeric(cell(Cart::Price)),
+                           cell(Cart::Code)});
         if (!stocked)
             return Failure{};
     }

@@ -10,8 +10,7 @@ class TableModel;
 
 // A sale or purchase as the cashier saves it: the party, the dates, the
 // operator, the totals as shown, and the cart lines.
-struct CashierDocument
-{
+struct CashierDocument {
     Side side = Side::Sales;
     QString date;    // yyyy-MM-dd
     QString dueDate; // yyyy-MM-dd

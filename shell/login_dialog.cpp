@@ -71,7 +71,8 @@ void LoginDialog::logIn()
     const QString caption = QStringLiteral("Login User..");
     if (!users::checkLogin(m_context.db(), user, m_password->text())) {
         m_context.messages().tell(
-            this, caption, QStringLiteral("Gagal Login, coba isi Username dan Password dengan benar.."));
+            this, caption,
+            QStringLiteral("Gagal Login, coba isi Username dan Password dengan benar.."));
         return;
     }
     m_context.user = user;

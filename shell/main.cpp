@@ -2,8 +2,8 @@
 
 #include "core/app_context.h"
 #include "core/startup.h"
-#include "ui/keyboard_state.h"
 #include "shell/main_window.h"
+#include "ui/keyboard_state.h"
 #include "ui/qt_messages.h"
 #include "ui/terminal_messages.h"
 

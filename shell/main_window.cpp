@@ -8,13 +8,13 @@
 #include "master/party_master_window.h"
 #include "pos/cashier_window.h"
 #include "shell/background_screen.h"
-#include "ui/clock_status_bar.h"
 #include "shell/connection_dialog.h"
-#include "ui/form.h"
-#include "ui/images.h"
 #include "shell/login_dialog.h"
 #include "shell/password_dialog.h"
 #include "shell/user_admin_dialog.h"
+#include "ui/clock_status_bar.h"
+#include "ui/form.h"
+#include "ui/images.h"
 #include "ui/work_progress.h"
 
 #include <QApplication>
@@ -75,25 +75,60 @@ std::vector<MainWindow::Entry> MainWindow::entries()
     // menu, caption, key, toolbar place (0: none), toolbar text, icon, tooltip, who, action
     return {
         {u"File"_s, u"Login"_s, none, 0, {}, {}, {}, Access::Anyone, open(&MainWindow::login)},
-        {u"File"_s, u"BackUp Database"_s, none, 0, {}, {}, {}, Access::Anyone,
+        {u"File"_s,
+         u"BackUp Database"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::Anyone,
          open(&MainWindow::backUp)},
-        {u"File"_s, u"Restore Database"_s, none, 0, {}, {}, {}, Access::Anyone,
+        {u"File"_s,
+         u"Restore Database"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::Anyone,
          open(&MainWindow::restore)},
-        {u"File"_s, u"Koneksi Database"_s, none, 0, {}, {}, {}, Access::Anyone,
+        {u"File"_s,
+         u"Koneksi Database"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::Anyone,
          open(&MainWindow::connection)},
         {u"File"_s, u"Keluar"_s, QKeySequence(Qt::CTRL | Qt::Key_Q), 8, u"Exit"_s,
          images::exitClose, u"Keluar Aplikasi"_s, Access::Anyone, open(&MainWindow::exitProgram)},
         {u"Data"_s, u"Koreksi Stock"_s, none, 0, {}, {}, {}, Access::Anyone, later},
         {u"Data"_s, u"Data Barang"_s, none, 0, {}, {}, {}, Access::Anyone, later},
         {u"Data"_s, u"Data Pelanggan"_s, none, 0, {}, {}, {}, Access::Anyone, parties(Side::Sales)},
-        {u"Data"_s, u"Data Supplier"_s, none, 0, {}, {}, {}, Access::Anyone,
+        {u"Data"_s,
+         u"Data Supplier"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::Anyone,
          parties(Side::Purchase)},
-        {u"Data"_s, u"Data User"_s, none, 0, {}, {}, {}, Access::AdministratorQuiet,
+        {u"Data"_s,
+         u"Data User"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::AdministratorQuiet,
          open(&MainWindow::userAdmin)},
         {u"Penjualan"_s, u"Kasir Penjualan"_s, none, 1, u"Penjualan"_s, images::dollar,
          u"Transaksi Penjualan"_s, Access::Anyone, cashier(Side::Sales)},
-        {u"Penjualan"_s, u"Bayar Piutang"_s, none, 4, u"Piutang"_s, images::customers,
-         u"Piutang"_s, Access::Anyone, later},
+        {u"Penjualan"_s, u"Bayar Piutang"_s, none, 4, u"Piutang"_s, images::customers, u"Piutang"_s,
+         Access::Anyone, later},
         {u"Penjualan"_s, u"Retur Penjualan"_s, none, 6, u"Ret. Jual"_s, images::properties,
          u"Retur Penjualan"_s, Access::Anyone, later},
         {u"Pembelian"_s, u"Kasir Pembelian"_s, none, 2, u"Pembelian"_s, images::down,
@@ -103,9 +138,23 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {u"Pembelian"_s, u"Retur Pembelian"_s, none, 5, u"Ret. Beli"_s, images::properties,
          u"Retur Pembelian"_s, Access::Anyone, later},
         // A menu of its own with no items: the bar's entry opens the cash book.
-        {{}, u"Buku Kas"_s, none, 7, u"Kas"_s, images::report, u"Buku Kas"_s, Access::Anyone,
+        {{},
+         u"Buku Kas"_s,
+         none,
+         7,
+         u"Kas"_s,
+         images::report,
+         u"Buku Kas"_s,
+         Access::Anyone,
          later},
-        {u"Hasil"_s, u"Laporan Penjualan Barang Hari ini"_s, none, 0, {}, {}, {}, Access::Anyone,
+        {u"Hasil"_s,
+         u"Laporan Penjualan Barang Hari ini"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::Anyone,
          later},
         {u"Hasil"_s, u"Laporan Laba Rugi"_s, none, 0, {}, {}, {}, Access::Anyone, later},
         {u"Hasil"_s, u"Laporan Penjualan"_s, none, 0, {}, {}, {}, Access::Anyone, later},
@@ -114,9 +163,23 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {u"Hasil"_s, u"Laporan Hutang"_s, none, 0, {}, {}, {}, Access::Anyone, later},
         {u"Hasil"_s, u"Laporan Omzet Toko"_s, none, 0, {}, {}, {}, Access::Anyone, later},
         {u"Hasil"_s, u"Laporan Stock Minim"_s, none, 0, {}, {}, {}, Access::Anyone, later},
-        {u"Lainnya"_s, u"Ubah Password"_s, none, 0, {}, {}, {}, Access::Anyone,
+        {u"Lainnya"_s,
+         u"Ubah Password"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::Anyone,
          open(&MainWindow::changePassword)},
-        {u"Lainnya"_s, u"Reset Data"_s, none, 0, {}, {}, {}, Access::AdministratorTold,
+        {u"Lainnya"_s,
+         u"Reset Data"_s,
+         none,
+         0,
+         {},
+         {},
+         {},
+         Access::AdministratorTold,
          open(&MainWindow::resetData)},
     };
 }
@@ -175,8 +238,8 @@ bool MainWindow::allowed(Access access)
 
 void MainWindow::buildStatusBar()
 {
-    m_status = new ClockStatusBar({40, 120, 60, 150, 70, 40, 40, 0}, m_context.clock(),
-                                  m_keyboard, this);
+    m_status =
+        new ClockStatusBar({40, 120, 60, 150, 70, 40, 40, 0}, m_context.clock(), m_keyboard, this);
     setStatusBar(m_status);
     m_status->setPart(OperatorCaption, QStringLiteral("Opr:"));
     m_status->setPart(Operator, m_context.user);

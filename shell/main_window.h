@@ -55,8 +55,7 @@ private:
     // Who may open an entry: everybody, or the administrator alone, the
     // others refused without a word or told so.
     enum class Access { Anyone, AdministratorQuiet, AdministratorTold };
-    struct Entry
-    {
+    struct Entry {
         QString menu; // empty: an entry of the menu bar itself
         QString caption;
         QKeySequence key;

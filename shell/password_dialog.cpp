@@ -1,7 +1,7 @@
 #include "shell/password_dialog.h"
 
-#include "core/messages.h"
 #include "core/app_context.h"
+#include "core/messages.h"
 #include "core/users.h"
 #include "ui/form.h"
 

@@ -34,8 +34,8 @@ UserAdminDialog::UserAdminDialog(AppContext& context, QWidget* parent)
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(heading, 0, 0, 1, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Mengolah data user administrator.."), this), 1,
-                      0, 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Mengolah data user administrator.."), this), 1, 0,
+                      1, 3);
     layout->addWidget(m_users, 2, 0, 3, 1);
     layout->addWidget(m_picture, 2, 1, 1, 2, Qt::AlignLeft);
     layout->addWidget(changePhoto, 3, 1, 1, 2, Qt::AlignLeft);
@@ -69,9 +69,9 @@ QString UserAdminDialog::photoPath(const AppContext& context, const QString& use
 void UserAdminDialog::showPhoto(const QString& path)
 {
     const QPixmap photo(path);
-    m_picture->setPixmap(photo.isNull() ? QPixmap()
-                                        : photo.scaled(photoSize, Qt::IgnoreAspectRatio,
-                                                       Qt::SmoothTransformation));
+    m_picture->setPixmap(
+        photo.isNull() ? QPixmap()
+                       : photo.scaled(photoSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 void UserAdminDialog::choosePhoto()

@@ -23,8 +23,7 @@ QString tiers(const QString& used)
 
 bool addDemo(Database& db)
 {
-    struct Product
-    {
+    struct Product {
         const char* kode;
         const char* nama;
         const char* kategori;
@@ -63,8 +62,7 @@ bool addDemo(Database& db)
                       p.harga, p.diskon, QString::fromUtf8(p.kode), p.functSql}))
             return false;
     }
-    struct Party
-    {
+    struct Party {
         const char* kode;
         const char* nama;
         const char* alamat;

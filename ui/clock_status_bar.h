@@ -14,10 +14,9 @@ class ClockStatusBar final : public QStatusBar
 {
     Q_OBJECT
 public:
-    struct ClockParts
-    {
-        int date = -1; // "MMMM dd, yyyy", month name in the user's language
-        int time = -1; // "HH:mm:ss"
+    struct ClockParts {
+        int date = -1;    // "MMMM dd, yyyy", month name in the user's language
+        int time = -1;    // "HH:mm:ss"
         int numLock = -1; // "NUM" while Num Lock is on
     };
 

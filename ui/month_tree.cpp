@@ -12,8 +12,7 @@ MonthTree::MonthTree(const Clock& clock, QWidget* parent)
     m_root->setText(0, QStringLiteral("Bulan"));
     const QLocale locale;
     for (int month = 1; month <= clock.today().month(); ++month)
-        new QTreeWidgetItem(m_root, {QString::number(month) + u'-' +
-                                     locale.monthName(month)});
+        new QTreeWidgetItem(m_root, {QString::number(month) + u'-' + locale.monthName(month)});
     m_root->setExpanded(true);
 }
 

@@ -25,8 +25,7 @@ inline void whenModalOpens(QString& seen, std::function<void(QWidget*)> drive)
 }
 
 // The button of `screen` with this text.
-template <typename Button>
-Button* buttonWithText(QWidget* screen, const QString& text)
+template <typename Button> Button* buttonWithText(QWidget* screen, const QString& text)
 {
     for (Button* button : screen->findChildren<Button*>()) {
         if (button->text() == text)

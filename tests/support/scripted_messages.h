@@ -12,8 +12,7 @@
 class ScriptedMessages final : public Messages
 {
 public:
-    struct Shown
-    {
+    struct Shown {
         QString kind; // "info", "ask", "tell", "open", "save"
         QString caption;
         QString text;

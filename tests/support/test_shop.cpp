@@ -4,8 +4,7 @@
 #include "core/startup.h"
 #include "tools/shop_database.h"
 
-TestShop::TestShop(Data data)
-    : clock(QDateTime(QDate(2024, 3, 7), QTime(10, 0)))
+TestShop::TestShop(Data data) : clock(QDateTime(QDate(2024, 3, 7), QTime(10, 0)))
 {
     m_context = std::make_unique<AppContext>(messages, clock, folder());
     if (!m_dir.isValid()) {
