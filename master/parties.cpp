@@ -19,8 +19,8 @@ QString columns()
 
 Party walkIn(Side side)
 {
-    return {
-        QStringLiteral("Bebas"), {}, {}, {}, sideInfo(side).partyPrefix + QStringLiteral("00000")};
+    const QString bebas = QStringLiteral("Bebas");
+    return {bebas, bebas, bebas, bebas, sideInfo(side).partyPrefix + QStringLiteral("00000")};
 }
 
 QString lastCode(Database& db, Side side)

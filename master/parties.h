@@ -28,8 +28,9 @@ namespace parties {
 // suppliers three digits, the cashiers' picker gives everybody five.
 enum class Screen { Master, Picker };
 
-// The customer or supplier who is nobody in particular: "Bebas" with code
-// "PL-00000" or "SP-00000". Not a row of the tables.
+// The customer or supplier who is nobody in particular: "Bebas" in name,
+// address, contact and note, with code "PL-00000" or "SP-00000". Not a row
+// of the tables.
 Party walkIn(Side side);
 
 // The greatest code stored in text order; empty when the table has none or

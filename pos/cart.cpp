@@ -44,13 +44,6 @@ std::optional<CartProduct> findProduct(Database& db, Side side, const QString& c
     return found;
 }
 
-Party counterWalkIn(Side side)
-{
-    Party walkIn = parties::walkIn(side);
-    walkIn.address = walkIn.contact = walkIn.note = walkIn.name;
-    return walkIn;
-}
-
 bool lineWithinRange(const QStringList& cells)
 {
     for (const int column : {Cart::Quantity, Cart::Price, Cart::Discount, Cart::Amount}) {
@@ -375,5 +368,5 @@ void Cart::reset()
     m_editingRow = -1;
     m_changingLine = false;
     m_scannedRow = -1;
-    m_party = counterWalkIn(m_side);
+    m_party = parties::walkIn(m_side);
 }

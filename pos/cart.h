@@ -25,10 +25,6 @@ struct CartProduct {
 // the query failed (the database has then said why).
 std::optional<CartProduct> findProduct(Database& db, Side side, const QString& code);
 
-// The walk-in party as the counter shows it: "Bebas" in every row of the
-// party panel, and the code "PL-00000" or "SP-00000".
-Party counterWalkIn(Side side);
-
 // The largest quantity, price, discount or amount a line may hold. Far
 // below what a double keeps exactly (9e15), so totals of many such lines and
 // the stock arithmetic stay exact too.
