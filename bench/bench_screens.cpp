@@ -33,7 +33,7 @@ namespace {
 
 constexpr int cartLines = 200;
 constexpr int customers = 20000;
-constexpr int runs = 41;
+constexpr int runs = 101;
 
 // Counts the paint events of one widget.
 class PaintCounter final : public QObject

@@ -17,7 +17,9 @@ ClockStatusBar::ClockStatusBar(const QList<int>& widths, const Clock& clock,
         auto* label = new QLabel(this);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (width > 0) {
-            label->setFixedWidth(width);
+            // A part fixed in both directions changes its text without the
+            // whole bar being laid out and painted again.
+            label->setFixedSize(width, label->sizeHint().height());
             addWidget(label);
         } else {
             addWidget(label, 1);

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 
 ListView::ListView(QWidget* parent) : QTableView(parent)
 {
@@ -23,6 +24,7 @@ ListView::ListView(QWidget* parent) : QTableView(parent)
     for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
     setPalette(colours);
+    setAutoFillBackground(true);
     applyRowHeight();
 }
 
@@ -33,6 +35,13 @@ void ListView::setTableModel(TableModel* model)
     m_modelConnections.clear();
     setModel(model);
     if (model) {
+        // The header follows a selection of its own: rows are selected
+        // whole, and a header sharing the list's selection is repainted on
+        // every change of the selected row.
+        QItemSelectionModel* previous = horizontalHeader()->selectionModel();
+        horizontalHeader()->setSelectionModel(new QItemSelectionModel(model, horizontalHeader()));
+        if (previous && previous->parent() == horizontalHeader())
+            previous->deleteLater();
         m_modelConnections = {
             connect(model, &QAbstractItemModel::columnsInserted, this, &ListView::applyColumns),
             connect(model, &QAbstractItemModel::modelReset, this, &ListView::applyColumns),
