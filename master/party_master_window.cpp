@@ -3,17 +3,18 @@
 #include "core/messages.h"
 #include "core/table_model.h"
 #include "master/parties.h"
+#include "ui/entry_strip.h"
 #include "ui/font_text.h"
 #include "ui/form.h"
 #include "ui/images.h"
 #include "ui/list_view.h"
+#include "ui/tool_bar.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -27,8 +28,8 @@ const int boxHeight = 20;
 
 PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* parent)
     : QWidget(parent), m_context(context), m_side(side), m_model(new TableModel(this)),
-      m_list(new ListView(this)), m_search(new QLineEdit(this)), m_strip(new QWidget(this)),
-      m_row(m_strip, BoxCount)
+      m_list(new ListView(this)), m_search(new QLineEdit(this)),
+      m_row(new EntryStrip(m_list, BoxCount, boxHeight, 1, this))
 {
     const QString& caption = sideInfo(side).masterTitle;
     setWindowTitle(caption);
@@ -51,108 +52,52 @@ PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* pa
         new QLabel(QStringLiteral("Tekan Enter untuk Cari dan Tekan Tab Pindah Kolom "), this));
     searchRow->addStretch();
 
-    // The boxes stand under the list's columns, one pixel apart, and follow them.
-    m_strip->setFixedHeight(boxHeight);
     const char16_t* names[] = {u"kode", u"nama", u"alamat", u"kontak", u"keterangan"};
     for (int i = Code; i < BoxCount; ++i) {
-        m_row.box(i)->setObjectName(QString::fromUtf16(names[i]));
-        m_row.box(i)->installEventFilter(this);
+        m_row->box(i)->setObjectName(QString::fromUtf16(names[i]));
+        m_row->box(i)->installEventFilter(this);
     }
-    m_strip->installEventFilter(this);
-    connect(m_list->horizontalHeader(), &QHeaderView::sectionResized, this,
-            &PartyMasterWindow::placeBoxes);
-    connect(m_list->horizontalHeader(), &QHeaderView::geometriesChanged, this,
-            &PartyMasterWindow::placeBoxes);
-    connect(m_list->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            &PartyMasterWindow::placeBoxes);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
-    layout->addWidget(buildToolBar());
+    layout->addWidget(makeToolBar(
+        this, {
+                  {"Add", "Tambah Data", images::dataAdd, [this] { addNew(); }},
+                  {"Save", "Simpan", images::diskBlue, [this] { save(); }},
+                  {"Remove", "Hapus Data", images::dataDelete, [this] { removeSelected(); }},
+                  {"Paste", "Paste From Excel", images::down, [this] { paste(); }},
+                  {"Reset", "Reset Data", images::closeButton, [this] { removeAll(); }},
+              }));
     layout->addLayout(searchRow);
     layout->addWidget(m_list, 1);
-    layout->addWidget(m_strip);
+    layout->addWidget(m_row);
 
-    setTabOrder(m_search, m_row.box(Code));
+    setTabOrder(m_search, m_row->box(Code));
     for (int i = Code; i + 1 < BoxCount; ++i)
-        setTabOrder(m_row.box(i), m_row.box(i + 1));
+        setTabOrder(m_row->box(i), m_row->box(i + 1));
     m_search->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
-    connect(m_row.box(Code), &QLineEdit::textChanged, this, &PartyMasterWindow::codeChanged);
+    // Kode takes digits only when typed; a paste is not filtered.
+    form::acceptDigitsOnly(m_row->box(Code));
+    connect(m_row->box(Code), &QLineEdit::textChanged, this, &PartyMasterWindow::codeChanged);
 
     parties::load(m_context.db(), m_side, *m_model);
     form::setName(this, u"FORM7");
-    m_row.box(Code)->setFocus();
-}
-
-PartyMasterWindow::~PartyMasterWindow()
-{
-    // The list still reports its header's geometry while the children are
-    // taken down, after the boxes are gone.
-    m_list->horizontalHeader()->disconnect(this);
-    m_list->horizontalScrollBar()->disconnect(this);
-}
-
-QWidget* PartyMasterWindow::buildToolBar()
-{
-    auto* bar = new QToolBar(this);
-    bar->setIconSize(QSize(24, 24));
-    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    struct Button {
-        const char* text;
-        const char* tooltip;
-        const char* image;
-        void (PartyMasterWindow::*handler)();
-    };
-    const Button buttons[] = {
-        {"Add", "Tambah Data", images::dataAdd, &PartyMasterWindow::addNew},
-        {"Save", "Simpan", images::diskBlue, &PartyMasterWindow::save},
-        {"Remove", "Hapus Data", images::dataDelete, &PartyMasterWindow::removeSelected},
-        {"Paste", "Paste From Excel", images::down, &PartyMasterWindow::paste},
-        {"Reset", "Reset Data", images::closeButton, &PartyMasterWindow::removeAll},
-    };
-    for (const Button& button : buttons) {
-        QAction* action =
-            bar->addAction(images::icon(button.image), QString::fromLatin1(button.text));
-        action->setToolTip(QString::fromLatin1(button.tooltip));
-        connect(action, &QAction::triggered, this, button.handler);
-    }
-    return bar;
-}
-
-void PartyMasterWindow::placeBoxes()
-{
-    m_row.place(*m_list, 0, boxHeight, 1);
+    m_row->box(Code)->setFocus();
 }
 
 bool PartyMasterWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == m_row.box(Note) || watched == m_search) && m_enter.released(watched, event)) {
-        if (watched == m_row.box(Note))
+    if ((watched == m_row->box(Note) || watched == m_search) && m_enter.released(watched, event)) {
+        if (watched == m_row->box(Note))
             save();
         else
             search();
         return false;
     }
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        // Kode takes digits only when typed; a paste is not filtered.
-        if (watched == m_row.box(Code) && form::typesNonDigit(static_cast<QKeyEvent*>(event)))
-            return true;
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == m_list->viewport() &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            loadSelected();
-        break;
-    case QEvent::Resize:
-    case QEvent::Show:
-        if (watched == m_strip)
-            placeBoxes();
-        break;
-    default:
-        break;
-    }
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        loadSelected();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -163,7 +108,7 @@ void PartyMasterWindow::loadSelected()
         return;
     // Kode first: its change rule empties the other boxes before they are filled.
     for (int i = Code; i < BoxCount; ++i)
-        m_row.box(i)->setText(m_model->cell(row, i));
+        m_row->box(i)->setText(m_model->cell(row, i));
 }
 
 void PartyMasterWindow::codeChanged(const QString& code)
@@ -172,12 +117,12 @@ void PartyMasterWindow::codeChanged(const QString& code)
     if (row < 0 || code != m_model->cell(row, 0))
         return;
     for (int i = Name; i < BoxCount; ++i)
-        m_row.box(i)->clear();
+        m_row->box(i)->clear();
 }
 
 void PartyMasterWindow::clearBoxes()
 {
-    for (QLineEdit* box : m_row.boxes())
+    for (QLineEdit* box : m_row->boxes())
         box->clear();
 }
 
@@ -185,7 +130,7 @@ void PartyMasterWindow::addNew()
 {
     m_search->clear();
     clearBoxes();
-    m_row.box(Name)->setFocus();
+    m_row->box(Name)->setFocus();
 }
 
 int PartyMasterWindow::rowOf(const QString& code) const
@@ -204,8 +149,9 @@ void PartyMasterWindow::save()
 {
     Database& db = m_context.db();
     Messages& messages = m_context.messages();
-    const Party party{m_row.box(Name)->text(), m_row.box(Address)->text(),
-                      m_row.box(Contact)->text(), m_row.box(Note)->text(), m_row.box(Code)->text()};
+    const Party party{m_row->box(Name)->text(), m_row->box(Address)->text(),
+                      m_row->box(Contact)->text(), m_row->box(Note)->text(),
+                      m_row->box(Code)->text()};
     if (!parties::exists(db, m_side, party.code)) {
         // A new party: the typed code is not used, the next free one is.
         const Outcome<QString> added = parties::add(db, m_side, parties::Screen::Master, party);
@@ -224,7 +170,7 @@ void PartyMasterWindow::save()
         return;
     const int row = rowOf(party.code);
     for (int i = Name; i < BoxCount; ++i)
-        m_model->setCell(row, i, m_row.box(i)->text());
+        m_model->setCell(row, i, m_row->box(i)->text());
     messages.info(QStringLiteral("Data berhasil dirubah.."));
 }
 

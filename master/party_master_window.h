@@ -2,11 +2,11 @@
 
 #include "core/app_context.h"
 
-#include "ui/entry_row.h"
 #include "ui/form.h"
 
 #include <QWidget>
 
+class EntryStrip;
 class ListView;
 class QLabel;
 class QLineEdit;
@@ -20,7 +20,6 @@ class PartyMasterWindow final : public QWidget
     Q_OBJECT
 public:
     PartyMasterWindow(AppContext& context, Side side, QWidget* parent = nullptr);
-    ~PartyMasterWindow() override;
 
     // The toolbar's actions, also reached by the keys.
     void addNew();
@@ -34,8 +33,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* buildToolBar();
-    void placeBoxes();
     void loadSelected();
     void codeChanged(const QString& code);
     void clearBoxes();
@@ -49,9 +46,8 @@ private:
     TableModel* m_model;
     ListView* m_list;
     QLineEdit* m_search;
-    QWidget* m_strip;
     // Kode, Nama, Alamat, Kontak, Keterangan: the list's columns in order.
-    EntryRow m_row;
+    EntryStrip* m_row;
     // The box where Enter went down: its release there saves or searches.
     form::EnterKeys m_enter;
 };

@@ -23,4 +23,27 @@ QString discount(double quantity, const QString& price, const QString& tierText)
     return text::numberToText(text::textToNumber(price) - tierPrice);
 }
 
+QList<Tier> read(const QString& tierText, const QString& price)
+{
+    QList<Tier> rows(rowCount, Tier{QStringLiteral("0"), price});
+    if (!tierText.contains(u'|'))
+        return rows;
+    const QStringList pieces = tierText.split(u'|');
+    for (qsizetype k = 0; k < pieces.size() && k < rowCount; ++k) {
+        const QString& piece = pieces.at(k);
+        const qsizetype separator = piece.indexOf(u';');
+        rows[k] = separator < 0 ? Tier{QString(), piece}
+                                : Tier{piece.left(separator), piece.mid(separator + 1)};
+    }
+    return rows;
+}
+
+QString write(const QList<Tier>& rows)
+{
+    QStringList pieces;
+    for (const Tier& row : rows)
+        pieces.append(row.quantity + u';' + row.price);
+    return pieces.join(u'|');
+}
+
 } // namespace tiers

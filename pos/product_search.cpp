@@ -24,6 +24,16 @@ bool search(Database& db, Side side, const QString& text, TableModel& model)
     return db.fill(model, sql, {QString(u'%' + text + u'%')});
 }
 
+bool searchMaster(Database& db, const QString& text, TableModel& model)
+{
+    return db.fill(model,
+                   QStringLiteral("select kode, nama, kategori, stock, satuan, hpp, hargajual, "
+                                  "diskon, barcode, FunctSQL FROM barang where kode like ?1 or "
+                                  "barcode like ?1 or kategori like ?1 or nama like ?1 or "
+                                  "hargajual like ?1 LIMIT 0,500"),
+                   {QString(u'%' + text + u'%')});
+}
+
 bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model)
 {
     const QString sql = QStringLiteral("select KodeBarang, NamaBarang from ") +

@@ -18,6 +18,11 @@ void setSearchColumns(TableModel& model, Side side);
 // letters in any case; at most 500, in the table's own order.
 bool search(Database& db, Side side, const QString& text, TableModel& model);
 
+// The products master's search: products whose code, barcode, category,
+// name or selling price contains `text`; at most 500, in the table's order.
+// Fills the master's columns.
+bool searchMaster(Database& db, const QString& text, TableModel& model);
+
 // The products one customer bought (sales) or one supplier delivered
 // (purchase), each once: code and name.
 bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model);

@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/users.h"
 #include "master/party_master_window.h"
+#include "master/product_master_window.h"
 #include "pos/cashier_window.h"
 #include "shell/background_screen.h"
 #include "shell/connection_dialog.h"
@@ -70,6 +71,7 @@ std::vector<MainWindow::Entry> MainWindow::entries()
     const auto parties = [this](Side side) {
         return [this, side] { showChild(new PartyMasterWindow(m_context, side)); };
     };
+    const auto productMaster = [this] { showChild(new ProductMasterWindow(m_context)); };
     const auto cashier = [this](Side side) { return [this, side] { openCashier(side); }; };
     const QKeySequence none;
     const auto anyone = Access::Anyone;
@@ -85,7 +87,7 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {file, u"Keluar"_s, QKeySequence(Qt::CTRL | Qt::Key_Q), 8, u"Exit"_s, images::exitClose,
          u"Keluar Aplikasi"_s, anyone, open(&MainWindow::exitProgram)},
         {masterData, u"Koreksi Stock"_s, none, 0, {}, {}, {}, anyone, later},
-        {masterData, u"Data Barang"_s, none, 0, {}, {}, {}, anyone, later},
+        {masterData, u"Data Barang"_s, none, 0, {}, {}, {}, anyone, productMaster},
         {masterData, u"Data Pelanggan"_s, none, 0, {}, {}, {}, anyone, parties(Side::Sales)},
         {masterData, u"Data Supplier"_s, none, 0, {}, {}, {}, anyone, parties(Side::Purchase)},
         {masterData, u"Data User"_s, none, 0, {}, {}, {}, Access::AdministratorQuiet, open(&MainWindow::userAdmin)},

@@ -36,6 +36,28 @@ bool typesNonDigit(const QKeyEvent* key)
     return false;
 }
 
+namespace {
+
+class DigitKeys final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        return event->type() == QEvent::KeyPress &&
+               typesNonDigit(static_cast<const QKeyEvent*>(event));
+    }
+};
+
+} // namespace
+
+void acceptDigitsOnly(QWidget* box)
+{
+    box->installEventFilter(new DigitKeys(box));
+}
+
 bool EnterKeys::released(const QObject* box, const QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)

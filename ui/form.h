@@ -26,6 +26,9 @@ bool isEnter(const QKeyEvent* key);
 // Ctrl, Alt or Meta, and keys that edit or move, are not typing.
 bool typesNonDigit(const QKeyEvent* key);
 
+// Makes `box` refuse keys that type something other than digits.
+void acceptDigitsOnly(QWidget* box);
+
 // Keys that act when Enter comes up act only when it also went down in the
 // same box: the Enter that closes a message box is let go over the box that
 // gets the focus back, and must not act there a second time.

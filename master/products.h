@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/outcome.h"
+
+#include <QString>
+#include <QStringList>
+
+class Database;
+class TableModel;
+
+// The product table as the products master keeps it: every product with its
+// stock, prices, barcode and quantity price tiers. Values are stored as
+// typed; every one is bound.
+namespace products {
+
+// The master's list columns, in the order of its boxes and of `cells` below.
+enum Column {
+    Code,
+    Name,
+    Category,
+    Stock,
+    Unit,
+    Cost,
+    Price,
+    Discount,
+    Barcode,
+    Tiers,
+    ColumnCount
+};
+
+void setMasterColumns(TableModel& model);
+
+// Every product ordered by code, in the master's columns.
+bool loadAll(Database& db, TableModel& model);
+
+// The default selling price of a product costing `cost`: cost plus 30
+// percent, at most 16 significant digits ("1001" gives "1301.3"). A cost that
+// is empty or not a number counts as 0.
+QString priceFromCost(const QString& cost);
+
+// Whether a product has `code`; a failed query has shown its error.
+Outcome<bool> exists(Database& db, const QString& code);
+
+// A new product from `cells` (ColumnCount texts, tiers included).
+Outcome<> add(Database& db, const QStringList& cells);
+
+// The product with cells[Code] takes the other cells; its stored tiers stay
+// as they are unless `withTiers`.
+Outcome<> update(Database& db, const QStringList& cells, bool withTiers);
+
+Outcome<> remove(Database& db, const QString& code);
+Outcome<> removeAll(Database& db);
+
+} // namespace products

@@ -1,0 +1,256 @@
+#include "core/database.h"
+#include "core/table_model.h"
+#include "master/product_master_window.h"
+#include "support/modal.h"
+#include "support/test_shop.h"
+#include "ui/list_view.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+// The products master and its "Set Harga" box: keys, change rules, what the
+// list shows and whose tiers a save writes.
+class TestProductScreens final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void entryRow();
+    void saveWritesTheProductInTheBoxes();
+    void priceTiers();
+    void removeAndReset_data();
+    void removeAndReset();
+
+private:
+    QString boxes() const;
+    QLineEdit* box(const char* name) const;
+    // "kode|nama|…|grosir" of a list row.
+    QString row(int row) const;
+    QString stored(const QString& code);
+    void click(int row);
+    void click(const QString& button);
+
+    std::unique_ptr<TestShop> m_shop;
+    std::unique_ptr<ProductMasterWindow> m_screen;
+    ListView* m_list = nullptr;
+};
+
+void TestProductScreens::init()
+{
+    m_shop = std::make_unique<TestShop>(TestShop::Data::Demo);
+    m_shop->context().user = u"admin"_s;
+    m_screen = std::make_unique<ProductMasterWindow>(m_shop->context());
+    m_screen->resize(1100, 600);
+    m_screen->show();
+    m_screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+    m_list = m_screen->findChild<ListView*>();
+}
+
+void TestProductScreens::cleanup()
+{
+    m_screen.reset();
+    m_shop.reset();
+}
+
+QString TestProductScreens::boxes() const
+{
+    QStringList texts;
+    for (const char* name : {"kode", "nama", "kategori", "stock", "satuan", "hargapokok",
+                             "hargajual", "diskon", "barcode"})
+        texts.append(box(name)->text());
+    return texts.join(u'|');
+}
+
+QLineEdit* TestProductScreens::box(const char* name) const
+{
+    return m_screen->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QString TestProductScreens::row(int row) const
+{
+    return m_list->tableModel()->row(row).join(u'|');
+}
+
+QString TestProductScreens::stored(const QString& code)
+{
+    return m_shop->db().scalar(u"select kode||'|'||nama||'|'||kategori||'|'||stock||'|'||satuan"
+                               "||'|'||hpp||'|'||hargajual||'|'||diskon||'|'||barcode||'|'||"
+                               "FunctSQL from barang where kode=?"_s,
+                               {code});
+}
+
+void TestProductScreens::click(int row)
+{
+    QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {},
+                      m_list->visualRect(m_list->model()->index(row, 1)).center());
+}
+
+void TestProductScreens::click(const QString& button)
+{
+    QTest::mouseClick(buttonWithText<QToolButton>(m_screen.get(), button), Qt::LeftButton);
+}
+
+void TestProductScreens::entryRow()
+{
+    QLineEdit* code = box("kode");
+    QTRY_COMPARE(QApplication::focusWidget(), code);
+    // Enter walks the boxes; digits only where numbers go; the code is the barcode.
+    const char* keys[] = {"a9x9", "Teh 'Botol'", "Minuman", "1a2", "btl", "1001", "", "5"};
+    for (const char* typed : keys) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QCOMPARE(QApplication::focusWidget(), box("barcode"));
+    QCOMPARE(boxes(), u"99|Teh 'Botol'|Minuman|12|btl|1001|1301.3|5|99"_s);
+    QVERIFY(m_shop->messages.texts().isEmpty());
+    // Enter saves in Barcode, once it comes up there.
+    QTest::keyClick(box("barcode"), Qt::Key_Return);
+    QCOMPARE(m_shop->messages.texts(), QStringList{u"Data berhasil ditambahkan.."_s});
+    QCOMPARE(boxes(), u"||||||||"_s);
+    QCOMPARE(row(13), u"99|Teh 'Botol'|Minuman|12|btl|1001|1301.3|5|99|"_s);
+    QCOMPARE(stored(u"99"_s), u"99|Teh 'Botol'|Minuman|12|btl|1001|1301.3|5|99|"_s);
+
+    // A click loads every stored value, the selling price included; the
+    // selected row's code typed again empties the rest.
+    click(1);
+    QCOMPARE(boxes(), u"1002|Minyak Goreng 2 L|Sembako|60|pouch|31000|34000|0|1002"_s);
+    code->setText(u"100"_s);
+    code->setText(u"1002"_s);
+    QCOMPARE(boxes(), u"1002||||||||1002"_s);
+    box("hargapokok")->setText(u"1000"_s);
+    QCOMPARE(box("hargajual")->text(), u"1300"_s);
+
+    // Enter in Pencarian lists the matches (a price too) and selects the first without loading it.
+    auto* search = m_screen->findChild<QLineEdit*>(u"pencarian"_s);
+    QTest::keyClicks(search, u"500"_s);
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(m_list->model()->rowCount(), 6);
+    QCOMPARE(m_list->selectedRow(), 0);
+    QCOMPARE(QApplication::focusWidget(), m_list);
+    QCOMPARE(boxes(), u"1002|||||1000|1300||1002"_s);
+}
+
+void TestProductScreens::saveWritesTheProductInTheBoxes()
+{
+    Messages& messages = m_shop->messages;
+    // A search selects its first row; the code typed decides which product is
+    // changed, and the list row of that product shows it.
+    auto* search = m_screen->findChild<QLineEdit*>(u"pencarian"_s);
+    QTest::keyClicks(search, u"100"_s);
+    QTest::keyClick(search, Qt::Key_Return);
+    box("kode")->setText(u"1003"_s);
+    box("nama")->setText(u"Gula Merah"_s);
+    m_screen->save();
+    QVERIFY(row(0).startsWith(u"1001|Beras Pandan Wangi 5 kg|"_s));
+    QCOMPARE(row(2).section(u'|', 0, 9), u"1003|Gula Merah|||||||1003|20;15200"_s);
+    QCOMPARE(stored(u"1003"_s), row(2));
+
+    // Tiers stay with the product they were loaded for: not into another
+    // code's update, not into a new product after "Add".
+    click(1); // 1002, with tiers
+    box("kode")->setText(u"1004"_s);
+    m_screen->save();
+    QCOMPARE(stored(u"1004"_s).section(u'|', 9), QString());
+    click(1);
+    click(u"Add"_s);
+    box("kode")->setText(u"77"_s);
+    m_screen->save();
+    QCOMPARE(stored(u"77"_s), u"77||||||||77|"_s);
+
+    // A refused insert keeps what was typed.
+    QVERIFY(m_shop->db().exec(u"create trigger refuse before insert on barang "
+                              "begin select raise(abort, 'ditolak'); end"_s));
+    box("kode")->setText(u"78"_s);
+    box("nama")->setText(u"Kopi"_s);
+    m_screen->save();
+    QCOMPARE(m_shop->messages.lastText(), u"SQL error: ditolak"_s);
+    QCOMPARE(boxes(), u"78|Kopi|||||||78"_s);
+    Q_UNUSED(messages);
+}
+
+void TestProductScreens::priceTiers()
+{
+    click(0); // 1001, no tiers, sold at 68500
+    QString seen;
+    QString shown; // the first row as the box opened
+    const auto setTiers = [&](const std::function<void(QList<QLineEdit*>&)>& type,
+                              const QString& button) {
+        whenModalOpens(seen, [&](QWidget* dialog) {
+            QList<QLineEdit*> boxes = dialog->findChildren<QLineEdit*>();
+            shown = boxes[0]->text() + u';' + boxes[1]->text();
+            type(boxes);
+            for (int i = 0; i < 3 && QApplication::activeModalWidget(); ++i)
+                QTest::mouseClick(buttonWithText<QPushButton>(dialog, button), Qt::LeftButton);
+        });
+        click(u"Harga"_s);
+        QCOMPARE(seen, u"FORM_TOKO_SETHARGA_CLASS"_s);
+    };
+    const QString before = stored(u"1001"_s);
+    // An empty price is refused: it would sell at nothing.
+    setTiers([](QList<QLineEdit*>& b) { b[3]->clear(); }, u"Set Harga"_s);
+    QCOMPARE(m_shop->messages.lastText(),
+             u"Harga 2 belum diisi. Isi semua harga sebelum Set Harga."_s);
+    QCOMPARE(row(0).section(u'|', 9), QString());
+    setTiers(
+        [](QList<QLineEdit*>& b) {
+            b[0]->setText(u"10"_s);
+            b[1]->setText(u"60000"_s);
+        },
+        u"Tutup"_s);
+    QCOMPARE(row(0).section(u'|', 9), QString());
+    setTiers(
+        [](QList<QLineEdit*>& b) {
+            b[0]->setText(u"10"_s);
+            b[1]->setText(u"60000"_s);
+        },
+        u"Set Harga"_s);
+    const QString tiers = u"10;60000|0;68500|0;68500|0;68500|0;68500|0;68500|0;68500|0;68500|"
+                          "0;68500|0;68500"_s;
+    QCOMPARE(row(0).section(u'|', 9), tiers);
+    QCOMPARE(stored(u"1001"_s), before); // stored at the next save only
+    setTiers([](QList<QLineEdit*>&) {}, u"Tutup"_s);
+    QCOMPARE(shown, u"10;60000"_s); // reopened as set
+    m_screen->save();
+    QCOMPARE(stored(u"1001"_s).section(u'|', 9), tiers);
+}
+
+void TestProductScreens::removeAndReset_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("left"); // products left, in the list and stored
+    QTest::newRow("remove, no") << u"kasir"_s << u"Remove"_s << false << 13;
+    QTest::newRow("remove, yes") << u"kasir"_s << u"Remove"_s << true << 12;
+    QTest::newRow("reset, not the administrator") << u"administrator"_s << u"Reset"_s << true << 13;
+    QTest::newRow("reset, no") << u"ADMIN"_s << u"Reset"_s << false << 13;
+    QTest::newRow("reset, yes") << u"ADMIN"_s << u"Reset"_s << true << 0;
+}
+
+void TestProductScreens::removeAndReset()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, button);
+    QFETCH(bool, yes);
+    QFETCH(int, left);
+    m_shop->context().user = user;
+    click(u"Remove"_s); // nothing selected: nothing asked
+    QVERIFY(m_shop->messages.texts().isEmpty());
+    click(2);
+    m_shop->messages.setNextAnswer(yes);
+    click(button);
+    QCOMPARE(m_list->model()->rowCount(), left);
+    QCOMPARE(m_shop->db().scalar(u"select count(*) from barang"_s).toInt(), left);
+    if (left == 12)
+        QCOMPARE(boxes(), u"||||||||"_s);
+    if (user == u"administrator")
+        QCOMPARE(m_shop->messages.lastText(), u"Anda tidak diperkenankan menggunakan fitur ini"_s);
+}
+
+QTEST_MAIN(TestProductScreens)
+#include "test_product_screens.moc"
