@@ -4,8 +4,8 @@
 //   - a scan in barcode mode with a 200-line cart on screen: the handler, and
 //     until the cart list has been repainted; once for a product already in
 //     the cart (its quantity rises) and once for a new one (a line is added);
-//   - opening the customer master with 20,000 customers, until its list is
-//     painted.
+//   - opening the customer master with 20,000 customers, and the products
+//     master with 100,000 products, until its list is painted.
 //
 // Runs on the platform QT_QPA_PLATFORM names (offscreen when unset); with
 // QT_QPA_PLATFORM=xcb under xvfb-run it includes a real X server's painting.
@@ -14,6 +14,7 @@
 #include "core/app_context.h"
 #include "core/startup.h"
 #include "master/party_master_window.h"
+#include "master/product_master_window.h"
 #include "pos/cashier_window.h"
 #include "tools/shop_database.h"
 #include "ui/keyboard_state.h"
@@ -33,6 +34,7 @@ namespace {
 
 constexpr int cartLines = 200;
 constexpr int customers = 20000;
+constexpr int catalogue = 100000;
 constexpr int runs = 101;
 
 // Counts the paint events of one widget.
@@ -91,6 +93,17 @@ bool fillShop(Database& db)
                                     "diskon, stock) values (?, ?, 'pcs', ?, ?, 0, 1000)"),
                      {productCode(i), QString(QStringLiteral("Barang nomor ") + QString::number(i)),
                       1000 + i * 10, 900 + i * 10}))
+            return false;
+    }
+    for (int i = 0; i < catalogue; ++i) {
+        if (!db.exec(QStringLiteral("insert into barang (kode, nama, kategori, satuan, hargajual, "
+                                    "hpp, diskon, stock, barcode) values (?, ?, ?, 'pcs', ?, ?, 0, "
+                                    "50, ?)"),
+                     {QString(QStringLiteral("7") + QString::number(1000000 + i)),
+                      QString(QStringLiteral("Produk grosir ") + QString::number(i)),
+                      QString(QStringLiteral("Kategori ") + QString::number(i % 40)),
+                      2000 + i % 5000, 1500 + i % 5000,
+                      QString(QStringLiteral("899") + QString::number(1000000000 + i))}))
             return false;
     }
     for (int i = 1; i <= customers; ++i) {
@@ -197,5 +210,23 @@ int main(int argc, char* argv[])
         }
     }
     report("customer master, 20,000 customers: until painted", figuresOf(opening));
+
+    opening.clear();
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        ProductMasterWindow master(context);
+        master.resize(1024, 700);
+        auto* list = master.findChild<QTableView*>();
+        PaintCounter painted(list->viewport());
+        master.show();
+        waitForPaint(painted, 0);
+        opening.append(timer.nsecsElapsed() / 1000);
+        if (list->model()->rowCount() < catalogue) {
+            std::fprintf(stderr, "the master lists %d products\n", list->model()->rowCount());
+            return 1;
+        }
+    }
+    report("products master, 100,000 products: until painted", figuresOf(opening));
     return 0;
 }
