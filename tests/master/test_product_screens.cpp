@@ -120,6 +120,7 @@ void TestProductScreens::entryRow()
     click(1);
     QCOMPARE(boxes(), u"1002|Minyak Goreng 2 L|Sembako|60|pouch|31000|34000|0|1002"_s);
     code->setText(u"100"_s);
+    QCOMPARE(boxes(), u"100|Minyak Goreng 2 L|Sembako|60|pouch|31000|34000|0|100"_s);
     code->setText(u"1002"_s);
     QCOMPARE(boxes(), u"1002||||||||1002"_s);
     box("hargapokok")->setText(u"1000"_s);
@@ -215,6 +216,8 @@ void TestProductScreens::priceTiers()
     QCOMPARE(stored(u"1001"_s), before); // stored at the next save only
     setTiers([](QList<QLineEdit*>&) {}, u"Tutup"_s);
     QCOMPARE(shown, u"10;60000"_s); // reopened as set
+    click(1);
+    click(0); // the row shows the tiers set; saving it stores them
     m_screen->save();
     QCOMPARE(stored(u"1001"_s).section(u'|', 9), tiers);
 }
