@@ -314,8 +314,7 @@ Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines)
 
 QString questionText()
 {
-    // The line break between the two sentences is a carriage return where the
-    // box is a Windows one; here a line feed makes it.
+    // Two sentences on two lines.
     return QStringLiteral(
         "Proses ini membutuhkan pengecekan data yang valid, sebelum melanjutkan ke proses "
         "penyimpanan mohon teliti terlebih dahulu Id/Kode/Induk agar tidak sama persis dengan "
