@@ -341,3 +341,30 @@ bool Database::Transaction::commit()
     m_active = false;
     return true;
 }
+
+Database::Savepoint::Savepoint(Database& db) : m_db(db), m_generation(db.m_generation)
+{
+    m_active = m_db.exec(QStringLiteral("savepoint step"));
+}
+
+Database::Savepoint::~Savepoint()
+{
+    if (!m_active || m_generation != m_db.m_generation)
+        return;
+    // Nested savepoints share the name: each statement acts on the innermost.
+    m_db.exec(QStringLiteral("rollback to step"), {}, OnError::Silent);
+    m_db.exec(QStringLiteral("release step"), {}, OnError::Silent);
+}
+
+bool Database::Savepoint::release()
+{
+    if (!m_active)
+        return false;
+    if (m_generation != m_db.m_generation)
+        return m_db.fail(QStringLiteral("the database was replaced during the transaction"),
+                         OnError::Show);
+    if (!m_db.exec(QStringLiteral("release step")))
+        return false; // still open: the destructor rolls it back
+    m_active = false;
+    return true;
+}

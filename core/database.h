@@ -106,6 +106,26 @@ public:
         bool m_active = false;
     };
 
+    // One step inside a transaction that can be undone alone: the statements
+    // between construction and release() are kept by release(); otherwise the
+    // destructor rolls back to the savepoint and releases it, and the rest of
+    // the transaction stays as it was. Check active() before writing.
+    class Savepoint final
+    {
+    public:
+        explicit Savepoint(Database& db);
+        ~Savepoint();
+        Savepoint(const Savepoint&) = delete;
+        Savepoint& operator=(const Savepoint&) = delete;
+        bool active() const { return m_active; }
+        bool release();
+
+    private:
+        Database& m_db;
+        int m_generation;
+        bool m_active = false;
+    };
+
 private:
     struct ConnectionCloser {
         void operator()(sqlite3* db) const;

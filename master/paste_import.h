@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/outcome.h"
+#include "core/side.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+// Rows copied from a spreadsheet and pasted into the products master or the
+// customers or suppliers master: the clipboard text cut into rows, the rows
+// the screen lists before asking, the import itself and the texts that say
+// what it did.
+//
+// A screen does:
+//     const QList<paste::Line> lines = paste::parse(clipboardText);
+//     list.appendRows(paste::productRows(lines));            // or partyRows
+//     if (!messages.ask(this, paste::productsCaption(), paste::questionText()))
+//         -> remove the lines.size() rows just appended
+//     const auto result = paste::importProducts(db, lines);  // or importParties
+//     if (!result) -> messages.failed(result), remove the appended rows
+//     else -> replace the appended rows by result->stored,
+//             messages.info(paste::reportText(*result))
+namespace paste {
+
+// One line of the pasted text: its number in the text (1-based, blank lines
+// counted, so it is the row's place in the copied block) and its fields.
+struct Line {
+    int number = 0;
+    QStringList fields;
+
+    friend bool operator==(const Line&, const Line&) = default;
+};
+
+// Cuts `text` into lines at CR LF, LF or CR, the last line kept even without
+// a line end; only the line ends are dropped. Lines that are empty or hold
+// nothing but tabs are skipped. Fields are split at tabs. In every field each
+// ' becomes ` and NUL characters (which would cut the value short in the
+// database) are dropped; a lone half of a surrogate pair becomes U+FFFD.
+// There is no header line.
+QList<Line> parse(QStringView text);
+
+// The products list has ten columns (Kode … Barcode, and Grosir shown only),
+// a customers or suppliers list five (Kode shown only, Nama … Keterangan).
+inline constexpr int productColumns = 10;
+inline constexpr int partyColumns = 5;
+
+// The lines as rows of the products list: fields 1 to 10, missing ones empty,
+// further ones left out.
+QList<QStringList> productRows(const QList<Line>& lines);
+// The lines as rows of a customers or suppliers list: fields 1 to 5.
+QList<QStringList> partyRows(const QList<Line>& lines);
+
+// A row that was not stored: its line, the product's code or the party's
+// name as pasted (shortened when long) and why.
+struct Refusal {
+    int line = 0;
+    QString label;
+    QString reason;
+
+    friend bool operator==(const Refusal&, const Refusal&) = default;
+};
+
+// What one import did.
+struct Result {
+    QString subject;           // how the summary names the rows: barang, Pelanggan, Supplier
+    int pasted = 0;            // lines pasted
+    QList<QStringList> stored; // the rows as stored, in the list's columns, pasted order
+    QList<Refusal> refused;    // the rows refused, pasted order
+};
+
+// Stores the pasted products in one transaction, each row undone alone when
+// refused: an empty code, a code already stored or already taken by an
+// earlier line of this paste, a Stock, HargaPokok, HargaJual or Diskon that
+// is not a number (see isPlainNumber) or lies beyond the cashier's limit, or
+// a refusal of the database itself. Fields 1 to 9 go to kode, nama,
+// kategori, stock, satuan, hpp, hargajual, diskon and barcode with jenis
+// "barang"; the tiers are not written. Fails, storing nothing, when the
+// transaction cannot be begun or committed.
+Outcome<Result> importProducts(Database& db, const QList<Line>& lines);
+
+// Stores the pasted customers (Side::Sales) or suppliers (Side::Purchase) in
+// one transaction: fields 2 to 5 go to nama, alamat, kontak and catatan; the
+// pasted code is never used. Codes count on from the number of the greatest
+// document code, skipping codes already given; where that number has no room
+// in the code they count on from the table's last code, as the master screen
+// does. When no code is left the row is refused with the master screen's
+// message. Fails, storing nothing, as importProducts does.
+Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines);
+
+// Whether a pasted Stock, HargaPokok, HargaJual or Diskon reads as exactly
+// one number: an optional "-", digits, and optionally "." and digits not
+// ending in 0, as the program writes numbers; spaces around it are allowed.
+// "Rp 15.000", "1,500", "15.000" (fifteen thousand written with a thousands
+// dot) and "abc" are not. The empty text is not a number either (an empty
+// field is stored empty).
+bool isPlainNumber(QStringView text);
+
+// The confirmation asked before the import, and its captions.
+QString questionText();
+QString productsCaption();
+QString partiesCaption();
+
+// "Dari jumlah data barang 12 Item yang diimport ke database; …".
+QString summaryText(const Result& result);
+// The refused rows, one a line (the first 20, then how many more); empty
+// when none was refused.
+QString refusedText(const Result& result);
+// The one box after an import: the summary, then the refused rows.
+QString reportText(const Result& result);
+
+} // namespace paste

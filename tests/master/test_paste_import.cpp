@@ -1,0 +1,248 @@
+#include "core/database.h"
+#include "master/paste_import.h"
+#include "support/test_shop.h"
+
+#include <QFile>
+#include <QTest>
+
+// Rows pasted from a spreadsheet: how the text is cut, what is stored and
+// refused, and the numbering of imported customers and suppliers.
+class TestPasteImport final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void products_data();
+    void products();
+    void parties_data();
+    void parties();
+    void failedCommitStoresNothing_data();
+    void failedCommitStoresNothing();
+};
+
+namespace {
+
+// Every row of `sql` as its cells joined by "|".
+QStringList dump(Database& db, const QString& sql)
+{
+    QStringList rows;
+    db.query(sql, {}, [&](const QStringList& row) { rows.append(row.join(u'|')); });
+    return rows;
+}
+
+QStringList joined(const QList<QStringList>& rows)
+{
+    QStringList all;
+    for (const QStringList& row : rows)
+        all.append(row.join(u'|'));
+    return all;
+}
+
+QString summary(const QString& subject, int pasted, int saved, int failed)
+{
+    return u"Dari jumlah data %1 %2 Item yang diimport ke database; %3 data telah berhasil di "
+           "simpan dan %4 gagal disimpan"_qs.arg(subject)
+               .arg(pasted)
+               .arg(saved)
+               .arg(failed);
+}
+
+QString fromFile(const QString& name)
+{
+    QFile file(QFINDTESTDATA(u"../data/"_qs + name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// A trigger that refuses a row after it was inserted: the insert must be undone by hand.
+const QString refuseTolak = u"create trigger tolak after insert on %1 when new.nama = 'TOLAK' "
+                            "begin select raise(fail, 'ditolak'); end"_qs;
+
+} // namespace
+
+void TestPasteImport::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines"); // number ":" fields joined by "|"
+    const QString huge(3'000'000, u'x');
+    QTest::newRow("CR LF") << u"A\tB\r\nC\tD\r\n"_qs << QStringList{u"1:A|B"_qs, u"2:C|D"_qs};
+    QTest::newRow("LF, last line open") << u"AB\nCD"_qs << QStringList{u"1:AB"_qs, u"2:CD"_qs};
+    QTest::newRow("CR alone") << u"AB\rCD\r"_qs << QStringList{u"1:AB"_qs, u"2:CD"_qs};
+    QTest::newRow("blank lines keep their numbers")
+        << u"\r\nA\r\n\t\t\r\n\n\0\rB"_qs << QStringList{u"2:A"_qs, u"6:B"_qs};
+    QTest::newRow("short and long rows") << u"A\t\tC\t\t"_qs << QStringList{u"1:A||C||"_qs};
+    QTest::newRow("quotes, NUL, surrogates") << u"O'Brien\t'\0x'\t\U0001F600\xD800"_qs
+                                             << QStringList{u"1:O`Brien|`x`|\U0001F600\uFFFD"_qs};
+    QTest::newRow("nothing") << QString() << QStringList();
+    QTest::newRow("huge field") << huge + u"\r\nB"_qs << QStringList{u"1:"_qs + huge, u"2:B"_qs};
+}
+
+void TestPasteImport::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QStringList got;
+    for (const paste::Line& line : paste::parse(text))
+        got.append(QString::number(line.number) + u':' + line.fields.join(u'|'));
+    QCOMPARE(got, lines);
+}
+
+void TestPasteImport::products_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("stored");  // the list's ten columns
+    QTest::addColumn<QStringList>("refused"); // lines of the report after the summary
+    // The shop holds product A1 already.
+    QTest::newRow("one code stored already")
+        << u"A1\tlama\r\nB1\tMie 'Goreng'\tMakanan\t5\tpcs\t1000\t1300\t0\t899\t2;900\r\n"_qs
+        << QStringList{u"B1|Mie `Goreng`|Makanan|5|pcs|1000|1300|0|899|"_qs}
+        << QStringList{u"Baris 1 (A1): kode sudah ada"_qs};
+    QTest::newRow("a code twice in one paste")
+        << u"C\tsatu\nC\tdua\n"_qs << QStringList{u"C|satu||||||||"_qs}
+        << QStringList{u"Baris 2 (C): kode sama dengan baris 1"_qs};
+    QTest::newRow("refused by the database mid-paste")
+        << u"D1\ta\nD2\tTOLAK\nD3\tc"_qs << QStringList{u"D1|a||||||||"_qs, u"D3|c||||||||"_qs}
+        << QStringList{u"Baris 2 (D2): SQL error: ditolak"_qs};
+    QStringList many;
+    for (int line = 1; line <= 20; ++line)
+        many.append(u"Baris %1: kode kosong"_qs.arg(line));
+    QTest::newRow("twenty refusals listed, then a count")
+        << u"\tx\n"_qs.repeated(23) << QStringList() << many + QStringList{u"… dan 3 lagi"_qs};
+    QTest::newRow("numbers") << fromFile(u"paste-products.txt"_qs)
+                             << QStringList{u"N1|bersih|k|7|pcs|-0.5|2500|1.25|N1|"_qs,
+                                            u"N2|kosong||||||||"_qs}
+                             << fromFile(u"paste-products-refused.txt"_qs).trimmed().split(u'\n');
+}
+
+void TestPasteImport::products()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, refused);
+    TestShop shop;
+    Database& db = shop.db();
+    QVERIFY(db.exec(u"insert into barang (kode, nama) values ('A1', 'ada')"_qs));
+    QVERIFY(db.exec(refuseTolak.arg(u"barang"_qs)));
+
+    const QList<paste::Line> lines = paste::parse(text);
+    const auto result = paste::importProducts(db, lines);
+    QVERIFY(result);
+    // What the screen shows after the import is what the database holds.
+    QCOMPARE(joined(result->stored), stored);
+    QCOMPARE(dump(db, u"select kode, nama, kategori, stock, satuan, hpp, hargajual, diskon, "
+                      "barcode, FunctSQL from barang where kode <> 'A1' and jenis = 'barang' "
+                      "order by kode"_qs),
+             stored);
+    // The report: the summary, then the refused rows after a blank line.
+    const QString report = paste::reportText(*result);
+    const QString head =
+        summary(u"barang"_qs, lines.size(), stored.size(), lines.size() - stored.size());
+    QVERIFY2(report.startsWith(head), qPrintable(report));
+    const QStringList after = {QString(), QString(), u"Data yang gagal disimpan:"_qs};
+    QCOMPARE(report.mid(head.size()).split(u'\n'),
+             refused.isEmpty() ? QStringList{QString()} : after + refused);
+    QCOMPARE(shop.messages.texts(), QStringList());
+}
+
+void TestPasteImport::parties_data()
+{
+    QTest::addColumn<Side>("side");
+    QTest::addColumn<QString>("document"); // the greatest document code, if any
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("codes"); // given to each pasted line; empty: refused
+    QTest::addColumn<QString>("refused");
+    // The pasted codes are never used.
+    const QString two = u"PL-00001\tBudi\tJl. 'Mawar'\t0812\tlangganan\tlebih\r\nPL-00002\tSiti"_qs;
+    const auto row = [&](const char* name, Side side, const QString& document,
+                         const QString& before, const QString& codes, const QString& refused = {},
+                         const QString& text = {}) {
+        QTest::newRow(name) << side << document << before.split(u' ', Qt::SkipEmptyParts)
+                            << (text.isEmpty() ? two : text) << codes.split(u' ') << refused;
+    };
+    row("on from the greatest document", Side::Sales, u"JL-00000000000041"_qs, u"PL-00100"_qs,
+        u"PL-00042 PL-00043"_qs);
+    row("codes in use are skipped", Side::Sales, u"RJ-00000000000041"_qs, u"PL-00042 PL-00044"_qs,
+        u"PL-00043 PL-00045"_qs);
+    row("no documents", Side::Sales, {}, {}, u"PL-00001 PL-00002"_qs);
+    row("suppliers past 999 go on from the table", Side::Purchase, u"BL-00000000001500"_qs,
+        u"SP-005"_qs, u"SP-006 SP-007"_qs);
+    row("suppliers run out", Side::Purchase, u"BL-00000000000998"_qs, {}, u"SP-999 "_qs,
+        u"Baris 2 (Siti): Nomor kode Supplier sudah habis (SP-999). Data tidak disimpan."_qs);
+    row("refused by the database", Side::Sales, {}, {}, u" PL-00001"_qs,
+        u"Baris 1 (TOLAK): SQL error: ditolak"_qs, u"x\tTOLAK\nx\tSiti"_qs);
+}
+
+void TestPasteImport::parties()
+{
+    QFETCH(Side, side);
+    QFETCH(QString, document);
+    QFETCH(QStringList, before);
+    QFETCH(QString, text);
+    QFETCH(QStringList, codes);
+    QFETCH(QString, refused);
+    TestShop shop;
+    Database& db = shop.db();
+    const QString table = sideInfo(side).partyTable;
+    if (!document.isEmpty())
+        QVERIFY(db.exec(u"insert into transaksi (Kode) values (?)"_qs, {document}));
+    for (const QString& code : before)
+        QVERIFY(
+            db.exec(u"insert into "_qs + table + u" (kode, nama) values (?, 'lama')"_qs, {code}));
+    QVERIFY(db.exec(refuseTolak.arg(table)));
+
+    const QList<paste::Line> lines = paste::parse(text);
+    const auto result = paste::importParties(db, side, lines);
+    QVERIFY(result);
+    // Each stored line under the code given to it, as the list showed it.
+    QStringList expected = joined(paste::partyRows(lines));
+    for (qsizetype i = expected.size() - 1; i >= 0; --i) {
+        if (codes.at(i).isEmpty())
+            expected.removeAt(i);
+        else
+            expected[i].replace(0, expected[i].indexOf(u'|'), codes.at(i));
+    }
+    QCOMPARE(joined(result->stored), expected);
+    QCOMPARE(dump(db, u"select * from "_qs + table + u" where nama <> 'lama' order by kode"_qs),
+             expected);
+    QCOMPARE(paste::refusedText(*result),
+             refused.isEmpty() ? QString() : u"Data yang gagal disimpan:\n"_qs + refused);
+    QCOMPARE(paste::summaryText(*result),
+             summary(sideInfo(side).partyWord, 2, expected.size(), 2 - expected.size()));
+}
+
+void TestPasteImport::failedCommitStoresNothing_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::newRow("products") << u"barang"_qs;
+    QTest::newRow("customers") << u"pelanggan"_qs;
+    QTest::newRow("suppliers") << u"supplier"_qs;
+}
+
+void TestPasteImport::failedCommitStoresNothing()
+{
+    QFETCH(QString, table);
+    TestShop shop;
+    Database& db = shop.db();
+    // A reference that is only checked at the commit, and fails there.
+    QVERIFY(db.exec(u"pragma foreign_keys = on"_qs));
+    QVERIFY(db.execScript(u"create table yatim (x references barang (kode) deferrable initially "
+                          "deferred); create trigger gagal after insert on "_qs +
+                          table +
+                          u" when new.nama = 'Z' begin insert into yatim values "
+                          "('tidak ada'); end"_qs));
+    const QList<paste::Line> lines = paste::parse(u"Y\ty\nZ\tZ\n"_qs);
+    const auto result = table == u"barang"      ? paste::importProducts(db, lines)
+                        : table == u"pelanggan" ? paste::importParties(db, Side::Sales, lines)
+                                                : paste::importParties(db, Side::Purchase, lines);
+    QVERIFY(!result);
+    QCOMPARE(result.reason(), u"Impor dibatalkan, tidak ada data yang disimpan."_qs);
+    QCOMPARE(shop.messages.texts(), QStringList{u"SQL error: FOREIGN KEY constraint failed"_qs});
+    QCOMPARE(dump(db, u"select count(*) from "_qs + table), QStringList{u"0"_qs});
+    // The connection is usable again: nothing was left open.
+    QVERIFY(db.exec(u"delete from yatim"_qs));
+    QVERIFY(paste::importParties(db, Side::Sales, paste::parse(u"x\tY"_qs)));
+}
+
+QTEST_GUILESS_MAIN(TestPasteImport)
+#include "test_paste_import.moc"
