@@ -119,4 +119,12 @@ int textToInt(QStringView text)
     return static_cast<int>(value);
 }
 
+QString shortened(const QString& text, qsizetype longest)
+{
+    if (text.size() <= longest)
+        return text;
+    const qsizetype cut = text.at(longest - 1).isHighSurrogate() ? longest - 1 : longest;
+    return text.left(cut) + u'…';
+}
+
 } // namespace text

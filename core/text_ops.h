@@ -27,4 +27,8 @@ double roundHalfEven(double value);
 // textToNumber, rounded half-to-even and clamped into the int range.
 int textToInt(QStringView text);
 
+// `text` cut to `longest` characters and an ellipsis when longer, never
+// between the halves of a surrogate pair.
+QString shortened(const QString& text, qsizetype longest = 40);
+
 } // namespace text

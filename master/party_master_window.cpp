@@ -1,4 +1,5 @@
 #include "master/party_master_window.h"
+#include "master/paste_prompt.h"
 
 #include "core/messages.h"
 #include "core/table_model.h"
@@ -206,7 +207,10 @@ void PartyMasterWindow::removeAll()
 
 void PartyMasterWindow::paste()
 {
-    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
+    paste::fromClipboard(m_context.messages(), this, *m_list, *m_model, paste::partiesCaption(),
+                         paste::partyRows, [this](const QList<paste::Line>& lines) {
+                             return paste::importParties(m_context.db(), m_side, lines);
+                         });
 }
 
 void PartyMasterWindow::search()

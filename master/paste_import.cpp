@@ -3,11 +3,9 @@
 #include "core/database.h"
 #include "core/text_ops.h"
 #include "master/parties.h"
-#include "pos/cart.h"
+#include "master/products.h"
 
 #include <QHash>
-
-#include <cmath>
 
 namespace paste {
 
@@ -55,16 +53,6 @@ QList<QStringList> rows(const QList<Line>& lines, int columns)
     return all;
 }
 
-// A long code or name cut for the list of refused rows.
-QString shortened(const QString& text)
-{
-    constexpr qsizetype longest = 40;
-    if (text.size() <= longest)
-        return text;
-    const qsizetype cut = text.at(longest - 1).isHighSurrogate() ? longest - 1 : longest;
-    return text.left(cut) + u'…';
-}
-
 QString nothingStoredText()
 {
     return QStringLiteral("Impor dibatalkan, tidak ada data yang disimpan.");
@@ -82,34 +70,6 @@ Outcome<Result> committed(Database::Transaction& transaction, Result result)
     if (!transaction.commit())
         return Failure{nothingStoredText()};
     return result;
-}
-
-// Product list columns.
-enum ProductColumn {
-    Code,
-    Name,
-    Category,
-    Stock,
-    Unit,
-    Cost,
-    Price,
-    Discount,
-    Barcode,
-};
-
-struct NumberColumn {
-    ProductColumn column;
-    const char16_t* header;
-};
-constexpr NumberColumn numberColumns[] = {
-    {Stock, u"Stock"}, {Cost, u"HargaPokok"}, {Price, u"HargaJual"}, {Discount, u"Diskon"}};
-
-// A checked number as it is bound: whole numbers as integers.
-QVariant bound(double value)
-{
-    if (value == std::trunc(value))
-        return static_cast<qint64>(value);
-    return value;
 }
 
 } // namespace
@@ -152,31 +112,6 @@ QList<QStringList> partyRows(const QList<Line>& lines)
     return rows(lines, partyColumns);
 }
 
-bool isPlainNumber(QStringView text)
-{
-    text = text.trimmed();
-    qsizetype i = 0;
-    const qsizetype size = text.size();
-    const auto digits = [&] {
-        const qsizetype from = i;
-        while (i < size && text[i] >= u'0' && text[i] <= u'9')
-            ++i;
-        return i - from;
-    };
-    if (i < size && text[i] == u'-')
-        ++i;
-    if (digits() == 0)
-        return false;
-    if (i < size && text[i] == u'.') {
-        ++i;
-        // "15.000" is fifteen thousand to whoever typed it; the program
-        // never writes a trailing zero after the point.
-        if (digits() == 0 || text[i - 1] == u'0')
-            return false;
-    }
-    return i == size;
-}
-
 Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
 {
     Result result{QStringLiteral("barang"), static_cast<int>(lines.size()), {}, {}};
@@ -184,7 +119,6 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
     static const QString insert =
         QStringLiteral("insert into barang (kode, jenis, nama, kategori, stock, satuan, hpp, "
                        "hargajual, diskon, barcode) values (?,?,?,?,?,?,?,?,?,?)");
-    const QString limit = text::numberToText(largestLineValue);
 
     Database::Transaction transaction(db);
     if (!transaction.active())
@@ -192,9 +126,9 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
     QHash<QString, int> taken; // code -> the line of this paste that stored it
     for (const Line& line : lines) {
         QStringList row = padded(line, productColumns);
-        const QString code = row.at(Code);
+        const QString code = row.at(products::Code);
         const auto refuse = [&](const QString& reason) {
-            result.refused.append({line.number, shortened(code), reason});
+            result.refused.append({line.number, text::shortened(code), reason});
         };
         if (code.isEmpty()) {
             refuse(QStringLiteral("kode kosong"));
@@ -204,31 +138,13 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
             refuse(QStringLiteral("kode sama dengan baris ") + QString::number(*earlier));
             continue;
         }
-        QVariantList values;
-        for (int column = Code; column <= Barcode; ++column)
-            values.append(row.at(column));
-        QString wrong;
-        for (const auto& [column, header] : numberColumns) {
-            const QString& field = row.at(column);
-            if (field.isEmpty())
-                continue;
-            if (!isPlainNumber(field)) {
-                wrong = QString::fromUtf16(header) + QStringLiteral(" bukan angka: \"") +
-                        shortened(field) + u'"';
-                break;
-            }
-            const double value = text::textToNumber(field);
-            if (std::fabs(value) > largestLineValue) {
-                wrong = QString::fromUtf16(header) + QStringLiteral(" melebihi ") + limit;
-                break;
-            }
-            values[column] = bound(value);
-            row[column] = text::numberToText(value);
-        }
-        if (!wrong.isEmpty()) {
+        if (const QString wrong = products::checkNumbers(row); !wrong.isEmpty()) {
             refuse(wrong);
             continue;
         }
+        QVariantList values;
+        for (int column = products::Code; column <= products::Barcode; ++column)
+            values.append(row.at(column));
         QString count;
         if (!db.query(
                 exists, {code}, [&](const QStringList& found) { count = found.value(0); },
@@ -252,7 +168,7 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
         if (!step.release())
             return Failure{nothingStoredText()};
         taken.insert(code, line.number);
-        row[productColumns - 1].clear(); // the tiers are not stored
+        row[products::Tiers].clear(); // the tiers are not stored
         result.stored.append(std::move(row));
     }
     return committed(transaction, std::move(result));
@@ -291,7 +207,7 @@ Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines)
             code = freeFrom(parties::codeAfter(side, master, last));
             if (code.isEmpty()) {
                 result.refused.append(
-                    {line.number, shortened(row.at(1)), parties::outOfCodesText(side, last)});
+                    {line.number, text::shortened(row.at(1)), parties::outOfCodesText(side, last)});
                 continue;
             }
         }
@@ -301,7 +217,7 @@ Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines)
         if (!step.active())
             return Failure{nothingStoredText()};
         if (!db.exec(insert, QVariantList(row.begin(), row.end()), Database::OnError::Silent)) {
-            result.refused.append({line.number, shortened(row.at(1)), sqlErrorText(db)});
+            result.refused.append({line.number, text::shortened(row.at(1)), sqlErrorText(db)});
             continue;
         }
         if (!step.release())

@@ -14,15 +14,7 @@ class Database;
 // the screen lists before asking, the import itself and the texts that say
 // what it did.
 //
-// A screen does:
-//     const QList<paste::Line> lines = paste::parse(clipboardText);
-//     list.appendRows(paste::productRows(lines));            // or partyRows
-//     if (!messages.ask(this, paste::productsCaption(), paste::questionText()))
-//         -> remove the lines.size() rows just appended
-//     const auto result = paste::importProducts(db, lines);  // or importParties
-//     if (!result) -> messages.failed(result), remove the appended rows
-//     else -> replace the appended rows by result->stored,
-//             messages.info(paste::reportText(*result))
+// The screens reach it through paste::fromClipboard (master/paste_prompt.h).
 namespace paste {
 
 // One line of the pasted text: its number in the text (1-based, blank lines
@@ -73,8 +65,7 @@ struct Result {
 
 // Stores the pasted products in one transaction, each row undone alone when
 // refused: an empty code, a code already stored or already taken by an
-// earlier line of this paste, a Stock, HargaPokok, HargaJual or Diskon that
-// is not a number (see isPlainNumber) or lies beyond the cashier's limit, or
+// earlier line of this paste, a number refused by products::checkNumbers, or
 // a refusal of the database itself. Fields 1 to 9 go to kode, nama,
 // kategori, stock, satuan, hpp, hargajual, diskon and barcode with jenis
 // "barang"; the tiers are not written. Fails, storing nothing, when the
@@ -89,14 +80,6 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines);
 // does. When no code is left the row is refused with the master screen's
 // message. Fails, storing nothing, as importProducts does.
 Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines);
-
-// Whether a pasted Stock, HargaPokok, HargaJual or Diskon reads as exactly
-// one number: an optional "-", digits, and optionally "." and digits not
-// ending in 0, as the program writes numbers; spaces around it are allowed.
-// "Rp 15.000", "1,500", "15.000" (fifteen thousand written with a thousands
-// dot) and "abc" are not. The empty text is not a number either (an empty
-// field is stored empty).
-bool isPlainNumber(QStringView text);
 
 // The confirmation asked before the import, and its captions.
 QString questionText();

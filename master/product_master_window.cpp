@@ -1,4 +1,5 @@
 #include "master/product_master_window.h"
+#include "master/paste_prompt.h"
 
 #include "core/messages.h"
 #include "core/table_model.h"
@@ -256,7 +257,10 @@ void ProductMasterWindow::editTiers()
 
 void ProductMasterWindow::paste()
 {
-    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
+    paste::fromClipboard(m_context.messages(), this, *m_list, *m_model, paste::productsCaption(),
+                         paste::productRows, [this](const QList<paste::Line>& lines) {
+                             return paste::importProducts(m_context.db(), lines);
+                         });
 }
 
 void ProductMasterWindow::search()

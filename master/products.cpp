@@ -2,6 +2,10 @@
 
 #include "core/database.h"
 #include "core/table_model.h"
+#include "core/text_ops.h"
+#include "pos/cart.h"
+
+#include <cmath>
 
 namespace products {
 
@@ -35,6 +39,50 @@ QString priceFromCost(const QString& cost)
     return QString::number(c * 30 / 100 + c, 'g', 16);
 }
 
+bool isPlainNumber(QStringView text)
+{
+    text = text.trimmed();
+    qsizetype i = 0;
+    const qsizetype size = text.size();
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < size && text[i] >= u'0' && text[i] <= u'9')
+            ++i;
+        return i - from;
+    };
+    if (i < size && text[i] == u'-')
+        ++i;
+    if (digits() == 0)
+        return false;
+    if (i < size && text[i] == u'.') {
+        ++i;
+        // "15.000" is fifteen thousand to whoever typed it; the program
+        // never writes a trailing zero after the point.
+        if (digits() == 0 || text[i - 1] == u'0')
+            return false;
+    }
+    return i == size;
+}
+
+QString checkNumbers(QStringList& cells)
+{
+    static constexpr Column numbers[] = {Stock, Cost, Price, Discount};
+    static const QStringList headers = {QStringLiteral("Stock"), QStringLiteral("HargaPokok"),
+                                        QStringLiteral("HargaJual"), QStringLiteral("Diskon")};
+    for (int i = 0; i < 4; ++i) {
+        QString& cell = cells[numbers[i]];
+        if (cell.isEmpty())
+            continue;
+        if (!isPlainNumber(cell))
+            return headers[i] + QStringLiteral(" bukan angka: \"") + text::shortened(cell) + u'"';
+        const double value = text::textToNumber(cell);
+        if (std::fabs(value) > largestLineValue)
+            return headers[i] + QStringLiteral(" melebihi ") + text::numberToText(largestLineValue);
+        cell = text::numberToText(value);
+    }
+    return {};
+}
+
 Outcome<bool> exists(Database& db, const QString& code)
 {
     const QString count =
@@ -44,8 +92,11 @@ Outcome<bool> exists(Database& db, const QString& code)
     return count != QStringLiteral("0");
 }
 
-Outcome<> add(Database& db, const QStringList& cells)
+Outcome<> add(Database& db, QStringList cells)
 {
+    cells.resize(ColumnCount);
+    if (const QString wrong = checkNumbers(cells); !wrong.isEmpty())
+        return Failure{wrong};
     return stored(
         db.exec(QStringLiteral("insert into barang (kode, jenis, nama, kategori, stock, "
                                "satuan, hpp, hargajual, diskon, barcode, FunctSQL) "
@@ -55,8 +106,11 @@ Outcome<> add(Database& db, const QStringList& cells)
                  cells.value(Barcode), cells.value(Tiers)}));
 }
 
-Outcome<> update(Database& db, const QStringList& cells, bool withTiers)
+Outcome<> update(Database& db, QStringList cells, bool withTiers)
 {
+    cells.resize(ColumnCount);
+    if (const QString wrong = checkNumbers(cells); !wrong.isEmpty())
+        return Failure{wrong};
     QVariantList values = {cells.value(Name),     cells.value(Category), cells.value(Stock),
                            cells.value(Unit),     cells.value(Cost),     cells.value(Price),
                            cells.value(Discount), cells.value(Barcode)};

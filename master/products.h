@@ -38,15 +38,30 @@ bool loadAll(Database& db, TableModel& model);
 // is empty or not a number counts as 0.
 QString priceFromCost(const QString& cost);
 
+// Whether a Stock, HargaPokok, HargaJual or Diskon text reads as exactly one
+// number: an optional "-", digits, and optionally "." and digits not ending
+// in 0, as the program writes numbers; spaces around it are allowed.
+// "Rp 15.000", "1,500", "15.000" (fifteen thousand written with a thousands
+// dot), "abc" and the empty text are not.
+bool isPlainNumber(QStringView text);
+
+// Stock, HargaPokok, HargaJual and Diskon of `cells` must each be empty or a
+// plain number within the cashier's limit: the cashier would read "Rp 15.000"
+// as 0 and the database would store "15.000" as 15. Rewrites each number as
+// the program writes numbers and returns why the first wrong cell is refused
+// (`HargaJual bukan angka: "Rp 15.000"`); empty when every cell is right.
+QString checkNumbers(QStringList& cells);
+
 // Whether a product has `code`; a failed query has shown its error.
 Outcome<bool> exists(Database& db, const QString& code);
 
-// A new product from `cells` (ColumnCount texts, tiers included).
-Outcome<> add(Database& db, const QStringList& cells);
+// A new product from `cells` (ColumnCount texts, tiers included); refused
+// when checkNumbers refuses them.
+Outcome<> add(Database& db, QStringList cells);
 
 // The product with cells[Code] takes the other cells; its stored tiers stay
-// as they are unless `withTiers`.
-Outcome<> update(Database& db, const QStringList& cells, bool withTiers);
+// as they are unless `withTiers`. Refused as add is.
+Outcome<> update(Database& db, QStringList cells, bool withTiers);
 
 Outcome<> remove(Database& db, const QString& code);
 Outcome<> removeAll(Database& db);

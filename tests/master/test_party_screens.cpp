@@ -5,6 +5,7 @@
 #include "support/test_shop.h"
 #include "ui/list_view.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -111,6 +112,13 @@ void TestPartyScreens::masterScreen()
     QCOMPARE(shop.messages.shown().last().caption + u'|' + shop.messages.lastText(),
              u"Remove Data|Yakin Hapus Supplier ini?, Penghapusan dapat mengakibatkan "
              u"hilangnya referensi antar Data yang pernah tersimpan."_qs);
+
+    // A pasted row is listed with the code it was given, not the one pasted.
+    QGuiApplication::clipboard()->setText(u"SP-077\tToko Pak Ali\tPasar\t0812\ttempo\n"_qs);
+    shop.messages.setNextAnswer(true);
+    click(screen, u"Paste"_qs);
+    QCOMPARE(shop.messages.shown().at(5).caption, u"Inpor Data dari Excel"_qs);
+    QCOMPARE(rows(screen).join(u','), u"SP-001|Toko Pak Ali|Pasar|0812|tempo"_qs);
 }
 
 void TestPartyScreens::pickerEntry_data()

@@ -5,6 +5,7 @@
 #include "support/test_shop.h"
 #include "ui/list_view.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -24,6 +25,8 @@ private slots:
     void priceTiers();
     void removeAndReset_data();
     void removeAndReset();
+    void paste_data();
+    void paste();
 
 private:
     QString boxes() const;
@@ -80,7 +83,7 @@ QString TestProductScreens::stored(const QString& code)
 {
     return m_shop->db().scalar(u"select kode||'|'||nama||'|'||kategori||'|'||stock||'|'||satuan"
                                "||'|'||hpp||'|'||hargajual||'|'||diskon||'|'||barcode||'|'||"
-                               "FunctSQL from barang where kode=?"_s,
+                               "ifnull(FunctSQL, '') from barang where kode=?"_s,
                                {code});
 }
 
@@ -138,7 +141,7 @@ void TestProductScreens::entryRow()
 
 void TestProductScreens::saveWritesTheProductInTheBoxes()
 {
-    Messages& messages = m_shop->messages;
+    ScriptedMessages& messages = m_shop->messages;
     // A search selects its first row; the code typed decides which product is
     // changed, and the list row of that product shows it.
     auto* search = m_screen->findChild<QLineEdit*>(u"pencarian"_s);
@@ -171,7 +174,13 @@ void TestProductScreens::saveWritesTheProductInTheBoxes()
     m_screen->save();
     QCOMPARE(m_shop->messages.lastText(), u"SQL error: ditolak"_s);
     QCOMPARE(boxes(), u"78|Kopi|||||||78"_s);
-    Q_UNUSED(messages);
+
+    // A price pasted into a box is checked as the paste import checks it.
+    box("kode")->setText(u"1001"_s);
+    box("hargajual")->setText(u"Rp 15.000"_s);
+    m_screen->save();
+    QCOMPARE(messages.lastText(), u"HargaJual bukan angka: \"Rp 15.000\""_s);
+    QCOMPARE(stored(u"1001"_s).section(u'|', 6, 6), u"68500"_s);
 }
 
 void TestProductScreens::priceTiers()
@@ -253,6 +262,37 @@ void TestProductScreens::removeAndReset()
         QCOMPARE(boxes(), u"||||||||"_s);
     if (user == u"administrator")
         QCOMPARE(m_shop->messages.lastText(), u"Anda tidak diperkenankan menggunakan fitur ini"_s);
+}
+
+void TestProductScreens::paste_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+}
+
+void TestProductScreens::paste()
+{
+    QFETCH(bool, yes);
+    QGuiApplication::clipboard()->setText(
+        u"9001\tKopi O'Brien\tMinuman\t5\tpcs\t1000\t1300\t0\t9001"
+        "\t12;1200\r\n1001\tBeras lagi\r\n"
+        "9002\tTeh\t\t\t\t\tRp 15.000\r\n"_s);
+    m_shop->messages.setNextAnswer(yes);
+    click(u"Paste"_s);
+    QCOMPARE(m_shop->messages.shown().first().caption, u"Hasil Copas dari Excel"_s);
+    // No takes the pasted rows off the list again; Yes lists what was stored.
+    QCOMPARE(m_list->model()->rowCount(), yes ? 14 : 13);
+    QCOMPARE(m_shop->db().scalar(u"select count(*) from barang"_s).toInt(), yes ? 14 : 13);
+    if (!yes)
+        return;
+    QCOMPARE(row(13), u"9001|Kopi O`Brien|Minuman|5|pcs|1000|1300|0|9001|"_s);
+    QCOMPARE(stored(u"9001"_s), row(13));
+    QCOMPARE(m_shop->messages.lastText(),
+             u"Dari jumlah data barang 3 Item yang diimport ke database; 1 data telah berhasil "
+             "di simpan dan 2 gagal disimpan\n\nData yang gagal disimpan:\n"
+             "Baris 2 (1001): kode sudah ada\nBaris 3 (9002): HargaJual bukan angka: "
+             "\"Rp 15.000\""_s);
 }
 
 QTEST_MAIN(TestProductScreens)
