@@ -11,7 +11,10 @@
 //   program ignores. webtable: sData(meta, header, data); sheettable:
 //   sData(rows, columns, data). The texts join the cells with ";" and ","
 //   without protecting them, so a cell holding either cannot be told apart.
-//   Used only when a library has no toko_export_v1.
+//   Used only when a library has no toko_export_v1. Its texts are UTF-8.
+//
+// Both are plain C functions: x86-64 Linux has one calling convention, so
+// there is no stdcall to ask for.
 
 #include <stddef.h>
 #include <stdint.h>

@@ -1,11 +1,7 @@
 #!/usr/bin/env python3
-"""Prints what an exported file shows, as JSON, for test_export to compare.
-
-    read_export.py FILE.html  ->  {"heading": [title, h1, p...], "rows": [["l:text", ...], ...]}
-    read_export.py FILE.xlsx  ->  {"rows": [["s:text" | "n:number" | "", ...], ...]}
-
-Exits 77 when openpyxl is missing."""
-import json
+"""What an exported file shows, as tests/data/export-*.tsv: a web page's title,
+h1 and paragraphs, then its rows as class:text; a spreadsheet's rows as s:text,
+n:number or nothing. Exits 77 when openpyxl is missing."""
 import sys
 from html.parser import HTMLParser
 
@@ -13,7 +9,7 @@ from html.parser import HTMLParser
 class Page(HTMLParser):
     def __init__(self):
         super().__init__()
-        self.heading, self.rows, self.text, self.cls = [], [], None, ""
+        self.rows, self.text, self.cls = [[]], None, ""
 
     def handle_starttag(self, tag, attrs):
         if tag == "tr":
@@ -23,7 +19,7 @@ class Page(HTMLParser):
 
     def handle_endtag(self, tag):
         if tag in ("title", "h1", "p"):
-            self.heading.append(self.text)
+            self.rows[0].append(self.text)
         elif tag in ("th", "td"):
             self.rows[-1].append(self.cls + ":" + self.text)
         self.text = None
@@ -37,12 +33,13 @@ path = sys.argv[1]
 if path.endswith(".html"):
     page = Page()
     page.feed(open(path, encoding="utf-8").read())
-    print(json.dumps({"heading": page.heading, "rows": page.rows}))
+    rows = page.rows
 else:
     try:
         import openpyxl
     except ImportError:
         sys.exit(77)
+    shown = lambda v: "" if v is None else "s:" + v if isinstance(v, str) else "n:%.15g" % v
     sheet = openpyxl.load_workbook(path).active
-    kind = lambda v: "" if v is None else "s:" + v if isinstance(v, str) else "n:%.15g" % v
-    print(json.dumps({"rows": [[kind(v) for v in row] for row in sheet.iter_rows(values_only=True)]}))
+    rows = [[]] + [[shown(v) for v in row] for row in sheet.iter_rows(values_only=True)]
+sys.stdout.buffer.write("".join("\t".join(row) + "\n" for row in rows).encode("utf-8"))

@@ -13,29 +13,25 @@
 
 #define STAND_IN extern "C" __attribute__((visibility("default")))
 
-namespace {
-
-[[maybe_unused]] void record(const std::string& first, const std::string& second, const char* third)
+[[maybe_unused]] static const char* record(const std::string& first, const std::string& second,
+                                           const char* third)
 {
     std::FILE* file = std::fopen(std::getenv("TOKO_EXPORT_RECORD"), "wb");
     for (const std::string& text : {first, second, std::string(third)})
         std::fwrite(text.c_str(), 1, text.size() + 1, file);
     std::fclose(file);
+    return "ok";
 }
-
-} // namespace
 
 #if defined(TOKO_RECORD_WEB)
 STAND_IN const char* sData(const char* meta, const char* header, const char* data)
 {
-    record(meta, header, data);
-    return "ok";
+    return record(meta, header, data);
 }
 #elif defined(TOKO_RECORD_SHEET)
 STAND_IN const char* sData(int32_t rows, int32_t columns, const char* data)
 {
-    record(std::to_string(rows), std::to_string(columns), data);
-    return "ok";
+    return record(std::to_string(rows), std::to_string(columns), data);
 }
 #elif defined(TOKO_FAILING)
 STAND_IN int toko_export_v1(const TokoExportTable*, const char* path, char* error, size_t size)
@@ -45,10 +41,5 @@ STAND_IN int toko_export_v1(const TokoExportTable*, const char* path, char* erro
     std::fclose(file);
     std::strncpy(error, "disk penuh", size);
     return 1;
-}
-#else
-STAND_IN int somethingElse()
-{
-    return 0;
 }
 #endif
