@@ -16,8 +16,10 @@ export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=true
 packages=(
   g++ cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libsodium-dev libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core
+  libxlsxwriter-dev fonts-liberation2 fonts-dejavu-core
 )
+# The tests read exported spreadsheets back with Debian's python3.
+test_packages=(python3 python3-openpyxl)
 
 install_missing() {
   local missing=()
@@ -71,6 +73,7 @@ start)
   exec "$build/toko"
   ;;
 test)
+  packages+=("${test_packages[@]}")
   install_missing
   build
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j2

@@ -1,0 +1,302 @@
+#include "core/table_model.h"
+#include "documents/export.h"
+#include "documents/export_library.h"
+#include "documents/list_export.h"
+#include "support/test_shop.h"
+
+#include <QLibrary>
+#include <QProcess>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using exporting::Format;
+Q_DECLARE_METATYPE(Format)
+
+// Lists handed to the export libraries: the texts an outside library's sData
+// gets, the files our own libraries write (read back as a browser and a
+// spreadsheet would), and every way an export can fail.
+class TestExport final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void textsForOlderLibraries_data();
+    void textsForOlderLibraries();
+    void missingLibraryOrFunction_data();
+    void missingLibraryOrFunction();
+    void ourFiles_data();
+    void ourFiles();
+    void fileNames_data();
+    void fileNames();
+    void failingLibrary();
+    void fullDisk();
+    void fromTheScreen_data();
+    void fromTheScreen();
+
+private:
+    QDir reports() const { return QDir(m_dir->filePath(u"laporan"_s)); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+
+const ShopIdentity shop{u"Toko Uji"_s, u"Jl. Contoh 1"_s, {}};
+
+// Columns as "header:letter[:width]" joined with "|"; rows as cells joined with "|".
+std::unique_ptr<TableModel> list(const QString& columns, const QStringList& rows)
+{
+    auto model = std::make_unique<TableModel>();
+    for (const QString& column : columns.split(u'|')) {
+        const QStringList parts = column.split(u':');
+        const QChar letter = parts.at(1).front();
+        model->addColumn(parts.at(0), parts.value(2, u"100"_s).toInt(),
+                         letter == u'r'   ? Qt::AlignRight
+                         : letter == u'c' ? Qt::AlignHCenter
+                                          : Qt::AlignLeft);
+    }
+    for (const QString& row : rows)
+        model->appendRow(row.split(u'|'));
+    return model;
+}
+
+QString library(const QString& folder, Format format)
+{
+    return QStringLiteral(TOKO_TEST_LIBRARIES) + u'/' + folder + u'/' +
+           exporting::libraryName(format);
+}
+
+QString ours(Format format)
+{
+    return QStringLiteral(TOKO_OUR_LIBRARIES) + u'/' + exporting::libraryName(format);
+}
+
+// What the file shows, through python3's html.parser or openpyxl, as in tests/data/export-*.tsv.
+QStringList readBack(const QString& path)
+{
+    QProcess python;
+    python.start(QStringLiteral(TOKO_PYTHON3),
+                 {QStringLiteral(TOKO_TEST_SCRIPTS) + u"/read_export.py"_s, path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        return {u"failed %1"_s.arg(python.exitCode())};
+    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n');
+}
+
+} // namespace
+
+void TestExport::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    qputenv("TOKO_EXPORT_RECORD", m_dir->filePath(u"record"_s).toLocal8Bit());
+}
+
+void TestExport::textsForOlderLibraries_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QByteArrayList>("expected");
+
+    const QString two = u"Kode:l|Jumlah:r"_s;
+    const QStringList rows{u"A1|5"_s, u"B2|7"_s};
+    QTest::newRow("page") << Format::WebPage << two << rows
+                          << QByteArrayList{"X;Toko Uji;Jl. Contoh 1;lr", "Kode;Jumlah",
+                                            "A1,5;B2,7"};
+    QTest::newRow("sheet") << Format::Spreadsheet << two << rows
+                           << QByteArrayList{"2", "2", "Kode,Jumlah;A1,5;B2,7"};
+    QTest::newRow("empty page") << Format::WebPage << two << QStringList()
+                                << QByteArrayList{"X;Toko Uji;Jl. Contoh 1;lr", "Kode;Jumlah", ""};
+    QTest::newRow("empty sheet") << Format::Spreadsheet << two << QStringList()
+                                 << QByteArrayList{"0", "2", "Kode,Jumlah"};
+    QTest::newRow("page cells as they are, hidden column left out, UTF-8")
+        << Format::WebPage << u"Kode:l|rumus:r:0|Nama:c|Harga:r"_s
+        << QStringList{u"A1|10;900|Gula ½ kg, \"Jawa\"|1.500,-"_s}
+        << QByteArrayList{"X;Toko Uji;Jl. Contoh 1;lcr", "Kode;Nama;Harga",
+                          "A1,Gula \xc2\xbd kg, \"Jawa\",1.500,-"};
+    QTest::newRow("sheet cells lose points and commas, headers do not")
+        << Format::Spreadsheet << u"Harga, Rp.:l|Jumlah:r"_s
+        << QStringList{u"a,b|10.500"_s, u"½|1.5"_s}
+        << QByteArrayList{"2", "2", "Harga, Rp.,Jumlah;a-b,10500;\xc2\xbd,15"};
+}
+
+void TestExport::textsForOlderLibraries()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, columns);
+    QFETCH(QStringList, rows);
+    QFETCH(QByteArrayList, expected);
+
+    const auto table = exporting::exportTableOf(u"X"_s, *list(columns, rows), shop);
+    const Outcome<QString> done =
+        exporting::exportTable(format, table, reports(), {library(u"recording"_s, format)});
+    QVERIFY2(done.ok(), qPrintable(done.reason()));
+    QCOMPARE(*done, QString()); // the library decides where its file goes
+    QFile record(m_dir->filePath(u"record"_s));
+    QVERIFY(record.open(QIODevice::ReadOnly));
+    QByteArrayList got = record.readAll().split('\0');
+    got.removeLast();
+    QCOMPARE(got, expected);
+    QVERIFY(!reports().exists());
+}
+
+void TestExport::missingLibraryOrFunction_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("reason");
+
+    for (const Format format : {Format::WebPage, Format::Spreadsheet}) {
+        const QString name = exporting::libraryName(format);
+        QTest::addRow("%s missing", qPrintable(name))
+            << format << u"missing"_s << u"tidak dapat membaca library.."_s;
+        QTest::addRow("%s without a function", qPrintable(name))
+            << format << u"nothing"_s << u"tidak dapat membaca data yang dibaca library.."_s;
+    }
+}
+
+void TestExport::missingLibraryOrFunction()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, folder);
+    QFETCH(QString, reason);
+
+    const auto table = exporting::exportTableOf(u"X"_s, *list(u"Kode:l"_s, {u"A1"_s}), shop);
+    const Outcome<QString> done =
+        exporting::exportTable(format, table, reports(), {library(folder, format)});
+    QCOMPARE(done.reason(), reason);
+    QVERIFY(!reports().exists());
+    QVERIFY(!QFile::exists(m_dir->filePath(u"record"_s)));
+}
+
+void TestExport::ourFiles_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("page") << Format::WebPage << u"export-page.tsv"_s;
+    QTest::newRow("sheet") << Format::Spreadsheet << u"export-sheet.tsv"_s;
+}
+
+void TestExport::ourFiles()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, expected);
+
+    const auto model =
+        list(u"Kode:l|Nama & Ket.:l|Qty:c|Jumlah:r"_s,
+             {u"A1,x|<b>Gula</b> & \"teh\"|3|-1234.5"_s, u"B;2|Rp 1.500,-|1.5|10500"_s,
+              u"007|Kopi ½ kg — ü||Rp 1.500,-"_s, u"C3|'kutip'|x|007"_s});
+    const auto table =
+        exporting::exportTableOf(u"Laporan \"Uji\" <&> ½"_s, *model,
+                                 {u"Toko A&B <Jaya>"_s, u"Jl. Kopi, No. 5; Blok 'C'"_s, {}});
+    const Outcome<QString> done = exporting::exportTable(format, table, reports(), {ours(format)});
+    QVERIFY2(done.ok(), qPrintable(done.reason()));
+    QCOMPARE(QFileInfo(*done).dir(), reports());
+    const QStringList shown = readBack(*done);
+    if (shown.first() == u"failed 77")
+        QSKIP("python3-openpyxl is not installed: the spreadsheet cannot be read back");
+    QFile file(QFINDTESTDATA(u"../data/"_s + expected));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(shown, QString::fromUtf8(file.readAll()).split(u'\n'));
+}
+
+void TestExport::fileNames_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain") << u"Laporan Alur Kas"_s << QStringList() << u"Laporan Alur Kas-1"_s;
+    QTest::newRow("never over an existing file")
+        << u"Omzet"_s << QStringList{u"Omzet-1.html"_s, u"Omzet-2.html"_s} << u"Omzet-3"_s;
+    QTest::newRow("separators") << u"RETUR DARI A/B\\C"_s << QStringList()
+                                << u"RETUR DARI A_B_C-1"_s;
+    QTest::newRow("climbing out") << u"../../etc/x"_s << QStringList() << u"_.._etc_x-1"_s;
+    QTest::newRow("refused elsewhere")
+        << u"a:b*c?\"d\"<e>|f\tg"_s << QStringList() << u"a_b_c__d__e__f_g-1"_s;
+    QTest::newRow("nothing left") << u" .. "_s << QStringList() << u"Laporan-1"_s;
+    QTest::newRow("long") << QString(70, u'a') << QStringList() << QString(60, u'a') + u"-1"_s;
+}
+
+void TestExport::fileNames()
+{
+    QFETCH(QString, title);
+    QFETCH(QStringList, existing);
+    QFETCH(QString, expected);
+
+    QVERIFY(QDir().mkpath(reports().path()));
+    for (const QString& name : existing) {
+        QFile file(reports().filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("kept");
+    }
+    const Outcome<QString> reserved = exporting::reserveReportFile(reports(), title, u"html"_s);
+    QCOMPARE(*reserved, reports().absoluteFilePath(expected + u".html"_s));
+    for (const QString& name : existing) {
+        QFile file(reports().filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), "kept");
+    }
+}
+
+// A library that cannot finish its file: the failure is reported and no
+// half-written page is left behind to be mistaken for the report.
+void TestExport::failingLibrary()
+{
+    const auto table = exporting::exportTableOf(u"X"_s, *list(u"Kode:l"_s, {u"A1"_s}), shop);
+    const Outcome<QString> done = exporting::exportTable(Format::WebPage, table, reports(),
+                                                         {library(u"failing"_s, Format::WebPage)});
+    QCOMPARE(done.reason(),
+             u"Laporan gagal ditulis ke %1/X-1.html: disk penuh"_s.arg(reports().absolutePath()));
+    QVERIFY(reports().isEmpty());
+}
+
+// Our libraries say so when the disk is full, rather than leave a short file.
+void TestExport::fullDisk()
+{
+    if (!QFile::exists(u"/dev/full"_s))
+        QSKIP("no /dev/full here to stand for a full disk");
+    for (const Format format : {Format::WebPage, Format::Spreadsheet}) {
+        QLibrary ourLibrary(ours(format));
+        const auto write =
+            reinterpret_cast<TokoExportFunction>(ourLibrary.resolve(TOKO_EXPORT_FUNCTION));
+        QVERIFY(write);
+        const char* header = "Kode";
+        const char* cells[] = {"A1", "B2"};
+        const int32_t width = 100;
+        const TokoExportTable table{"X", "Toko", "Jl", 1, &header, "l", &width, 2, cells};
+        char error[64] = "";
+        QCOMPARE(write(&table, "/dev/full", error, sizeof error), 1);
+        QVERIFY2(QByteArray(error).contains("ditulis"), error);
+    }
+}
+
+void TestExport::fromTheScreen_data()
+{
+    QTest::addColumn<bool>("folderIsAFile");
+    QTest::addColumn<QString>("told");
+
+    QTest::newRow("written") << false << u"Laporan disimpan di:\n%1/laporan/Koreksi Stock-1.html"_s;
+    QTest::newRow("refused") << true << u"Folder laporan tidak dapat dibuat: %1/laporan"_s;
+}
+
+// The one call a list screen makes: nothing is opened in a test run, the user
+// is told where the file is or why there is none, in the export's own box.
+void TestExport::fromTheScreen()
+{
+    QFETCH(bool, folderIsAFile);
+    QFETCH(QString, told);
+
+    TestShop testShop;
+    QVERIFY2(testShop.error().isEmpty(), qPrintable(testShop.error()));
+    if (folderIsAFile) {
+        QFile file(testShop.folder().filePath(u"laporan"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    exporting::exportList(nullptr, testShop.context(), Format::WebPage, u"Koreksi Stock"_s,
+                          *list(u"Kode:l"_s, {u"A1"_s}));
+    QCOMPARE(testShop.messages.shown().size(), 1);
+    QCOMPARE(testShop.messages.shown().first().caption, u"Export To excel.."_s);
+    QCOMPARE(testShop.messages.lastText(), told.arg(testShop.folder().absolutePath()));
+}
+
+QTEST_MAIN(TestExport)
+#include "test_export.moc"
