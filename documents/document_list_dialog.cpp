@@ -47,8 +47,7 @@ DocumentListDialog::DocumentListDialog(AppContext& context, Side side, QWidget* 
 
 void DocumentListDialog::fill(reports::Paid paid)
 {
-    showFailure(reports::fillDocuments(context().db(), m_side,
-                                       m_from->date().toString(dateFormat),
-                                       m_to->date().toString(dateFormat),
-                                       context().clock().today(), paid, model()));
+    showFailure(reports::fillDocuments(context().db(), m_side, m_from->date().toString(dateFormat),
+                                       m_to->date().toString(dateFormat), context().clock().today(),
+                                       paid, model()));
 }

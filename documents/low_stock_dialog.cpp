@@ -54,6 +54,6 @@ void LowStockDialog::fill()
     const QList<QTreeWidgetItem*> chosen = m_categories->selectedItems();
     if (chosen.isEmpty())
         return;
-    showFailure(reports::fillLowStock(context().db(), chosen.first()->text(0),
-                                      m_threshold->text(), model()));
+    showFailure(reports::fillLowStock(context().db(), chosen.first()->text(0), m_threshold->text(),
+                                      model()));
 }

@@ -29,9 +29,9 @@ void MonthReportDialog::fill()
     if (chosen.isEmpty() || !chosen.first()->parent())
         return;
     // The year of the clock at the moment of choosing.
-    const QString yearMonth = QString::number(context().clock().today().year()) + u'-' +
-                              QString::number(MonthTree::monthOf(chosen.first()))
-                                  .rightJustified(2, u'0');
+    const QString yearMonth =
+        QString::number(context().clock().today().year()) + u'-' +
+        QString::number(MonthTree::monthOf(chosen.first())).rightJustified(2, u'0');
     if (m_kind == Kind::ProfitLoss)
         showFailure(reports::fillProfitLoss(context().db(), yearMonth,
                                             chosen.first()->text(0).section(u'-', 1), model()));

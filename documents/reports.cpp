@@ -14,9 +14,9 @@ constexpr Qt::Alignment left = Qt::AlignLeft, right = Qt::AlignRight, centre = Q
 
 QList<TableModel::Column> documentColumns(Side side)
 {
-    return {{u"Tanggal"_s, 100, left},     {sideInfo(side).partyWord, 150, left},
-            {u"Alamat"_s, 150, left},      {u"Kode Trans"_s, 150, centre},
-            {u"Jumlah"_s, 100, right},     {u"Dibayar"_s, 100, right},
+    return {{u"Tanggal"_s, 100, left},      {sideInfo(side).partyWord, 150, left},
+            {u"Alamat"_s, 150, left},       {u"Kode Trans"_s, 150, centre},
+            {u"Jumlah"_s, 100, right},      {u"Dibayar"_s, 100, right},
             {u"Tgl. Akhir"_s, 100, centre}, {u"Jatuh Tempo"_s, 100, centre}};
 }
 
@@ -66,8 +66,13 @@ Description describe(Report report, Side side)
     const SideInfo& info = sideInfo(side);
     switch (report) {
     case Report::ProfitLoss:
-        return {u"FORM14"_s, u"Laporan Laba Rugi"_s, {}, u"Laporan Laba Rugi Toko"_s, false,
-                false, {{{}, 550, left}, {{}, 100, right}, {{}, 100, right}}};
+        return {u"FORM14"_s,
+                u"Laporan Laba Rugi"_s,
+                {},
+                u"Laporan Laba Rugi Toko"_s,
+                false,
+                false,
+                {{{}, 550, left}, {{}, 100, right}, {{}, 100, right}}};
     case Report::Turnover:
         return {u"FORM12"_s,
                 u"Laporan Omzet Penjualan"_s,
@@ -105,8 +110,8 @@ Description describe(Report report, Side side)
                  {u"Stock DB"_s, 79, centre},
                  {u"Satuan"_s, 79, centre}}};
     case Report::Debts:
-        return {u"FORM17"_s,       u"Laporan"_s, info.debtReportHeading, info.debtListTitle, true,
-                true,              documentColumns(side)};
+        return {u"FORM17"_s, u"Laporan"_s, info.debtReportHeading, info.debtListTitle,
+                true,        true,         documentColumns(side)};
     case Report::Documents:
         // Captioned by its heading: a purchase list captioned "Penjualan" would mislead.
         return {u"FORM8"_s,
@@ -122,12 +127,12 @@ Description describe(Report report, Side side)
 
 Outcome<> fillTurnover(Database& db, const QString& month, TableModel& model)
 {
-    const bool ok = db.fill(
-        model,
-        u"select l.KodeBarang, l.NamaBarang, sum(l.Jumlah) from itempenjualan l "
-        "join transaksi t on l.Kode=t.Kode where t.Ref='Masuk' and substr(t.Tanggal,1,7)=? "
-        "group by l.KodeBarang order by l.KodeBarang"_s,
-        {month});
+    const bool ok =
+        db.fill(model,
+                u"select l.KodeBarang, l.NamaBarang, sum(l.Jumlah) from itempenjualan l "
+                "join transaksi t on l.Kode=t.Kode where t.Ref='Masuk' and substr(t.Tanggal,1,7)=? "
+                "group by l.KodeBarang order by l.KodeBarang"_s,
+                {month});
     double total = 0;
     for (int row = 0; row < model.rowCount(); ++row)
         total = text::roundHalfEven(total + text::textToNumber(model.cell(row, 2)));
@@ -138,13 +143,13 @@ Outcome<> fillTurnover(Database& db, const QString& month, TableModel& model)
 Outcome<> fillTodaysSales(Database& db, const QDate& today, TableModel& model)
 {
     // Sale lines of a product no longer in the master data have no cost: those cells stay empty.
-    return stored(db.fill(
-        model,
-        u"select l.KodeBarang, l.NamaBarang, b.hpp, l.Harga, sum(l.Qty), sum(l.Qty)*b.hpp, "
-        "sum(l.Jumlah), sum(l.Jumlah)-sum(l.Qty)*b.hpp from itempenjualan l "
-        "join transaksi t on l.Kode=t.Kode left join barang b on b.kode=l.KodeBarang "
-        "where t.Ref='Masuk' and t.Tanggal=? group by l.KodeBarang order by l.KodeBarang"_s,
-        {isoDate(today)}));
+    return stored(
+        db.fill(model,
+                u"select l.KodeBarang, l.NamaBarang, b.hpp, l.Harga, sum(l.Qty), sum(l.Qty)*b.hpp, "
+                "sum(l.Jumlah), sum(l.Jumlah)-sum(l.Qty)*b.hpp from itempenjualan l "
+                "join transaksi t on l.Kode=t.Kode left join barang b on b.kode=l.KodeBarang "
+                "where t.Ref='Masuk' and t.Tanggal=? group by l.KodeBarang order by l.KodeBarang"_s,
+                {isoDate(today)}));
 }
 
 Outcome<QStringList> categories(Database& db)
@@ -173,10 +178,9 @@ Outcome<> fillLowStock(Database& db, const QString& category, const QString& thr
 Outcome<> fillDebts(Database& db, Side side, const QDate& today, TableModel& model)
 {
     const QString debt = u"t."_s + sideInfo(side).debtColumn;
-    return stored(
-        db.fill(model,
-                documentSql(side, u"t.Tunai"_s, {}, debt + u">0 order by t.Kode"_s),
-                documentParams(side, today)));
+    return stored(db.fill(model,
+                          documentSql(side, u"t.Tunai"_s, {}, debt + u">0 order by t.Kode"_s),
+                          documentParams(side, today)));
 }
 
 Outcome<> fillDocuments(Database& db, Side side, const QString& from, const QString& to,
