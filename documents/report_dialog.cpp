@@ -25,6 +25,7 @@ ReportDialog::ReportDialog(AppContext& context, const reports::Description& desc
     auto* layout = new QVBoxLayout(this);
     if (!description.heading.isEmpty()) {
         auto* heading = new QLabel(description.heading, this);
+        heading->setObjectName(u"heading"_s);
         QFont font = heading->font();
         font.setPointSize(font.pointSize() + 6);
         font.setBold(true);
