@@ -20,6 +20,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 // The report screens: what they show on opening and on each choice, their keys and focus.
 class TestReportScreens final : public QObject
 {

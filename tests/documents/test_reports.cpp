@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimeZone>
 
+using namespace Qt::StringLiterals;
+
 // The reports' figures and rows on a month of documents of every kind.
 class TestReports final : public QObject
 {
