@@ -5,7 +5,8 @@
 // cash sales: 20,000 customers, sales on credit (one in twenty-five of the
 // named customers' sales, due in fourteen days), purchases from fifty
 // suppliers (three a day, one in ten on credit), sales returns, cash in and
-// out and refunds of purchase returns. It is cached beside the large shop.
+// out and refunds of purchase returns; the debts of the last two months are
+// still open, the older ones paid. It is cached beside the large shop.
 // Each report runs once to warm the cache, then `runs` times; the median is
 // printed, first on the landed indexes, then with the indexes the reports want.
 
@@ -26,11 +27,13 @@
 #include <functional>
 #include <random>
 
+#include <time.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int version = 1;
+constexpr int version = 2;
 constexpr int runs = 15;
 constexpr int extraCustomers = 18000;
 constexpr int supplierCount = 50;
@@ -104,10 +107,14 @@ bool addDocuments(Database& db, std::mt19937& rng)
         if (!ok)
             return false;
     }
-    // One in twenty-five of the named customers' sales on credit, half paid.
+    // One in twenty-five of the named customers' sales on credit, half paid;
+    // those of the last two months are still open, the older ones paid off.
     return db.exec(u"update transaksi set Tunai=Jumlah/2, Piutang=Jumlah-Jumlah/2, "
                    "JatuhTempo=date(Tanggal,'+14 day') where substr(Kode,1,3)='JL-' "
-                   "and KodeSP<>'PL-00000' and cast(substr(Kode,4) as integer)%25=0"_s);
+                   "and KodeSP<>'PL-00000' and cast(substr(Kode,4) as integer)%25=0 "
+                   "and Tanggal>='2024-10-30'"_s) &&
+           db.exec(u"update transaksi set Hutang=0, Tunai=Jumlah where substr(Kode,1,3)='BL-' "
+                   "and Hutang>0 and Tanggal<'2024-10-30'"_s);
 }
 
 QString reportShop(const QString& folder, QString* error)
@@ -146,19 +153,31 @@ QString reportShop(const QString& folder, QString* error)
     return path;
 }
 
-double median(const std::function<bool()>& report)
+double cpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The medians of the time on the clock and of the processor time: on a
+// machine shared with other work the second is the steadier figure.
+std::pair<double, double> median(const std::function<bool()>& report)
 {
     if (!report())
-        return -1;
-    QList<double> times;
+        return {-1, -1};
+    QList<double> wall, cpu;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
+        const double start = cpuMs();
         timer.start();
         report();
-        times.append(double(timer.nsecsElapsed()) / 1e6);
+        wall.append(double(timer.nsecsElapsed()) / 1e6);
+        cpu.append(cpuMs() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times.at(runs / 2);
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    return {wall.at(runs / 2), cpu.at(runs / 2)};
 }
 
 } // namespace
@@ -219,11 +238,11 @@ int main()
                     return 1;
             }
         }
-        std::printf("\n%s (median of %d, ms)\n",
+        std::printf("\n%s (median of %d runs, ms on the clock, ms of processor)\n",
                     indexed ? "with the reports' indexes" : "landed indexes", runs);
         for (const auto& [name, run] : reportRuns) {
-            const double ms = median(run);
-            std::printf("%-38s %8.1f  (%d rows)\n", name, ms, model.rowCount());
+            const auto [wall, cpu] = median(run);
+            std::printf("%-36s %8.1f %8.1f  (%d rows)\n", name, wall, cpu, model.rowCount());
         }
     }
     return 0;
