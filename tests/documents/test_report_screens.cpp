@@ -51,6 +51,11 @@ QStringList column(QWidget& screen, int column)
     return cells;
 }
 
+template <typename Screen, typename... Args> Open opener(Args... args)
+{
+    return [=](AppContext& context) -> ReportDialog* { return new Screen(context, args...); };
+}
+
 void showAndWait(QWidget& screen)
 {
     screen.show();
@@ -71,28 +76,23 @@ void TestReportScreens::opening_data()
     QTest::addColumn<Open>("open");
     QTest::addColumn<QString>("shown"); // heading, party column, then the first column
     QTest::addColumn<QString>("focus"); // class of the focused control
-    const auto month = [](MonthReportDialog::Kind kind) {
-        return Open([kind](AppContext& c) { return new MonthReportDialog(c, kind); });
-    };
+    using Kind = MonthReportDialog::Kind;
     QTest::newRow("profit and loss")
-        << month(MonthReportDialog::Kind::ProfitLoss) << u"||"_s << u"MonthTree"_s;
-    QTest::newRow("turnover") << month(MonthReportDialog::Kind::Turnover) << u"|Nama Barang|"_s
+        << opener<MonthReportDialog>(Kind::ProfitLoss) << u"||"_s << u"MonthTree"_s;
+    QTest::newRow("turnover") << opener<MonthReportDialog>(Kind::Turnover) << u"|Nama Barang|"_s
                               << u"MonthTree"_s;
-    QTest::newRow("today's sales") << Open([](AppContext& c) { return new TodaySalesDialog(c); })
-                                   << u"|Nama Barang|2001,9999"_s << u"ListView"_s;
-    QTest::newRow("minimum stock") << Open([](AppContext& c) { return new LowStockDialog(c); })
-                                   << u"|Item Barang|"_s << u"QTreeWidget"_s;
-    QTest::newRow("receivables") << Open([](AppContext& c) {
-        return new DebtReportDialog(c, Side::Sales);
-    }) << u"Laporan Piutang|Pelanggan|2024-03-05,2024-03-06"_s
+    QTest::newRow("today's sales")
+        << opener<TodaySalesDialog>() << u"|Nama Barang|2001,9999"_s << u"ListView"_s;
+    QTest::newRow("minimum stock")
+        << opener<LowStockDialog>() << u"|Item Barang|"_s << u"QTreeWidget"_s;
+    QTest::newRow("receivables") << opener<DebtReportDialog>(Side::Sales)
+                                 << u"Laporan Piutang|Pelanggan|2024-03-05,2024-03-06"_s
                                  << u"ListView"_s;
-    QTest::newRow("payables") << Open([](AppContext& c) {
-        return new DebtReportDialog(c, Side::Purchase);
-    }) << u"Laporan Hutang|Supplier|2024-03-04,2024-03-07"_s
+    QTest::newRow("payables") << opener<DebtReportDialog>(Side::Purchase)
+                              << u"Laporan Hutang|Supplier|2024-03-04,2024-03-07"_s
                               << u"ListView"_s;
-    QTest::newRow("purchases") << Open([](AppContext& c) {
-        return new DocumentListDialog(c, Side::Purchase);
-    }) << u"Daftar Transaksi Pembelian|Supplier|2024-03-04,2024-03-07"_s
+    QTest::newRow("purchases") << opener<DocumentListDialog>(Side::Purchase)
+                               << u"Daftar Transaksi Pembelian|Supplier|2024-03-04,2024-03-07"_s
                                << u"QDateEdit"_s;
 }
 
