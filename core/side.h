@@ -44,6 +44,11 @@ struct SideInfo {
     QString documentNote;     // transaksi.Ket starts with it, the party's name follows
     QString priceCaption;     // the price column of the product search
 
+    // Reports of this side.
+    QString debtReportHeading; // "Laporan Piutang" / "Laporan Hutang"
+    QString debtListTitle;     // the debt report's web page
+    QString documentListTitle; // heading, caption and web page of the list of documents
+
     // The big figure and the amount in words.
     QString wordsFont;
     bool wordsBold;
