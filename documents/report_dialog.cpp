@@ -2,6 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/messages.h"
+#include "documents/list_export.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 
@@ -48,10 +49,10 @@ ReportDialog::ReportDialog(AppContext& context, const reports::Description& desc
         buttons->addWidget(button);
     };
     if (description.spreadsheet) {
-        addButton(u"Cetak ke Browser"_s, [this] { exportList(Format::WebPage); });
-        addButton(u"Cetak ke Excel"_s, [this] { exportList(Format::Spreadsheet); });
+        addButton(u"Cetak ke Browser"_s, [this] { exportList(exporting::Format::WebPage); });
+        addButton(u"Cetak ke Excel"_s, [this] { exportList(exporting::Format::Spreadsheet); });
     } else {
-        addButton(u"Cetak"_s, [this] { exportList(Format::WebPage); });
+        addButton(u"Cetak"_s, [this] { exportList(exporting::Format::WebPage); });
     }
     if (description.closeButton)
         addButton(u"Esc - Tutup"_s, &QDialog::reject);
@@ -70,7 +71,7 @@ void ReportDialog::showFailure(const Outcome<>& outcome)
     m_context.messages().failed(outcome);
 }
 
-void ReportDialog::exportList(Format)
+void ReportDialog::exportList(exporting::Format format)
 {
-    m_context.messages().info(u"Fitur ini belum tersedia pada versi ini."_s);
+    exporting::exportList(this, m_context, format, m_description.exportTitle, m_model);
 }

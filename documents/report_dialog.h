@@ -2,6 +2,7 @@
 
 #include "core/outcome.h"
 #include "core/table_model.h"
+#include "documents/export.h"
 #include "documents/reports.h"
 
 #include <QDialog>
@@ -31,8 +32,7 @@ protected:
     void showFailure(const Outcome<>& outcome);
 
 private:
-    enum class Format { WebPage, Spreadsheet };
-    void exportList(Format format);
+    void exportList(exporting::Format format);
 
     AppContext& m_context;
     reports::Description m_description;

@@ -5,6 +5,11 @@
 #include "core/document_number.h"
 #include "core/messages.h"
 #include "core/users.h"
+#include "documents/debt_report_dialog.h"
+#include "documents/document_list_dialog.h"
+#include "documents/low_stock_dialog.h"
+#include "documents/month_report_dialog.h"
+#include "documents/today_sales_dialog.h"
 #include "master/party_master_window.h"
 #include "master/product_master_window.h"
 #include "pos/cashier_window.h"
@@ -33,6 +38,13 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum StatusPart { OperatorCaption, Operator, DateCaption, Date, Time, NumLock, Empty, Items };
+
+// Opens a modal screen, such as a report, and runs it until it is closed.
+template <typename Dialog, typename... Arguments>
+std::function<void()> modal(AppContext& context, QWidget* owner, Arguments... arguments)
+{
+    return [&context, owner, arguments...] { Dialog(context, arguments..., owner).exec(); };
+}
 
 } // namespace
 
@@ -99,14 +111,14 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {purchases, u"Retur Pembelian"_s, none, 5, u"Ret. Beli"_s, images::properties, u"Retur Pembelian"_s, anyone, later},
         // An entry of the menu bar itself: it opens the cash book.
         {{}, u"Buku Kas"_s, none, 7, u"Kas"_s, images::report, u"Buku Kas"_s, anyone, later},
-        {results, u"Laporan Penjualan Barang Hari ini"_s, none, 0, {}, {}, {}, anyone, later},
-        {results, u"Laporan Laba Rugi"_s, none, 0, {}, {}, {}, anyone, later},
-        {results, u"Laporan Penjualan"_s, none, 0, {}, {}, {}, anyone, later},
-        {results, u"Laporan Pembelian"_s, none, 0, {}, {}, {}, anyone, later},
-        {results, u"Laporan Piutang"_s, none, 0, {}, {}, {}, anyone, later},
-        {results, u"Laporan Hutang"_s, none, 0, {}, {}, {}, anyone, later},
-        {results, u"Laporan Omzet Toko"_s, none, 0, {}, {}, {}, anyone, later},
-        {results, u"Laporan Stock Minim"_s, none, 0, {}, {}, {}, anyone, later},
+        {results, u"Laporan Penjualan Barang Hari ini"_s, none, 0, {}, {}, {}, anyone, modal<TodaySalesDialog>(m_context, this)},
+        {results, u"Laporan Laba Rugi"_s, none, 0, {}, {}, {}, anyone, modal<MonthReportDialog>(m_context, this, MonthReportDialog::Kind::ProfitLoss)},
+        {results, u"Laporan Penjualan"_s, none, 0, {}, {}, {}, anyone, modal<DocumentListDialog>(m_context, this, Side::Sales)},
+        {results, u"Laporan Pembelian"_s, none, 0, {}, {}, {}, anyone, modal<DocumentListDialog>(m_context, this, Side::Purchase)},
+        {results, u"Laporan Piutang"_s, none, 0, {}, {}, {}, anyone, modal<DebtReportDialog>(m_context, this, Side::Sales)},
+        {results, u"Laporan Hutang"_s, none, 0, {}, {}, {}, anyone, modal<DebtReportDialog>(m_context, this, Side::Purchase)},
+        {results, u"Laporan Omzet Toko"_s, none, 0, {}, {}, {}, anyone, modal<MonthReportDialog>(m_context, this, MonthReportDialog::Kind::Turnover)},
+        {results, u"Laporan Stock Minim"_s, none, 0, {}, {}, {}, anyone, modal<LowStockDialog>(m_context, this)},
         {other, u"Ubah Password"_s, none, 0, {}, {}, {}, anyone, open(&MainWindow::changePassword)},
         {other, u"Reset Data"_s, none, 0, {}, {}, {}, Access::AdministratorTold, open(&MainWindow::resetData)},
     };
