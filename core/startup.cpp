@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "core/app_context.h"
+#include "core/shop_upgrade.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ Outcome<QString> openDatabase(AppContext& context, const QString& path)
         return Failure{QStringLiteral("Tidak dapat membuka database: ") +
                        context.db().errorMessage()};
     }
+    // A file that cannot take the helpers works without them.
+    (void)shopfile::upgrade(context.db());
     return context.db().isReadOnly() ? readOnlyNotice(file) : QString();
 }
 
@@ -50,7 +53,8 @@ Outcome<QString> connectDatabase(AppContext& context, const QString& path)
     ConnectionSettings connection = context.connection;
     connection.databasePath = path;
     if (!config::writeConnection(context.shopFolder(), connection)) {
-        context.db().open(previousPath);
+        if (context.db().open(previousPath))
+            (void)shopfile::upgrade(context.db());
         return Failure{
             QStringLiteral("conn.txt tidak dapat ditulis, koneksi database tidak diubah.")};
     }
