@@ -2,6 +2,8 @@
 
 #include "core/database.h"
 
+#include <QScopeGuard>
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -12,8 +14,9 @@ namespace shopfile {
 namespace {
 
 // One helper: the objects it is made of, the statements that make it, and
-// two optional checks. The next index a report needs is one line:
-//     {u"nama_index"_s, u"create index nama_index on tabel (kolom)"_s},
+// two optional checks. An index a report needs is one line of the list in
+// helpers():
+//     {QStringLiteral("transaksi_x"), QStringLiteral("create index transaksi_x on ...")},
 struct Helper {
     // Names as sqlite_master holds them, separated by spaces; the first names
     // the helper. Whatever of them is left over is dropped before it is made.
@@ -255,6 +258,15 @@ Outcome<QStringList> upgrade(Database& db)
     if (wanted.isEmpty())
         return QStringList();
 
+    // Pages the index adds to the end of the file need no copy in a rollback
+    // journal; the log would take each of them twice, in the log and back.
+    const bool logged = firstColumn(db, QStringLiteral("pragma journal_mode")).value(0) == u"wal";
+    if (logged)
+        run(db, "pragma journal_mode=delete");
+    const auto backToLog = qScopeGuard([&] {
+        if (logged)
+            run(db, "pragma journal_mode=wal");
+    });
     Writing writing(db);
     if (!writing.open())
         return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
@@ -277,8 +289,6 @@ Outcome<QStringList> upgrade(Database& db)
         return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
     if (!failed.isEmpty())
         return Failure{QStringLiteral("pelengkap tidak dapat dibuat: ") + failed.join(u"; ")};
-    // Making the search index of a large shop writes the log full: back into the file with it.
-    db.checkpoint();
     return made;
 }
 

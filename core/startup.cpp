@@ -5,16 +5,25 @@
 
 namespace {
 
+// Every open of a shop file ends with its upgrade: an older file, or one
+// restored from an older backup, gets the helpers it lacks; a file that
+// cannot take them works without them.
+bool openShopFile(Database& db, const QString& path)
+{
+    if (!db.open(path))
+        return false;
+    (void)shopfile::upgrade(db);
+    return true;
+}
+
 Outcome<QString> openDatabase(AppContext& context, const QString& path)
 {
     // An empty path is SQLite's private temporary database.
     const QString file = path.isEmpty() ? path : context.shopFolder().absoluteFilePath(path);
-    if (!context.db().open(file)) {
+    if (!openShopFile(context.db(), file)) {
         return Failure{QStringLiteral("Tidak dapat membuka database: ") +
                        context.db().errorMessage()};
     }
-    // A file that cannot take the helpers works without them.
-    (void)shopfile::upgrade(context.db());
     return context.db().isReadOnly() ? readOnlyNotice(file) : QString();
 }
 
@@ -53,8 +62,7 @@ Outcome<QString> connectDatabase(AppContext& context, const QString& path)
     ConnectionSettings connection = context.connection;
     connection.databasePath = path;
     if (!config::writeConnection(context.shopFolder(), connection)) {
-        if (context.db().open(previousPath))
-            (void)shopfile::upgrade(context.db());
+        openShopFile(context.db(), previousPath);
         return Failure{
             QStringLiteral("conn.txt tidak dapat ditulis, koneksi database tidak diubah.")};
     }
