@@ -96,20 +96,6 @@ bool searchMaster(Database& db, const QString& text, TableModel& model)
     return run(db, search, text, model);
 }
 
-Outcome<> removeAll(Database& db)
-{
-    Database::Transaction transaction(db);
-    if (!transaction.active())
-        return Failure{};
-    if (shopfile::productSearchReady(db) &&
-        !(db.exec(QStringLiteral("insert into barang_cari (barang_cari) values ('delete-all')")) &&
-          db.exec(QStringLiteral("delete from barang_cari_nomor"))))
-        return Failure{};
-    if (!db.exec(QStringLiteral("delete from barang")))
-        return Failure{};
-    return stored(transaction.commit());
-}
-
 bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model)
 {
     const QString sql = QStringLiteral("select KodeBarang, NamaBarang from ") +

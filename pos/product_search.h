@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/app_context.h"
-#include "core/outcome.h"
 
 #include <QString>
 
@@ -25,11 +24,6 @@ bool search(Database& db, Side side, const QString& text, TableModel& model);
 // master's list (kode, nama, kategori, stock, satuan, hpp, hargajual, diskon,
 // barcode, FunctSQL), at most 500 rows, in the table's own order.
 bool searchMaster(Database& db, const QString& text, TableModel& model);
-
-// "Reset Data" of the products master: every product deleted, in one
-// transaction. The search index is emptied first, so that its triggers have
-// nothing to do row by row on a large shop.
-Outcome<> removeAll(Database& db);
 
 // The products one customer bought (sales) or one supplier delivered
 // (purchase), each once: code and name.

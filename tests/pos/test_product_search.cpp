@@ -203,10 +203,6 @@ void TestProductSearch::indexFollowsEveryChange_data()
                        u"insert into barang (kode, nama) values ('5', 'Kopi Sabun')"_s,
                        u"insert into barang (kode, nama) values ('4', 'Kopi Baru')"_s}
         << true;
-    QTest::newRow("Reset Data of the products master")
-        << QStringList{u"Reset Data"_s,
-                       u"insert into barang (kode, nama) values ('5', 'Kopi Sabun')"_s}
-        << true;
     QTest::newRow("replaced unseen")
         << QStringList{u"insert or replace into barang (kode, nama) values ('A1', 'Kopi')"_s}
         << false;
@@ -216,8 +212,6 @@ void TestProductSearch::indexFollowsEveryChange()
 {
     QFETCH(QStringList, statements);
     QFETCH(bool, ready);
-    if (statements.first() == u"Reset Data")
-        QVERIFY(products::removeAll(db()) && !statements.takeFirst().isEmpty());
     Database::Transaction transaction(db());
     for (const QString& statement : statements)
         QVERIFY2(db().exec(statement), qPrintable(statement));
