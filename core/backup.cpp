@@ -1,6 +1,7 @@
 #include "core/backup.h"
 
 #include "core/database.h"
+#include "core/shop_upgrade.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -210,8 +211,11 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
             : replaceFile(incoming, path);
     if (swapped) {
         QFile::remove(path + QStringLiteral("-shm"));
-        if (db.open(path))
+        if (db.open(path)) {
+            // An older backup comes back without the helpers of the shop file.
+            (void)shopfile::upgrade(db);
             return safetyCopy;
+        }
         // Cannot happen after the check; put the shop's data back.
         swapped = Failure{db.errorMessage()};
         QFile::remove(path);
@@ -220,7 +224,8 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         removeDatabaseFile(incoming);
         QFile::remove(*safetyCopy);
     }
-    db.open(path);
+    if (db.open(path))
+        (void)shopfile::upgrade(db);
     return Failure{swapped.reason()};
 }
 

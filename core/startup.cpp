@@ -1,14 +1,26 @@
 #include "core/startup.h"
 
 #include "core/app_context.h"
+#include "core/shop_upgrade.h"
 
 namespace {
+
+// Every open of a shop file ends with its upgrade: an older file, or one
+// restored from an older backup, gets the helpers it lacks; a file that
+// cannot take them works without them.
+bool openShopFile(Database& db, const QString& path)
+{
+    if (!db.open(path))
+        return false;
+    (void)shopfile::upgrade(db);
+    return true;
+}
 
 Outcome<QString> openDatabase(AppContext& context, const QString& path)
 {
     // An empty path is SQLite's private temporary database.
     const QString file = path.isEmpty() ? path : context.shopFolder().absoluteFilePath(path);
-    if (!context.db().open(file)) {
+    if (!openShopFile(context.db(), file)) {
         return Failure{QStringLiteral("Tidak dapat membuka database: ") +
                        context.db().errorMessage()};
     }
@@ -50,7 +62,7 @@ Outcome<QString> connectDatabase(AppContext& context, const QString& path)
     ConnectionSettings connection = context.connection;
     connection.databasePath = path;
     if (!config::writeConnection(context.shopFolder(), connection)) {
-        context.db().open(previousPath);
+        openShopFile(context.db(), previousPath);
         return Failure{
             QStringLiteral("conn.txt tidak dapat ditulis, koneksi database tidak diubah.")};
     }

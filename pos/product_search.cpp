@@ -1,9 +1,71 @@
 #include "pos/product_search.h"
 
 #include "core/database.h"
+#include "core/shop_upgrade.h"
 #include "core/table_model.h"
 
+#include <QRegularExpression>
+
 namespace products {
+
+namespace {
+
+// What a product search shows and where it looks.
+struct Search {
+    QStringList shown;
+    QStringList searched; // always with kode and barcode: the index keeps a barcode
+                          // equal to its code in the code column only
+};
+
+// The search index's query for `text`: every piece between the wildcards of
+// LIKE that is three characters or longer must occur in one of the searched
+// columns. Empty when no piece is that long: the index cannot narrow it down.
+QString indexQuery(const QString& text, const QStringList& columns)
+{
+    const QString inColumns = u'{' + columns.join(u' ') + QStringLiteral("} : \"");
+    QStringList phrases;
+    static const QRegularExpression wildcards(QStringLiteral("[%_]"));
+    for (const QString& piece : text.split(wildcards)) {
+        if (piece.toUcs4().size() < 3)
+            continue;
+        const QString phrase =
+            inColumns + QString(piece).replace(u'"', QStringLiteral("\"\"")) + u'"';
+        if (!phrases.contains(phrase))
+            phrases.append(phrase);
+    }
+    return phrases.join(QStringLiteral(" AND "));
+}
+
+QString prefixed(const QStringList& columns, const QString& separator)
+{
+    return QStringLiteral("b.") + columns.join(separator + QStringLiteral("b."));
+}
+
+bool run(Database& db, const Search& search, const QString& text, TableModel& model)
+{
+    const QString pattern = u'%' + text + u'%';
+    const QString query = indexQuery(text, search.searched);
+    // The index gives the candidates in code order, the table's own; LIKE
+    // still decides, so the rows are those the table scan below would give.
+    if (!query.isEmpty() && shopfile::productSearchReady(db)) {
+        const QString sql =
+            QStringLiteral("select ") + prefixed(search.shown, QStringLiteral(", ")) +
+            QStringLiteral(" FROM barang_cari f join barang_cari_nomor n on n.id = f.rowid "
+                           "join barang b on b.kode = n.kode where barang_cari match ?2 and (") +
+            prefixed(search.searched, QStringLiteral(" like ?1 or ")) +
+            QStringLiteral(" like ?1) order by f.rowid LIMIT 0,500");
+        if (db.fill(model, sql, {pattern, query}, Database::OnError::Silent))
+            return true;
+    }
+    // LIKE with a leading % reads the whole table: only on Enter, never per keystroke.
+    const QString sql = QStringLiteral("select ") + search.shown.join(QStringLiteral(", ")) +
+                        QStringLiteral(" FROM barang where ") +
+                        search.searched.join(QStringLiteral(" like ?1 or ")) +
+                        QStringLiteral(" like ?1 LIMIT 0,500");
+    return db.fill(model, sql, {pattern});
+}
+
+} // namespace
 
 void setSearchColumns(TableModel& model, Side side)
 {
@@ -15,23 +77,23 @@ void setSearchColumns(TableModel& model, Side side)
 
 bool search(Database& db, Side side, const QString& text, TableModel& model)
 {
-    // LIKE with a leading % reads the whole table: only on Enter, never per keystroke.
     const QString& price = sideInfo(side).priceColumn;
-    const QString sql = QStringLiteral("select kode, nama, ") + price +
-                        QStringLiteral(", stock FROM barang where kode like ?1 or barcode like ?1 "
-                                       "or nama like ?1 or ") +
-                        price + QStringLiteral(" like ?1 LIMIT 0,500");
-    return db.fill(model, sql, {QString(u'%' + text + u'%')});
+    const Search search{
+        {QStringLiteral("kode"), QStringLiteral("nama"), price, QStringLiteral("stock")},
+        {QStringLiteral("kode"), QStringLiteral("barcode"), QStringLiteral("nama"), price}};
+    return run(db, search, text, model);
 }
 
 bool searchMaster(Database& db, const QString& text, TableModel& model)
 {
-    return db.fill(model,
-                   QStringLiteral("select kode, nama, kategori, stock, satuan, hpp, hargajual, "
-                                  "diskon, barcode, FunctSQL FROM barang where kode like ?1 or "
-                                  "barcode like ?1 or kategori like ?1 or nama like ?1 or "
-                                  "hargajual like ?1 LIMIT 0,500"),
-                   {QString(u'%' + text + u'%')});
+    static const Search search{
+        {QStringLiteral("kode"), QStringLiteral("nama"), QStringLiteral("kategori"),
+         QStringLiteral("stock"), QStringLiteral("satuan"), QStringLiteral("hpp"),
+         QStringLiteral("hargajual"), QStringLiteral("diskon"), QStringLiteral("barcode"),
+         QStringLiteral("FunctSQL")},
+        {QStringLiteral("kode"), QStringLiteral("barcode"), QStringLiteral("kategori"),
+         QStringLiteral("nama"), QStringLiteral("hargajual")}};
+    return run(db, search, text, model);
 }
 
 bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model)

@@ -15,12 +15,14 @@ void setSearchColumns(TableModel& model, Side side);
 
 // Products whose code, barcode, name or the side's price (selling price for
 // sales, cost price for purchases, compared as text) contains `text`, ASCII
-// letters in any case; at most 500, in the table's own order.
+// letters in any case, "%" and "_" as LIKE reads them; at most 500, in the
+// table's own order.
 bool search(Database& db, Side side, const QString& text, TableModel& model);
 
-// The products master's search: products whose code, barcode, category,
-// name or selling price contains `text`; at most 500, in the table's order.
-// Fills the master's columns.
+// The products master's search: code, barcode, category, name or selling
+// price containing `text`, as search() matches. Fills all ten columns of the
+// master's list (kode, nama, kategori, stock, satuan, hpp, hargajual, diskon,
+// barcode, FunctSQL), at most 500 rows, in the table's own order.
 bool searchMaster(Database& db, const QString& text, TableModel& model);
 
 // The products one customer bought (sales) or one supplier delivered

@@ -1,0 +1,301 @@
+#include "core/shop_upgrade.h"
+
+#include "core/database.h"
+
+#include <QScopeGuard>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace shopfile {
+
+namespace {
+
+// One helper: the objects it is made of, the statements that make it, and
+// two optional checks. An index a report needs is one line of the list in
+// helpers():
+//     {QStringLiteral("transaksi_x"), QStringLiteral("create index transaksi_x on ...")},
+struct Helper {
+    // Names as sqlite_master holds them, separated by spaces; the first names
+    // the helper. Whatever of them is left over is dropped before it is made.
+    QString objects;
+    // Statements, separated by ";", that make and fill it.
+    QString make;
+    // Gives 1 when the shop's tables can take it; empty: always.
+    QString fits = {};
+    // Gives 1 when the helper, present, can be used; empty: present is enough.
+    QString whole = {};
+};
+
+// The product search index. Every search of the cashiers and the products
+// master looks for its text anywhere in a few columns (LIKE '%text%'), which
+// reads the whole table; a trigram index finds the candidates at once.
+//
+// barang is keyed by its code, so a search lists products in code order. The
+// index numbers the products in that order (barang_cari_nomor), leaving room
+// between the numbers for products added later, so that a search can take
+// its first 500 rows straight from the index, without sorting every
+// candidate. When a new product finds no room between its neighbours, or the
+// index otherwise cannot follow the table (a row replaced without its delete
+// triggers), barang_cari_status says so: the searches read the table itself
+// and the next open makes the index anew.
+//
+// The index holds no copy of the texts: its content is read through the view
+// barang_cari_isi. A barcode equal to its code is left out, since the code
+// column already holds it. Numbers are indexed in the text form LIKE
+// compares (1500, 1301.3). The trigram tokenizer folds case for every
+// letter, LIKE only for a to z: the index finds a superset and the searches
+// keep LIKE as the final filter.
+const QString searchObjects = QStringLiteral(
+    "barang_cari barang_cari_data barang_cari_idx barang_cari_config barang_cari_isi "
+    "barang_cari_nomor barang_cari_status barang_cari_tambah barang_cari_ubah "
+    "barang_cari_ganti barang_cari_hapus");
+
+// The index spreads its numbers evenly over 0 to 2^62 when it is made. A
+// product added between two takes the middle, or 2^20 after the one before,
+// so codes added one after another still find room; one added before the
+// first or after the last steps 2^40 further out, short of overflowing.
+const QString addProduct = QStringLiteral(R"(
+    update barang_cari_status set siap = 0
+        where exists (select 1 from barang_cari_nomor where kode = new.kode);
+    insert into barang_cari_nomor (id, kode)
+        select case
+            when p is null and n is null then 0
+            when n is null then case when p < 4611686018427387904 then p + 1099511627776 end
+            when p is null then case when n > -4611686018427387904 then n - 1099511627776 end
+            when n - p >= 2 then p + min((n - p) / 2, 1048576)
+        end, new.kode
+        from (select
+            (select id from barang_cari_nomor where kode < new.kode order by kode desc limit 1)
+                as p,
+            (select id from barang_cari_nomor where kode > new.kode order by kode limit 1) as n)
+        where (select siap from barang_cari_status) = 1;
+    update barang_cari_status set siap = 0
+        where (select id from barang_cari_nomor where kode < new.kode order by kode desc limit 1)
+                  >= (select id from barang_cari_nomor where kode = new.kode)
+           or (select id from barang_cari_nomor where kode > new.kode order by kode limit 1)
+                  <= (select id from barang_cari_nomor where kode = new.kode);
+    insert into barang_cari (rowid, kode, barcode, nama, kategori, hargajual, hpp)
+        select id, new.kode, nullif(new.barcode, new.kode), new.nama, new.kategori,
+               new.hargajual, new.hpp
+        from barang_cari_nomor
+        where kode = new.kode and (select siap from barang_cari_status) = 1;
+)");
+
+// The index is told exactly what it holds for the row, so it can take it out.
+const QString removeProduct = QStringLiteral(R"(
+    insert into barang_cari (barang_cari, rowid, kode, barcode, nama, kategori, hargajual, hpp)
+        select 'delete', id, old.kode, nullif(old.barcode, old.kode), old.nama, old.kategori,
+               old.hargajual, old.hpp
+        from barang_cari_nomor where kode = old.kode;
+)");
+
+const QString forgetProduct =
+    QStringLiteral("delete from barang_cari_nomor where kode = old.kode;\n");
+
+// A stock change of a sale touches none of the indexed columns and fires
+// nothing; a purchase that keeps the cost price changes no indexed text.
+const QString searchScript = QStringLiteral(R"(
+create table barang_cari_status (siap integer not null);
+create table barang_cari_nomor (id integer primary key, kode text not null unique);
+create view barang_cari_isi as
+    select n.id as id, b.kode as kode, nullif(b.barcode, b.kode) as barcode, b.nama as nama,
+           b.kategori as kategori, b.hargajual as hargajual, b.hpp as hpp
+    from barang_cari_nomor n join barang b on b.kode = n.kode;
+create virtual table barang_cari using fts5(kode, barcode, nama, kategori, hargajual, hpp,
+    content = 'barang_cari_isi', content_rowid = 'id', columnsize = 0,
+    tokenize = 'trigram case_sensitive 0');
+insert into barang_cari_nomor (id, kode)
+    select row_number() over (order by kode)
+               * (4611686018427387904 / ((select count(*) from barang) + 1)), kode
+    from barang;
+insert into barang_cari (barang_cari) values ('rebuild');
+insert into barang_cari (barang_cari) values ('optimize');
+insert into barang_cari_status (siap) values (1);
+create trigger barang_cari_tambah after insert on barang
+when (select siap from barang_cari_status) = 1 begin
+)") + addProduct + QStringLiteral(R"(
+end;
+create trigger barang_cari_ubah after update of barcode, nama, kategori, hargajual, hpp on barang
+when old.kode is new.kode and (select siap from barang_cari_status) = 1
+    and (cast(old.barcode as text) is not cast(new.barcode as text)
+         or cast(old.nama as text) is not cast(new.nama as text)
+         or cast(old.kategori as text) is not cast(new.kategori as text)
+         or cast(old.hargajual as text) is not cast(new.hargajual as text)
+         or cast(old.hpp as text) is not cast(new.hpp as text)) begin
+)") + removeProduct + QStringLiteral(R"(
+    insert into barang_cari (rowid, kode, barcode, nama, kategori, hargajual, hpp)
+        select id, new.kode, nullif(new.barcode, new.kode), new.nama, new.kategori,
+               new.hargajual, new.hpp
+        from barang_cari_nomor where kode = new.kode;
+end;
+create trigger barang_cari_ganti after update of kode on barang
+when old.kode is not new.kode and (select siap from barang_cari_status) = 1 begin
+)") + removeProduct + forgetProduct +
+                             addProduct + QStringLiteral(R"(
+end;
+create trigger barang_cari_hapus after delete on barang
+when (select siap from barang_cari_status) = 1 begin
+)") + removeProduct + forgetProduct +
+                             QStringLiteral("end;\n");
+
+// The numbering follows the scan order of barang only where barang is keyed
+// by its code alone, compared byte by byte, and has no rowid of its own.
+const QString barangKeyedByCode = QStringLiteral(R"(
+select (select wr from pragma_table_list where schema = 'main' and lower(name) = 'barang') = 1
+   and (select group_concat(lower(x.name) || ' ' || upper(x.coll))
+        from pragma_index_list('barang') l join pragma_index_xinfo(l.name) x
+        where l.origin = 'pk' and x.key = 1) = 'kode BINARY'
+)");
+
+const QString searchWhole = QStringLiteral("select siap = 1 from barang_cari_status");
+
+const QList<Helper>& helpers()
+{
+    static const QList<Helper> list = {
+        {searchObjects, searchScript, barangKeyedByCode, searchWhole},
+    };
+    return list;
+}
+
+// The step's own questions run once per open and stay out of the
+// connection's statement cache, which keeps what the screens ask again.
+QStringList firstColumn(Database& db, const QString& sql, const QString& value = {})
+{
+    sqlite3_stmt* raw = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &raw, nullptr) !=
+        SQLITE_OK)
+        return {};
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
+    if (!value.isNull()) {
+        const QByteArray bound = value.toUtf8();
+        sqlite3_bind_text(raw, 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
+    }
+    QStringList values;
+    while (sqlite3_step(raw) == SQLITE_ROW)
+        values.append(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0))));
+    return values;
+}
+
+bool yes(Database& db, const QString& query)
+{
+    return query.isEmpty() || firstColumn(db, query).value(0) == u"1";
+}
+
+bool present(const Helper& helper, const QStringList& names)
+{
+    const QStringList objects = helper.objects.split(u' ');
+    return std::all_of(objects.begin(), objects.end(),
+                       [&](const QString& name) { return names.contains(name); });
+}
+
+// Drops what is left of a helper, so that it can be made whole again.
+bool dropLeftovers(Database& db, const Helper& helper)
+{
+    static const QStringList kinds = {QStringLiteral("table"), QStringLiteral("view"),
+                                      QStringLiteral("index"), QStringLiteral("trigger")};
+    for (const QString& name : helper.objects.split(u' ')) {
+        // Asked anew each time: dropping the search index takes its shadow tables with it.
+        const QString type =
+            firstColumn(db, QStringLiteral("select type from sqlite_master where name = ?"), name)
+                .value(0);
+        if (type.isEmpty())
+            continue;
+        // Only the fixed names of the list above reach this statement.
+        if (!kinds.contains(type) ||
+            !db.execScript(QStringLiteral("drop ") + type + QStringLiteral(" \"") + name + u'"',
+                           Database::OnError::Silent))
+            return false;
+    }
+    return true;
+}
+
+bool run(Database& db, const char* statement)
+{
+    return db.execScript(QString::fromLatin1(statement), Database::OnError::Silent);
+}
+
+// The one write transaction of the step; rolled back unless committed.
+class Writing final
+{
+public:
+    explicit Writing(Database& db) : m_db(db), m_open(run(db, "begin immediate")) {}
+    ~Writing()
+    {
+        if (m_open)
+            run(m_db, "rollback");
+    }
+    Writing(const Writing&) = delete;
+    Writing& operator=(const Writing&) = delete;
+    bool open() const { return m_open; }
+    bool commit()
+    {
+        m_open = !run(m_db, "commit");
+        return !m_open;
+    }
+
+private:
+    Database& m_db;
+    bool m_open;
+};
+
+} // namespace
+
+Outcome<QStringList> upgrade(Database& db)
+{
+    if (!db.isOpen() || db.isReadOnly())
+        return QStringList();
+    const QStringList names = firstColumn(db, QStringLiteral("select name from sqlite_master"));
+    QList<const Helper*> wanted;
+    for (const Helper& helper : helpers()) {
+        if (yes(db, helper.fits) && !(present(helper, names) && yes(db, helper.whole)))
+            wanted.append(&helper);
+    }
+    if (wanted.isEmpty())
+        return QStringList();
+
+    // Pages the index adds to the end of the file need no copy in a rollback
+    // journal; the log would take each of them twice, in the log and back.
+    const bool logged = firstColumn(db, QStringLiteral("pragma journal_mode")).value(0) == u"wal";
+    if (logged)
+        run(db, "pragma journal_mode=delete");
+    const auto backToLog = qScopeGuard([&] {
+        if (logged)
+            run(db, "pragma journal_mode=wal");
+    });
+    Writing writing(db);
+    if (!writing.open())
+        return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
+    QStringList made;
+    QStringList failed;
+    for (const Helper* helper : wanted) {
+        // One savepoint each: a helper that cannot be made leaves the others in.
+        const QString name = helper->objects.section(u' ', 0, 0);
+        if (!run(db, "savepoint pembantu"))
+            return Failure{db.errorMessage()};
+        if (dropLeftovers(db, *helper) && db.execScript(helper->make, Database::OnError::Silent)) {
+            made.append(name);
+        } else {
+            failed.append(name + QStringLiteral(": ") + db.errorMessage());
+            run(db, "rollback to pembantu");
+        }
+        run(db, "release pembantu");
+    }
+    if (!writing.commit())
+        return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
+    if (!failed.isEmpty())
+        return Failure{QStringLiteral("pelengkap tidak dapat dibuat: ") + failed.join(u"; ")};
+    return made;
+}
+
+bool productSearchReady(Database& db)
+{
+    // Asked at every search: through the statement cache.
+    return db.scalar(searchWhole, {}, Database::OnError::Silent) == u"1";
+}
+
+} // namespace shopfile

@@ -1,0 +1,327 @@
+#include "core/backup.h"
+#include "core/shop_upgrade.h"
+#include "core/startup.h"
+#include "core/table_model.h"
+#include "pos/product_search.h"
+#include "support/test_shop.h"
+#include "tools/shop_database.h"
+
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+// The product searches of the cashiers and the products master, with and
+// without the search index, and the step that adds the index to a shop file.
+class TestProductSearch final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void sameRowsAsTheTable_data();
+    void sameRowsAsTheTable();
+    void indexFollowsEveryChange_data();
+    void indexFollowsEveryChange();
+    void everyOpenAddsTheIndex_data();
+    void everyOpenAddsTheIndex();
+    void upgradeLeavesTheShopAlone();
+    void otherProductTables_data();
+    void otherProductTables();
+
+private:
+    Database& db() { return m_shop->db(); }
+    // The rows of the three searches for `text`, one list after the other.
+    QList<QStringList> searched(const QString& text);
+    // The same, read from the table itself.
+    QList<QStringList> scanned(const QString& text);
+    void compareSearches(const QStringList& texts);
+    std::unique_ptr<TestShop> m_shop;
+};
+
+namespace {
+
+// Products that a search can get wrong: every kind of number, NULLs, letters
+// LIKE folds and letters it does not, wildcards and quotes in the data.
+void addAwkwardProducts(Database& db)
+{
+    const QVariant null;
+    QList<QVariantList> rows = {
+        {u"A1"_s, u"ÄPFEL Merah"_s, u"Buah"_s, 1500, 1200, u"A1"_s},
+        {u"a1"_s, u"äpfel hijau"_s, u"Buah"_s, 1301.3, 1001, u"8991001"_s},
+        {u"B-2"_s, u"Straße Kopi"_s, u"Minuman"_s, 2500.0, 0.5, null},
+        {u"Ä5"_s, u"Diskon 50%"_s, u"Promo"_s, u"abc"_s, -250, u"Ä5"_s},
+        {u"ä6"_s, u"kode_baru"_s, null, 1e20, null, u"x_y"_s},
+        {u"%1"_s, u"100%_asli"_s, u"Promo"_s, null, 99.99, u"%1"_s},
+        {u"_2"_s, u"Kacang 'Garuda'"_s, u"Makanan"_s, 12500, 11000, u"_2"_s},
+        {u"'q"_s, u"Roti \"Enak\""_s, u"Roti"_s, 7000, 6500, u"'q"_s},
+        {u"\"d"_s, null, u"Roti"_s, 8000, null, u"\"d"_s},
+        {u"zz"_s, u"🍎 Apel Fuji"_s, u"Buah"_s, 30000, 25000, u"4006381333931"_s},
+        {u"10"_s, u"STRASSE"_s, u"Minuman"_s, 150, 100, u"10"_s},
+        {u"9"_s, u"sabun batang"_s, u"Sabun"_s, 4000, 3200, u"9"_s}};
+    // More than 500 of one kind, with codes that fall between the others.
+    for (int i = 0; i < 520; ++i) {
+        const QString code = QString::number(i * 7919 % 100003);
+        const QString name = u"Sabun Mandi "_s + QString::number(i);
+        const QString barcode = i % 2 ? code : u"899"_s + code;
+        const QVariant price = i % 3 ? QVariant(i * 100) : QVariant(i + 0.25);
+        rows.append({code, name, u"Sabun"_s, price, i * 75, barcode});
+    }
+    // Stored in an order that is not the code order.
+    Database::Transaction transaction(db);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        QVERIFY(db.exec(u"insert into barang (kode, nama, kategori, hargajual, hpp, barcode, "
+                        "stock, satuan) values (?, ?, ?, ?, ?, ?, 5, 'pcs')"_s,
+                        rows.at(i * 37 % rows.size())));
+    }
+    // As the next start finds the shop: the index made anew over all of them.
+    QVERIFY(db.exec(u"update barang_cari_status set siap = 0"_s) && transaction.commit());
+    QCOMPARE(shopfile::upgrade(db).value(), QStringList{u"barang_cari"_s});
+}
+
+bool indexWhole(Database& db)
+{
+    return db.exec(u"insert into barang_cari (barang_cari) values ('integrity-check')"_s, {},
+                   Database::OnError::Silent);
+}
+
+} // namespace
+
+void TestProductSearch::init()
+{
+    m_shop = std::make_unique<TestShop>();
+    QVERIFY2(m_shop->error().isEmpty(), qPrintable(m_shop->error()));
+    addAwkwardProducts(db());
+}
+
+QList<QStringList> TestProductSearch::searched(const QString& text)
+{
+    QList<QStringList> rows;
+    TableModel model;
+    for (const Side side : {Side::Sales, Side::Purchase}) {
+        products::search(db(), side, text, model);
+        for (int i = 0; i < model.rowCount(); ++i)
+            rows.append(model.row(i));
+    }
+    products::searchMaster(db(), text, model);
+    for (int i = 0; i < model.rowCount(); ++i)
+        rows.append(model.row(i));
+    return rows;
+}
+
+QList<QStringList> TestProductSearch::scanned(const QString& text)
+{
+    // Told the index is unusable, and told so only for this read.
+    db().exec(u"savepoint plain"_s);
+    db().exec(u"update barang_cari_status set siap = 0"_s);
+    const QList<QStringList> rows = searched(text);
+    db().exec(u"rollback to plain"_s);
+    db().exec(u"release plain"_s);
+    return rows;
+}
+
+void TestProductSearch::compareSearches(const QStringList& texts)
+{
+    for (const QString& text : texts)
+        QVERIFY2(searched(text) == scanned(text), qPrintable(text));
+}
+
+void TestProductSearch::sameRowsAsTheTable_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("indexed"); // a piece of three characters between wildcards
+    QTest::addColumn<int>("rows");     // of the three searches together
+    QTest::newRow("empty: the first 500") << u""_s << false << 1500;
+    QTest::newRow("two letters") << u"ap"_s << false << 3;
+    QTest::newRow("more than 500, any case") << u"SABUN MANDI"_s << true << 1500;
+    QTest::newRow("A to Z fold, Ä does not") << u"ÄPFEL"_s << true << 3;
+    QTest::newRow("ä lower") << u"äpfel"_s << true << 3;
+    QTest::newRow("ß") << u"straße"_s << true << 3;
+    QTest::newRow("emoji and a space") << u"🍎 Apel"_s << true << 3;
+    QTest::newRow("% in the text") << u"50%"_s << false << 333;
+    QTest::newRow("only wildcards") << u"%_%"_s << false << 1500;
+    QTest::newRow("_ between pieces") << u"Sab_n m"_s << true << 1500;
+    QTest::newRow("a piece after %") << u"0%_asl"_s << true << 3;
+    QTest::newRow("REAL price") << u"301.3"_s << true << 2;
+    QTest::newRow("REAL exponent") << u"e+20"_s << true << 2;
+    QTest::newRow("integer price") << u"1500"_s << true << 13;
+    QTest::newRow("negative cost") << u"-25"_s << true << 1;
+    QTest::newRow("cost, purchase only") << u"99.99"_s << true << 1;
+    QTest::newRow("barcode only") << u"8991001"_s << true << 3;
+    QTest::newRow("category, master only") << u"Buah"_s << true << 3;
+    QTest::newRow("quotes") << u"'Garuda'"_s << true << 3;
+    QTest::newRow("double quotes") << u"\"Enak\""_s << true << 3;
+    QTest::newRow("nothing") << u"tidak ada"_s << true << 0;
+}
+
+void TestProductSearch::sameRowsAsTheTable()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, indexed);
+    QFETCH(int, rows);
+    const QList<QStringList> found = searched(text);
+    QCOMPARE(found.size(), rows);
+    QCOMPARE(found, scanned(text));
+    // Without its numbering the index finds nothing: the table was read when it is empty.
+    QVERIFY(db().exec(u"savepoint poisoned"_s) && db().exec(u"delete from barang_cari_nomor"_s));
+    QCOMPARE(searched(text).isEmpty(), indexed || rows == 0);
+    QVERIFY(db().exec(u"rollback to poisoned"_s) && db().exec(u"release poisoned"_s));
+}
+
+void TestProductSearch::indexFollowsEveryChange_data()
+{
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<bool>("ready"); // the index keeps up by itself until the next open
+    QStringList oneAfterAnother, beforeEachOther;
+    for (int i = 0; i < 300; ++i)
+        oneAfterAnother << u"insert into barang (kode, nama) values ('A1-%1', 'Kopi Baru')"_s.arg(
+            i, 3, 10, QChar(u'0'));
+    for (int i = 0; i < 30; ++i)
+        beforeEachOther << u"insert into barang (kode, nama) values ('A1-%1', 'Kopi Baru')"_s.arg(
+            99 - i);
+    QTest::newRow("added before, between and after")
+        << QStringList{u"insert into barang (kode, nama, barcode) values ('!', 'Kopi Baru', 'x')"_s,
+                       u"insert into barang (kode, nama, hpp) values ('A0', 'Kopi Baru', 2.5)"_s,
+                       u"insert into barang (kode, nama) values ('ÿÿ', 'Kopi Baru')"_s}
+        << true;
+    QTest::newRow("codes one after another") << oneAfterAnother << true;
+    QTest::newRow("codes one before another, no room left") << beforeEachOther << false;
+    QTest::newRow("name, price, purchase cost, sale")
+        << QStringList{u"update barang set nama = 'Kopi Tubruk' where kode = '9'"_s,
+                       u"update barang set hargajual = 999.5 where kode = 'A1'"_s,
+                       u"update barang set stock = stock + 5, hpp = 7777 where kode = 'zz'"_s,
+                       u"update barang set stock = stock - 1"_s}
+        << true;
+    QTest::newRow("code and barcode changed")
+        << QStringList{u"update barang set kode = 'ZZ9' where kode = 'A1'"_s,
+                       u"update barang set barcode = 'KOPI' where kode = '10'"_s,
+                       u"update barang set barcode = kode where kode = 'a1'"_s}
+        << true;
+    QTest::newRow("one deleted") << QStringList{u"delete from barang where kode = '9'"_s} << true;
+    QTest::newRow("reset, then new products")
+        << QStringList{u"delete from barang"_s,
+                       u"insert into barang (kode, nama) values ('5', 'Kopi Sabun')"_s,
+                       u"insert into barang (kode, nama) values ('4', 'Kopi Baru')"_s}
+        << true;
+    QTest::newRow("replaced unseen")
+        << QStringList{u"insert or replace into barang (kode, nama) values ('A1', 'Kopi')"_s}
+        << false;
+}
+
+void TestProductSearch::indexFollowsEveryChange()
+{
+    QFETCH(QStringList, statements);
+    QFETCH(bool, ready);
+    Database::Transaction transaction(db());
+    for (const QString& statement : statements)
+        QVERIFY2(db().exec(statement), qPrintable(statement));
+    QVERIFY(transaction.commit());
+    QCOMPARE(shopfile::productSearchReady(db()), ready);
+    QVERIFY(!ready || indexWhole(db()));
+    const QStringList texts = {u"kopi"_s, u"sabun"_s, u"999"_s, u"777"_s, u"pfel"_s, u"A1-"_s};
+    compareSearches(texts);
+    // The next open makes an unusable index anew.
+    const Outcome<QStringList> upgraded = shopfile::upgrade(db());
+    QCOMPARE(upgraded.value(), ready ? QStringList() : QStringList{u"barang_cari"_s});
+    QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
+    compareSearches(texts);
+}
+
+void TestProductSearch::everyOpenAddsTheIndex_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("start-up") << u"start"_s;
+    QTest::newRow("Koneksi Database") << u"connect"_s;
+    QTest::newRow("restore of an older backup") << u"restore"_s;
+}
+
+void TestProductSearch::everyOpenAddsTheIndex()
+{
+    QFETCH(QString, how);
+    const QString older = m_shop->folder().filePath(u"lama.db3"_s);
+    QVERIFY(shopdb::create(older, true).isEmpty());
+    AppContext& context = m_shop->context();
+    if (how == u"start") {
+        QVERIFY(config::writeConnection(m_shop->folder(), {u"lama.db3"_s, {}, {}}));
+        QVERIFY(startUp(context));
+    } else if (how == u"connect") {
+        QVERIFY(connectDatabase(context, older));
+    } else {
+        QVERIFY(backup::restore(db(), older, m_shop->clock.now()));
+    }
+    QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
+    compareSearches({u"sabun"_s, u"500"_s});
+}
+
+void TestProductSearch::upgradeLeavesTheShopAlone()
+{
+    const QString path = m_shop->folder().filePath(u"lama.db3"_s);
+    QVERIFY(shopdb::create(path, true).isEmpty());
+    Database file;
+    // A file that cannot be written keeps working without the index.
+    QVERIFY(file.open(path, Database::Access::ReadOnly));
+    QCOMPARE(shopfile::upgrade(file).value(), QStringList());
+    TableModel model;
+    QVERIFY(products::search(file, Side::Sales, u"sabun"_s, model) && model.rowCount() == 2);
+
+    const auto shop = [&file] {
+        QStringList dump;
+        const auto add = [&](const QStringList& row) { dump.append(row.join(u'|')); };
+        file.query(u"select type, name, sql from sqlite_master "
+                   "where name not like 'barang_cari%' and tbl_name not like 'barang_cari%'"_s,
+                   {}, add);
+        file.query(u"select * from barang"_s, {}, add);
+        return dump;
+    };
+    QVERIFY(file.open(path));
+    const QStringList before = shop();
+    QCOMPARE(shopfile::upgrade(file).value(), QStringList{u"barang_cari"_s});
+    QCOMPARE(shop(), before);
+    // Twice in a row: the second finds everything in place and writes nothing.
+    const QString version = file.scalar(u"pragma schema_version"_s);
+    const int changes = sqlite3_total_changes(file.handle());
+    QCOMPARE(shopfile::upgrade(file).value(), QStringList());
+    QCOMPARE(file.scalar(u"pragma schema_version"_s), version);
+    QCOMPARE(sqlite3_total_changes(file.handle()), changes);
+    // A part gone missing: made whole again.
+    QVERIFY(file.exec(u"drop trigger barang_cari_hapus"_s));
+    QCOMPARE(shopfile::upgrade(file).value(), QStringList{u"barang_cari"_s});
+    QVERIFY(shopfile::productSearchReady(file) && indexWhole(file));
+}
+
+void TestProductSearch::otherProductTables_data()
+{
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("with a rowid")
+        << u"kode text primary key, nama, barcode, kategori, hargajual, hpp, stock"_s << false;
+    QTest::newRow("codes in any case")
+        << u"kode text primary key collate nocase, nama, barcode, kategori, hargajual, hpp, "
+           "stock) without rowid --"_s
+        << false;
+    QTest::newRow("no cost column")
+        << u"kode text primary key, nama, barcode, kategori, hargajual, stock) without rowid --"_s
+        << true;
+}
+
+// Products tables the index cannot follow keep the plain search; what could
+// not be made leaves nothing behind.
+void TestProductSearch::otherProductTables()
+{
+    QFETCH(QString, columns);
+    QFETCH(bool, fails);
+    Database file;
+    QVERIFY(file.open(m_shop->folder().filePath(u"lain.db3"_s)));
+    QVERIFY(file.exec(u"create table barang ("_s + columns + u")"_s));
+    for (const QString& code : {u"b"_s, u"A"_s, u"c"_s})
+        QVERIFY(file.exec(u"insert into barang (kode, nama) values (?, 'Sabun')"_s, {code}));
+    const Outcome<QStringList> upgraded = shopfile::upgrade(file);
+    QCOMPARE(upgraded.ok(), !fails);
+    QCOMPARE(file.scalar(u"select count(*) from sqlite_master where name like 'barang_cari%'"_s),
+             u"0"_s);
+    TableModel model;
+    QVERIFY(products::search(file, Side::Sales, u"sabun"_s, model) && model.rowCount() == 3);
+}
+
+QTEST_GUILESS_MAIN(TestProductSearch)
+#include "test_product_search.moc"
