@@ -156,6 +156,11 @@ const QList<Helper>& helpers()
 {
     static const QList<Helper> list = {
         {searchObjects, searchScript, barangKeyedByCode, searchWhole},
+        // The open receivables and payables, listed without reading every document.
+        {QStringLiteral("transaksi_piutang"),
+         QStringLiteral("create index transaksi_piutang on transaksi (Kode) where Piutang>0")},
+        {QStringLiteral("transaksi_hutang"),
+         QStringLiteral("create index transaksi_hutang on transaksi (Kode) where Hutang>0")},
     };
     return list;
 }

@@ -2,6 +2,7 @@
 #include "core/shop_upgrade.h"
 #include "core/startup.h"
 #include "core/table_model.h"
+#include "master/products.h"
 #include "pos/product_search.h"
 #include "support/test_shop.h"
 #include "tools/shop_database.h"
@@ -203,6 +204,9 @@ void TestProductSearch::indexFollowsEveryChange_data()
                        u"insert into barang (kode, nama) values ('5', 'Kopi Sabun')"_s,
                        u"insert into barang (kode, nama) values ('4', 'Kopi Baru')"_s}
         << true;
+    QTest::newRow("the master's reset, then new products")
+        << QStringList{u"reset"_s, u"insert into barang (kode, nama) values ('5', 'Kopi Sabun')"_s}
+        << true;
     QTest::newRow("replaced unseen")
         << QStringList{u"insert or replace into barang (kode, nama) values ('A1', 'Kopi')"_s}
         << false;
@@ -212,10 +216,11 @@ void TestProductSearch::indexFollowsEveryChange()
 {
     QFETCH(QStringList, statements);
     QFETCH(bool, ready);
-    Database::Transaction transaction(db());
-    for (const QString& statement : statements)
-        QVERIFY2(db().exec(statement), qPrintable(statement));
-    QVERIFY(transaction.commit());
+    for (const QString& statement : statements) {
+        const bool done =
+            statement == u"reset" ? bool(products::removeAll(db())) : db().exec(statement);
+        QVERIFY2(done, qPrintable(statement));
+    }
     QCOMPARE(shopfile::productSearchReady(db()), ready);
     QVERIFY(!ready || indexWhole(db()));
     const QStringList texts = {u"kopi"_s, u"sabun"_s, u"999"_s, u"777"_s, u"pfel"_s, u"A1-"_s};
@@ -268,14 +273,16 @@ void TestProductSearch::upgradeLeavesTheShopAlone()
         QStringList dump;
         const auto add = [&](const QStringList& row) { dump.append(row.join(u'|')); };
         file.query(u"select type, name, sql from sqlite_master "
-                   "where name not like 'barang_cari%' and tbl_name not like 'barang_cari%'"_s,
+                   "where name not like 'barang_cari%' and tbl_name not like 'barang_cari%' "
+                   "and name not in ('transaksi_piutang', 'transaksi_hutang')"_s,
                    {}, add);
         file.query(u"select * from barang"_s, {}, add);
         return dump;
     };
     QVERIFY(file.open(path));
     const QStringList before = shop();
-    QCOMPARE(shopfile::upgrade(file).value(), QStringList{u"barang_cari"_s});
+    QCOMPARE(shopfile::upgrade(file).value(),
+             (QStringList{u"barang_cari"_s, u"transaksi_piutang"_s, u"transaksi_hutang"_s}));
     QCOMPARE(shop(), before);
     // Twice in a row: the second finds everything in place and writes nothing.
     const QString version = file.scalar(u"pragma schema_version"_s);
@@ -313,6 +320,7 @@ void TestProductSearch::otherProductTables()
     Database file;
     QVERIFY(file.open(m_shop->folder().filePath(u"lain.db3"_s)));
     QVERIFY(file.exec(u"create table barang ("_s + columns + u")"_s));
+    QVERIFY(file.exec(u"create table transaksi (Kode, Piutang, Hutang)"_s));
     for (const QString& code : {u"b"_s, u"A"_s, u"c"_s})
         QVERIFY(file.exec(u"insert into barang (kode, nama) values (?, 'Sabun')"_s, {code}));
     const Outcome<QStringList> upgraded = shopfile::upgrade(file);
