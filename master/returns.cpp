@@ -153,7 +153,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     const SideInfo& side = sideInfo(m_side);
     if (m_partyCode.isEmpty())
         return Failure{side.noPartyText};
-    if (m_stored)
+    if (isStored())
         return Failure{QStringLiteral("Retur ini sudah tersimpan. Tambah item barang untuk "
                                       "retur baru.")};
     if (m_lines.rowCount() == 0)

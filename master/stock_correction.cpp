@@ -88,7 +88,7 @@ bool StockCorrection::show(const QString& code)
 
 Outcome<QString> StockCorrection::save(const QString& date, const QString& operatorName)
 {
-    if (m_stored)
+    if (isStored())
         return Failure{QStringLiteral("Koreksi ini sudah tersimpan. Tambah item barang untuk "
                                       "koreksi baru.")};
     if (m_lines.rowCount() == 0)
