@@ -29,7 +29,18 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Whether every product of the party is listed (the rest come in
+    // batches while the picker is open).
+    bool complete() const { return m_complete; }
+
 private:
+    // The next batch of products; schedules the one after it.
+    void loadMore();
+
+    AppContext& m_context;
+    const Side m_side;
+    const QString m_partyCode;
+    bool m_complete = false;
     TableModel m_model;
     ListView* m_list;
     QString m_chosen;

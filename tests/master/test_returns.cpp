@@ -1,5 +1,6 @@
 #include "core/database.h"
 #include "master/returns.h"
+#include "pos/product_search.h"
 #include "support/test_shop.h"
 
 #include <QTest>
@@ -20,6 +21,8 @@ private slots:
     void lineArithmetic();
     void storedOnce();
     void failureStoresNothing();
+    void boughtItemsInBatches_data();
+    void boughtItemsInBatches();
 
 private:
     Database& db() { return m_shop->db(); }
@@ -231,6 +234,35 @@ void TestReturns::failureStoresNothing()
                     "(select Piutang from transaksi where Kode like 'JL%') from barang "
                     "where kode='111'"_s),
              u"1|12|100"_s);
+}
+
+void TestReturns::boughtItemsInBatches_data()
+{
+    QTest::addColumn<int>("batch");
+    QTest::newRow("one by one") << 1;
+    QTest::newRow("a code's two names split") << 2;
+    QTest::newRow("all at once") << 50;
+}
+
+void TestReturns::boughtItemsInBatches()
+{
+    QFETCH(int, batch);
+    // One code sold under two names, codes that sort as text, another party's line.
+    QVERIFY(db().exec(u"insert into itempenjualan (Kode, KodeBarang, NamaBarang, kodeSP) values "
+                      "('J1', '2', 'Teh', 'PL-00000'), ('J1', '10', 'Kopi', 'PL-00000'), "
+                      "('J2', '2', 'Teh Celup', 'PL-00000'), ('J2', '2', 'Teh', 'PL-00000'), "
+                      "('J3', '3', 'Gula', 'PL-00001'), ('J4', '3', 'Gula', 'PL-00000')"_s));
+    TableModel bought;
+    int added = 0;
+    int batches = 0;
+    do {
+        added = products::boughtByNext(db(), Side::Sales, u"PL-00000"_s, bought, batch);
+        QVERIFY(added >= 0 && ++batches < 10);
+    } while (added == batch);
+    QStringList listed;
+    for (int row = 0; row < bought.rowCount(); ++row)
+        listed.append(bought.row(row).join(u'|'));
+    QCOMPARE(listed.join(u','), u"10|Kopi,2|Teh,2|Teh Celup,3|Gula"_s);
 }
 
 QTEST_GUILESS_MAIN(TestReturns)

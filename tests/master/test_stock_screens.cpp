@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -24,6 +25,7 @@ private slots:
     void correctionTree();
     void returnKeys_data();
     void returnKeys();
+    void browsePicksABoughtProduct();
 
 private:
     void showActive(QWidget& screen);
@@ -190,6 +192,27 @@ void TestStockScreens::returnKeys()
     QCOMPARE(m_shop->messages.shown().value(0).caption, u"Print"_s);
     QTest::mouseClick(print, Qt::LeftButton);
     QCOMPARE(lastText(), u"Fitur ini belum tersedia pada versi ini."_s);
+}
+
+void TestStockScreens::browsePicksABoughtProduct()
+{
+    QVERIFY(m_shop->db().exec(u"insert into itempenjualan (Kode, KodeBarang, NamaBarang, kodeSP) "
+                              "values ('JL-00000000000001', '222', 'Kopi', 'PL-00001')"_s));
+    ReturnWindow screen(m_shop->context(), Side::Sales);
+    showActive(screen);
+    QString seen;
+    whenModalOpens(seen, [](QWidget* picker) {
+        auto* list = picker->findChild<QTableView*>();
+        list->selectRow(0);
+        QTest::mouseClick(buttonWithText<QPushButton>(picker, u"Pilih"_s), Qt::LeftButton);
+    });
+    QTest::mouseClick(buttonWithText<QToolButton>(&screen, u"Browse"_s), Qt::LeftButton);
+    QCOMPARE(seen, u"FORM_TOKO_FORM24_CLASS"_s);
+    using Column = ReturnDocument::Column;
+    QCOMPARE(screen.box(Column::Code)->text(), u"222"_s);
+    QCOMPARE(screen.box(Column::Discount)->text(), u"5"_s);
+    QCOMPARE(screen.box(Column::Amount)->text(), u"45"_s);
+    QCOMPARE(screen.focusWidget(), screen.box(Column::Quantity));
 }
 
 QTEST_MAIN(TestStockScreens)
