@@ -45,11 +45,11 @@ struct SideInfo {
     QString priceCaption;     // the price column of the product search
 
     // The returns screen.
-    QString returnTitle;      // "Retur Penjualan" / "Retur Pembelian"
-    QString returnWord;       // the kind of return in its saved message
-    QString returnRef;        // transaksi.Ref of a return: "Keluar" / "Masuk"
-    QString returnNote;       // Nota and Ket of a return, the party's name follows
-    QString returnListTitle;  // the printed list: "DATA RETUR " + this + the party's name
+    QString returnTitle;     // "Retur Penjualan" / "Retur Pembelian"
+    QString returnWord;      // the kind of return in its saved message
+    QString returnRef;       // transaksi.Ref of a return: "Keluar" / "Masuk"
+    QString returnNote;      // Nota and Ket of a return, the party's name follows
+    QString returnListTitle; // the printed list: "DATA RETUR " + this + the party's name
 
     // The big figure and the amount in words.
     QString wordsFont;

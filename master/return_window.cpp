@@ -34,8 +34,8 @@ QLineEdit* readOnlyBox(QWidget* parent, int width)
 
 ReturnWindow::ReturnWindow(AppContext& context, Side side, QWidget* parent)
     : QWidget(parent), m_context(context), m_document(context.db(), side),
-      m_party(new QComboBox(this)), m_debt(readOnlyBox(this, 120)),
-      m_rest(readOnlyBox(this, 120)), m_list(new ListView(this)),
+      m_party(new QComboBox(this)), m_debt(readOnlyBox(this, 120)), m_rest(readOnlyBox(this, 120)),
+      m_list(new ListView(this)),
       m_row(new EntryStrip(m_list, ReturnDocument::ColumnCount, 20, 1, this)),
       m_total(readOnlyBox(this, 120)), m_words(new QLabel(this))
 {
@@ -58,22 +58,19 @@ ReturnWindow::ReturnWindow(AppContext& context, Side side, QWidget* parent)
     totalRow->addWidget(m_total);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeToolBar(this, {
-                                            {"Browse", "Browse Item", images::properties,
-                                             [this] { browse(); }},
-                                            {"Save", "Simpan", images::diskBlue,
-                                             [this] { save(); }},
-                                            {"Cetak", "Cetak", images::report,
-                                             [this] { print(); }},
-                                        }));
+    layout->addWidget(
+        makeToolBar(this, {
+                              {"Browse", "Browse Item", images::properties, [this] { browse(); }},
+                              {"Save", "Simpan", images::diskBlue, [this] { save(); }},
+                              {"Cetak", "Cetak", images::report, [this] { print(); }},
+                          }));
     layout->addLayout(top);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_row);
     layout->addLayout(totalRow);
     resize(900, 480);
 
-    const char16_t* names[] = {u"kode",  u"nama",   u"qty",   u"satuan",
-                               u"harga", u"diskon", u"jumlah"};
+    const char16_t* names[] = {u"kode", u"nama", u"qty", u"satuan", u"harga", u"diskon", u"jumlah"};
     for (int column = Column::Code; column < Column::ColumnCount; ++column) {
         QLineEdit* entry = box(column);
         entry->setObjectName(QString::fromUtf16(names[column]));
@@ -108,8 +105,7 @@ QLineEdit* ReturnWindow::box(int column) const
 
 bool ReturnWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
         // Tab in Harga moves on to Diskon as typed; Diskon keeps its text.
         if (watched == box(Column::Quantity)) {
             box(Column::Price)->setFocus();
@@ -125,8 +121,8 @@ bool ReturnWindow::eventFilter(QObject* watched, QEvent* event)
         if (watched == box(Column::Code)) {
             lookUp(box(Column::Code)->text());
         } else if (watched == box(Column::Quantity) || watched == box(Column::Price)) {
-            QLineEdit* next = box(watched == box(Column::Quantity) ? Column::Price
-                                                                   : Column::Discount);
+            QLineEdit* next =
+                box(watched == box(Column::Quantity) ? Column::Price : Column::Discount);
             next->setFocus();
             next->selectAll();
         } else if (watched == box(Column::Discount)) {

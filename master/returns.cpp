@@ -179,9 +179,9 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
                                   : QStringLiteral("update barang set stock=stock-? where kode=?");
     for (int row = 0; row < m_lines.rowCount(); ++row) {
         const auto cell = [&](int column) { return m_lines.cell(row, column); };
-        if (!m_db.exec(insertLine, {code, cell(Code), cell(Name), numeric(cell(Quantity)),
-                                    cell(Unit), numeric(cell(Price)), numeric(cell(Discount)),
-                                    numeric(cell(Amount))}) ||
+        if (!m_db.exec(insertLine,
+                       {code, cell(Code), cell(Name), numeric(cell(Quantity)), cell(Unit),
+                        numeric(cell(Price)), numeric(cell(Discount)), numeric(cell(Amount))}) ||
             !m_db.exec(moveStock, {numeric(cell(Quantity)), cell(Code)}))
             return Failure{};
     }
@@ -215,8 +215,8 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     const QString note = side.returnNote + m_partyName;
     if (!m_db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                   "Jumlah, Operator, Nota, Ket) values (?,?,?,?,?,?,?,?,?)"),
-                   {code, side.returnRef, date, m_partyCode, numeric(m_total),
-                    numeric(remaining), operatorName, note, note}))
+                   {code, side.returnRef, date, m_partyCode, numeric(m_total), numeric(remaining),
+                    operatorName, note, note}))
         return Failure{};
     if (!transaction.commit())
         return Failure{};

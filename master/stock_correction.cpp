@@ -43,7 +43,9 @@ std::optional<StockCorrection::Found> StockCorrection::lookup(const QString& cod
 {
     std::optional<Found> found;
     m_db.query(QStringLiteral("select nama, stock from barang where kode=?"), {code},
-               [&](const QStringList& row) { found = Found{row.value(0), row.value(1)}; });
+               [&](const QStringList& row) {
+                   found = Found{row.value(0), row.value(1)};
+               });
     if (found)
         m_found = code;
     return found;
@@ -111,9 +113,8 @@ Outcome<QString> StockCorrection::save(const QString& date, const QString& opera
         if (!m_db.exec(QStringLiteral("insert into itemkoreksi (Kode, Tanggal, KodeBarang, "
                                       "NamaBarang, QtyDb, QtyReal, SelisihQty, Keterangan, "
                                       "Operator) values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                       {code, date, cell(Code), cell(Name), numeric(inDatabase),
-                        numeric(counted), numeric(counted - inDatabase), cell(Note),
-                        operatorName}))
+                       {code, date, cell(Code), cell(Name), numeric(inDatabase), numeric(counted),
+                        numeric(counted - inDatabase), cell(Note), operatorName}))
             return Failure{};
         // The count is what is on the shelf: the stock takes it, whatever
         // was sold or bought since the line was entered.

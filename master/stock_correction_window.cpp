@@ -66,8 +66,7 @@ StockCorrectionWindow::StockCorrectionWindow(AppContext& context, QWidget* paren
 
     for (int i = Code; i + 1 < BoxCount; ++i)
         setTabOrder(box(Box(i)), box(Box(i + 1)));
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            &StockCorrectionWindow::nodeChosen);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &StockCorrectionWindow::nodeChosen);
     form::setName(this, u"FORM15");
     box(Code)->setFocus();
 }

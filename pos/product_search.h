@@ -31,7 +31,6 @@ bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& mod
 // appended to it; how many were appended, -1 when the query failed. Each
 // batch walks the party's index from where the last one stopped, so the
 // first rows of the walk-in customer's hundred thousand show at once.
-int boughtByNext(Database& db, Side side, const QString& partyCode, TableModel& model,
-                 int count);
+int boughtByNext(Database& db, Side side, const QString& partyCode, TableModel& model, int count);
 
 } // namespace products

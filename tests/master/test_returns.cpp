@@ -38,17 +38,17 @@ void TestReturns::init()
 {
     m_shop = std::make_unique<TestShop>();
     QVERIFY2(m_shop->error().isEmpty(), qPrintable(m_shop->error()));
-    QVERIFY(db().exec(
-        u"insert into barang (kode, nama, satuan, stock, hpp, hargajual, diskon) values "
-        "('111', 'Sabun ''Wangi''', 'pcs', 10, 80, 100, 0), "
-        "('222', 'Kopi', 'bks', 5, 30, 50, 5)"_s));
+    QVERIFY(
+        db().exec(u"insert into barang (kode, nama, satuan, stock, hpp, hargajual, diskon) values "
+                  "('111', 'Sabun ''Wangi''', 'pcs', 10, 80, 100, 0), "
+                  "('222', 'Kopi', 'bks', 5, 30, 50, 5)"_s));
     QVERIFY(db().exec(u"insert into pelanggan (kode, nama) values ('PL-00001', 'Bu ''Ani'''), "
                       "('PL-00002', 'Pak Budi')"_s));
     QVERIFY(db().exec(u"insert into supplier (kode, nama) values ('SP-001', 'CV Maju')"_s));
 }
 
-Outcome<> TestReturns::add(ReturnDocument& document, const QString& code,
-                           const QString& quantity, const QString& discount)
+Outcome<> TestReturns::add(ReturnDocument& document, const QString& code, const QString& quantity,
+                           const QString& discount)
 {
     if (!document.lookup(code))
         return Failure{u"not found"_s};
@@ -61,24 +61,24 @@ Outcome<> TestReturns::add(ReturnDocument& document, const QString& code,
 void TestReturns::settlement_data()
 {
     QTest::addColumn<Side>("side");
-    QTest::addColumn<QList<int>>("open"); // the party's open documents, in the order stored
+    QTest::addColumn<QList<int>>("open");  // the party's open documents, in the order stored
     QTest::addColumn<QString>("quantity"); // of product 111
     QTest::addColumn<QString>("debtShown");
     QTest::addColumn<QString>("left"); // the open amounts after the return
     QTest::addColumn<QString>("refund");
     const Side rj = Side::Sales, rb = Side::Purchase;
     // Product 111 at 100 (selling price) or 80 (cost price) a unit.
-    QTest::newRow("500 against 300 and 400") << rj << QList{300, 400} << u"5"_s << u"700"_s
-                                             << u"0,200"_s << u"0"_s;
-    QTest::newRow("oldest first, not smallest") << rj << QList{400, 300} << u"5"_s << u"700"_s
-                                                << u"0,200"_s << u"0"_s;
-    QTest::newRow("equal pays it off") << rj << QList{100} << u"1"_s << u"100"_s << u"0"_s
-                                       << u"0"_s;
-    QTest::newRow("more than the debt") << rj << QList{100, 200} << u"5"_s << u"300"_s
-                                        << u"0,0"_s << u"200"_s;
+    QTest::newRow("500 against 300 and 400")
+        << rj << QList{300, 400} << u"5"_s << u"700"_s << u"0,200"_s << u"0"_s;
+    QTest::newRow("oldest first, not smallest")
+        << rj << QList{400, 300} << u"5"_s << u"700"_s << u"0,200"_s << u"0"_s;
+    QTest::newRow("equal pays it off")
+        << rj << QList{100} << u"1"_s << u"100"_s << u"0"_s << u"0"_s;
+    QTest::newRow("more than the debt")
+        << rj << QList{100, 200} << u"5"_s << u"300"_s << u"0,0"_s << u"200"_s;
     QTest::newRow("no debt") << rj << QList<int>{} << u"2"_s << u"0"_s << u""_s << u"200"_s;
-    QTest::newRow("purchase return at cost") << rb << QList{300, 400} << u"5"_s << u"700"_s
-                                             << u"0,300"_s << u"0"_s;
+    QTest::newRow("purchase return at cost")
+        << rb << QList{300, 400} << u"5"_s << u"700"_s << u"0,300"_s << u"0"_s;
 }
 
 void TestReturns::settlement()
@@ -92,11 +92,10 @@ void TestReturns::settlement()
     const SideInfo& info = sideInfo(side);
     const QString party = side == Side::Sales ? u"PL-00001"_s : u"SP-001"_s;
     for (int i = 0; i < open.size(); ++i) {
-        QVERIFY(db().exec(u"insert into transaksi (Kode, KodeSP, "_s + info.debtColumn +
-                              u") values (?, ?, ?)"_s,
-                          {QString(info.documentKind + u"-0000000000000"_s +
-                                   QString::number(i + 1)),
-                           party, open.at(i)}));
+        QVERIFY(db().exec(
+            u"insert into transaksi (Kode, KodeSP, "_s + info.debtColumn + u") values (?, ?, ?)"_s,
+            {QString(info.documentKind + u"-0000000000000"_s + QString::number(i + 1)), party,
+             open.at(i)}));
     }
     // Another party's debt is not touched.
     QVERIFY(db().exec(u"insert into transaksi (Kode, KodeSP, Piutang, Hutang) "
@@ -104,9 +103,8 @@ void TestReturns::settlement()
 
     ReturnDocument document(db(), side);
     const auto entries = ReturnDocument::partyEntries(db(), side);
-    QVERIFY(entries && entries->contains(party + u"; "_s + (side == Side::Sales
-                                                                ? u"Bu 'Ani'"_s
-                                                                : u"CV Maju"_s)));
+    QVERIFY(entries && entries->contains(party + u"; "_s +
+                                         (side == Side::Sales ? u"Bu 'Ani'"_s : u"CV Maju"_s)));
     document.setParty(entries->value(0));
     QCOMPARE(document.debt(), debtShown);
     QVERIFY(add(document, u"111"_s, quantity));
@@ -130,9 +128,9 @@ void TestReturns::settlement()
     QCOMPARE(stored(u"group_concat(Kode||'|'||KodeBarang||'|'||NamaBarang||'|'||Qty||'|'||Satuan"
                     "||'|'||Harga||'|'||Diskon||'|'||Jumlah) from "_s +
                     info.returnLineTable),
-             u"%1|111|Sabun 'Wangi'|%2|pcs|%3|0|%4"_s.arg(
-                 *code, quantity, side == Side::Sales ? u"100"_s : u"80"_s,
-                 QString::number(total)));
+             u"%1|111|Sabun 'Wangi'|%2|pcs|%3|0|%4"_s.arg(*code, quantity,
+                                                          side == Side::Sales ? u"100"_s : u"80"_s,
+                                                          QString::number(total)));
     const int moved = side == Side::Sales ? quantity.toInt() : -quantity.toInt();
     QCOMPARE(stored(u"stock from barang where kode='111'"_s), QString::number(10 + moved));
 }
@@ -143,13 +141,13 @@ void TestReturns::lineArithmetic_data()
     QTest::addColumn<QString>("amounts");
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("reason"); // why the last line was refused
-    QTest::newRow("price less discount") << QStringList{u"222;3;5"_s} << u"135"_s << u"135"_s
-                                         << u""_s;
+    QTest::newRow("price less discount")
+        << QStringList{u"222;3;5"_s} << u"135"_s << u"135"_s << u""_s;
     // Every partial sum is whole, halves to the even neighbour: 12.5 -> 12, 12 + 50.5 -> 62.
-    QTest::newRow("halves to even") << QStringList{u"222;0.5;25"_s, u"111;1;49.5"_s}
-                                    << u"12.5,50.5"_s << u"62"_s << u""_s;
-    QTest::newRow("empty quantity") << QStringList{u"111;;0"_s} << u""_s << u"0"_s
-                                    << u"Qty barang yang diretur belum diisi."_s;
+    QTest::newRow("halves to even")
+        << QStringList{u"222;0.5;25"_s, u"111;1;49.5"_s} << u"12.5,50.5"_s << u"62"_s << u""_s;
+    QTest::newRow("empty quantity")
+        << QStringList{u"111;;0"_s} << u""_s << u"0"_s << u"Qty barang yang diretur belum diisi."_s;
     QTest::newRow("letters pasted") << QStringList{u"111;abc;0"_s} << u""_s << u"0"_s
                                     << u"Qty barang yang diretur belum diisi."_s;
     QTest::newRow("20 digits") << QStringList{u"111;12345678901234567890;0"_s} << u""_s << u"0"_s

@@ -78,8 +78,8 @@ void TestStockCorrection::countSetsTheStock()
     QCOMPARE(*saved, u"KS-00000000000001"_s);
     QCOMPARE(stored(u"group_concat(Tanggal||'|'||KodeBarang||'|'||NamaBarang||'|'||QtyReal||'|'"
                     "||SelisihQty||'|'||Keterangan||'|'||Operator) from itemkoreksi"_s),
-             u"2024-03-07|"_s + code + u'|' + correction.lines().cell(0, 1) + u'|' + real +
-                 u'|' + difference + u"|rak 'atas'|kasir");
+             u"2024-03-07|"_s + code + u'|' + correction.lines().cell(0, 1) + u'|' + real + u'|' +
+                 difference + u"|rak 'atas'|kasir");
     QCOMPARE(stored(u"stock from barang where kode='"_s + code + u'\''), stock);
     QCOMPARE(stored(u"typeof(stock) from barang where kode='"_s + code + u'\''),
              stock.contains(u'.') ? u"real"_s : u"integer"_s);
@@ -142,8 +142,7 @@ void TestStockCorrection::storedOnce()
     QVERIFY(shown.show(u"KS-00000000000001"_s));
     QCOMPARE(shown.lines().row(0).join(u'|'), u"111|Sabun|10|7|"_s);
     QCOMPARE(shown.save(u"2024-03-07"_s, u"kasir"_s).reason(), again);
-    QCOMPARE(stored(u"count(*) || '|' || max(Kode) from itemkoreksi"_s),
-             u"1|KS-00000000000001"_s);
+    QCOMPARE(stored(u"count(*) || '|' || max(Kode) from itemkoreksi"_s), u"1|KS-00000000000001"_s);
     QCOMPARE(stored(u"stock from barang where kode='111'"_s), u"5"_s);
 
     // The next line starts a new correction with its own code.
@@ -172,8 +171,7 @@ void TestStockCorrection::failureStoresNothing()
     const Outcome<QString> saved = correction.save(u"2024-03-07"_s, u"kasir"_s);
     QVERIFY(saved);
     QCOMPARE(*saved, u"KS-00000000000001"_s);
-    QCOMPARE(stored(u"group_concat(stock) from barang where kode in ('111', '222')"_s),
-             u"7,1"_s);
+    QCOMPARE(stored(u"group_concat(stock) from barang where kode in ('111', '222')"_s), u"7,1"_s);
 }
 
 void TestStockCorrection::monthsAndDelete()
