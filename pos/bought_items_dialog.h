@@ -26,12 +26,12 @@ public:
     void pick();
     const QString& chosenCode() const { return m_chosen; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
     // Whether every product of the party is listed (the rest come in
     // batches while the picker is open).
     bool complete() const { return m_complete; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The next batch of products; schedules the one after it.
