@@ -130,6 +130,7 @@ Outcome<> ReturnDocument::completeLine()
     if (m_stored) {
         m_lines.clear();
         m_stored = false;
+        readDebt();
     }
     m_lines.appendRow(cells);
     m_entry = Entry{};
@@ -220,10 +221,10 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
         return Failure{};
     if (!transaction.commit())
         return Failure{};
+    // The debt and "Sisa " stay as they were: what was open less the
+    // return is what is open now.
     m_stored = true;
     m_everSaved = true;
-    readDebt();
-    recalculate();
     return code;
 }
 

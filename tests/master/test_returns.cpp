@@ -119,6 +119,10 @@ void TestReturns::settlement()
                     u"' and Kode<>'"_s + *code + u"' order by rowid)"_s),
              left);
     QCOMPARE(stored(u"Piutang||Hutang from transaksi where KodeSP='PL-00002'"_s), u"5050"_s);
+    int stillOpen = 0; // "Sisa " on the saved screen is what stays open
+    for (const QString& amount : left.split(u',', Qt::SkipEmptyParts))
+        stillOpen += amount.toInt();
+    QCOMPARE(document.rest(), QString::number(stillOpen));
     QCOMPARE(stored(u"Ref||'|'||Tanggal||'|'||KodeSP||'|'||Tunai||'|'||Jumlah||'|'||Operator||'|'"
                     "||Nota||'|'||(Nota=Ket) from transaksi where Kode='"_s +
                     *code + u'\''),
