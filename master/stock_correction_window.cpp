@@ -135,6 +135,7 @@ void StockCorrectionWindow::save()
     if (month) {
         auto* node = new QTreeWidgetItem(month, {*code});
         node->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+        month->setExpanded(true);
     }
     m_context.messages().info(QStringLiteral("Koreksi Item Barang Berhasil Disimpan"));
 }
