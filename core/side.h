@@ -48,6 +48,12 @@ struct SideInfo {
     QString debtReportHeading; // "Laporan Piutang" / "Laporan Hutang"
     QString debtListTitle;     // the debt report's web page
     QString documentListTitle; // heading, caption and web page of the list of documents
+    // The returns screen.
+    QString returnTitle;     // "Retur Penjualan" / "Retur Pembelian"
+    QString returnWord;      // the kind of return in its saved message
+    QString returnRef;       // transaksi.Ref of a return: "Keluar" / "Masuk"
+    QString returnNote;      // Nota and Ket of a return, the party's name follows
+    QString returnListTitle; // the printed list: "DATA RETUR " + this + the party's name
 
     // The big figure and the amount in words.
     QString wordsFont;

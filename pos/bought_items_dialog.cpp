@@ -6,11 +6,13 @@
 
 #include <QEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 BoughtItemsDialog::BoughtItemsDialog(AppContext& context, Side side, const QString& partyCode,
                                      QWidget* parent)
-    : QDialog(parent), m_list(new ListView(this))
+    : QDialog(parent), m_context(context), m_side(side), m_partyCode(partyCode),
+      m_list(new ListView(this))
 {
     setWindowTitle(QStringLiteral("List Item Barang"));
     m_model.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
@@ -23,8 +25,18 @@ BoughtItemsDialog::BoughtItemsDialog(AppContext& context, Side side, const QStri
     layout->addWidget(m_list);
     layout->addWidget(pickButton, 0, Qt::AlignRight);
     connect(pickButton, &QPushButton::clicked, this, &BoughtItemsDialog::pick);
-    products::boughtBy(context.db(), side, partyCode, m_model);
     form::setName(this, u"FORM24");
+    // The first rows show at once; the rest follow a batch at a time.
+    loadMore();
+}
+
+void BoughtItemsDialog::loadMore()
+{
+    const int batch = m_model.rowCount() == 0 ? 300 : 5000;
+    const int added = products::boughtByNext(m_context.db(), m_side, m_partyCode, m_model, batch);
+    m_complete = added < batch;
+    if (!m_complete)
+        QTimer::singleShot(0, this, &BoughtItemsDialog::loadMore);
 }
 
 QString BoughtItemsDialog::choose(AppContext& context, Side side, const QString& partyCode,

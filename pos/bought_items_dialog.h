@@ -26,10 +26,21 @@ public:
     void pick();
     const QString& chosenCode() const { return m_chosen; }
 
+    // Whether every product of the party is listed (the rest come in
+    // batches while the picker is open).
+    bool complete() const { return m_complete; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The next batch of products; schedules the one after it.
+    void loadMore();
+
+    AppContext& m_context;
+    const Side m_side;
+    const QString m_partyCode;
+    bool m_complete = false;
     TableModel m_model;
     ListView* m_list;
     QString m_chosen;

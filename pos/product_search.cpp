@@ -98,10 +98,39 @@ bool searchMaster(Database& db, const QString& text, TableModel& model)
 
 bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model)
 {
-    const QString sql = QStringLiteral("select KodeBarang, NamaBarang from ") +
-                        sideInfo(side).lineTable +
-                        QStringLiteral(" where kodeSP=? group by KodeBarang, NamaBarang");
-    return db.fill(model, sql, {partyCode});
+    constexpr int batch = 5000;
+    model.clear();
+    int added = batch;
+    while (added == batch)
+        added = boughtByNext(db, side, partyCode, model, batch);
+    return added >= 0;
+}
+
+int boughtByNext(Database& db, Side side, const QString& partyCode, TableModel& model, int count)
+{
+    const QString& table = sideInfo(side).lineTable;
+    const int last = model.rowCount() - 1;
+    QList<QStringList> rows;
+    const auto append = [&](const QStringList& row) { rows.append(row); };
+    bool ok = false;
+    if (last < 0) {
+        ok = db.query(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
+                          QStringLiteral(" where kodeSP=? group by KodeBarang, NamaBarang "
+                                         "limit ?"),
+                      {partyCode, count}, append);
+    } else {
+        // Walks on from the last product listed: its code again for its
+        // other names, then the codes after it.
+        ok = db.query(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
+                          QStringLiteral(" where kodeSP=?1 and KodeBarang>=?2 and "
+                                         "(KodeBarang>?2 or NamaBarang>?3) "
+                                         "group by KodeBarang, NamaBarang limit ?4"),
+                      {partyCode, model.cell(last, 0), model.cell(last, 1), count}, append);
+    }
+    if (!ok)
+        return -1;
+    model.appendRows(rows);
+    return int(rows.size());
 }
 
 } // namespace products

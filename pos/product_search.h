@@ -26,7 +26,13 @@ bool search(Database& db, Side side, const QString& text, TableModel& model);
 bool searchMaster(Database& db, const QString& text, TableModel& model);
 
 // The products one customer bought (sales) or one supplier delivered
-// (purchase), each once: code and name.
+// (purchase), each once: code and name, by code and then name.
 bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model);
+
+// The next `count` of those products after the last row `model` holds,
+// appended to it; how many were appended, -1 when the query failed. Each
+// batch walks the party's index from where the last one stopped, so the
+// first rows of the walk-in customer's hundred thousand show at once.
+int boughtByNext(Database& db, Side side, const QString& partyCode, TableModel& model, int count);
 
 } // namespace products

@@ -1,0 +1,234 @@
+#include "master/returns.h"
+
+#include "core/database.h"
+#include "core/document_number.h"
+#include "core/text_ops.h"
+#include "documents/amount_words.h"
+#include "pos/cart.h"
+
+#include <cmath>
+
+namespace {
+
+// A figure as the database keeps numbers: whole ones as integers.
+QVariant numeric(double value)
+{
+    if (value == std::trunc(value) && std::fabs(value) < 9e15)
+        return static_cast<qint64>(value);
+    return value;
+}
+
+QVariant numeric(const QString& text)
+{
+    return numeric(text::textToNumber(text));
+}
+
+} // namespace
+
+ReturnDocument::ReturnDocument(Database& db, Side side) : m_db(db), m_side(side)
+{
+    m_lines.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
+                        {QStringLiteral("Nama Barang"), 250, Qt::AlignLeft},
+                        {QStringLiteral("Qty"), 50, Qt::AlignHCenter},
+                        {QStringLiteral("Satuan"), 100, Qt::AlignRight},
+                        {QStringLiteral("Harga"), 100, Qt::AlignRight},
+                        {QStringLiteral("Diskon"), 100, Qt::AlignRight},
+                        {QStringLiteral("Jumlah"), 120, Qt::AlignRight}});
+}
+
+Outcome<QStringList> ReturnDocument::partyEntries(Database& db, Side side)
+{
+    QStringList entries;
+    if (!db.query(QStringLiteral("select kode||'; '||nama from ") + sideInfo(side).partyTable +
+                      QStringLiteral(" order by kode"),
+                  {}, [&](const QStringList& row) { entries.append(row.value(0)); }))
+        return Failure{};
+    return entries;
+}
+
+void ReturnDocument::setParty(const QString& entry)
+{
+    const qsizetype separator = entry.indexOf(u';');
+    m_partyCode = separator < 0 ? entry : entry.left(separator);
+    m_partyName = separator < 0 ? QString() : entry.mid(separator + 1);
+    readDebt();
+    recalculate();
+}
+
+void ReturnDocument::readDebt()
+{
+    const QString sum = m_db.scalar(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
+                                        QStringLiteral(") from transaksi where KodeSP=?"),
+                                    {m_partyCode});
+    m_debt = text::numberToText(text::textToNumber(sum));
+}
+
+QString ReturnDocument::totalWords() const
+{
+    return amount::wordsOf(m_total);
+}
+
+bool ReturnDocument::lookup(const QString& code)
+{
+    bool found = false;
+    m_db.query(QStringLiteral("select nama, satuan, ") + sideInfo(m_side).priceColumn +
+                   QStringLiteral(", diskon from barang where kode=?"),
+               {code}, [&](const QStringList& row) {
+                   found = true;
+                   m_entry.name = row.value(0);
+                   m_entry.unit = row.value(1);
+                   m_entry.price = text::numberToText(text::textToNumber(row.value(2)));
+                   m_entry.discount = text::numberToText(text::textToNumber(row.value(3)));
+               });
+    if (!found)
+        return false;
+    m_entry.code = code;
+    m_found = code;
+    m_entry.quantity = QStringLiteral("1");
+    updateAmount();
+    return true;
+}
+
+void ReturnDocument::setQuantity(const QString& quantity)
+{
+    m_entry.quantity = quantity;
+    updateAmount();
+}
+
+void ReturnDocument::setPrice(const QString& price)
+{
+    m_entry.price = price;
+    updateAmount();
+}
+
+void ReturnDocument::setDiscount(const QString& discount)
+{
+    m_entry.discount = discount;
+    updateAmount();
+}
+
+void ReturnDocument::updateAmount()
+{
+    const double price = text::textToNumber(m_entry.price);
+    const double discount = text::textToNumber(m_entry.discount);
+    m_entry.amount = text::numberToText((price - discount) * text::textToNumber(m_entry.quantity));
+}
+
+Outcome<> ReturnDocument::completeLine()
+{
+    if (m_entry.code.isEmpty())
+        return Failure{};
+    if (m_entry.code != m_found)
+        return Failure{QStringLiteral("Kode barang \"") + text::shortened(m_entry.code) +
+                       QStringLiteral("\" tidak ditemukan.")};
+    if (!(text::textToNumber(m_entry.quantity) > 0))
+        return Failure{QStringLiteral("Qty barang yang diretur belum diisi.")};
+    const QStringList cells = {m_entry.code,  m_entry.name,     m_entry.quantity, m_entry.unit,
+                               m_entry.price, m_entry.discount, m_entry.amount};
+    if (!lineWithinRange(cells))
+        return Failure{lineTooLargeText(QStringLiteral("baris tidak ditambahkan."))};
+    if (m_stored) {
+        m_lines.clear();
+        m_stored = false;
+        readDebt();
+    }
+    m_lines.appendRow(cells);
+    m_entry = Entry{};
+    m_found.clear();
+    recalculate();
+    return {};
+}
+
+void ReturnDocument::recalculate()
+{
+    double total = 0;
+    for (int row = 0; row < m_lines.rowCount(); ++row)
+        total = text::roundHalfEven(total + text::textToNumber(m_lines.cell(row, Amount)));
+    m_total = text::numberToText(total);
+    const double rest = text::textToNumber(m_debt) - total;
+    m_rest = text::numberToText(rest > 0 ? rest : 0);
+}
+
+Outcome<QString> ReturnDocument::save(const QString& date, const QString& operatorName)
+{
+    const SideInfo& side = sideInfo(m_side);
+    if (m_partyCode.isEmpty())
+        return Failure{side.noPartyText};
+    if (isStored())
+        return Failure{QStringLiteral("Retur ini sudah tersimpan. Tambah item barang untuk "
+                                      "retur baru.")};
+    if (m_lines.rowCount() == 0)
+        return Failure{QStringLiteral("Belum ada item barang yang diretur.")};
+
+    Database::Transaction transaction(m_db);
+    if (!transaction.active())
+        return Failure{};
+    const std::optional<qint64> last = documents::lastNumber(m_db);
+    if (!last)
+        return Failure{};
+    if (*last >= documents::largestNumber)
+        return Failure{QStringLiteral("Nomor dokumen sudah habis, retur tidak disimpan.")};
+    const QString code = side.returnKind + u'-' + documents::numberText(*last + 1);
+
+    const QString insertLine = QStringLiteral("insert into ") + side.returnLineTable +
+                               QStringLiteral(" (Kode, KodeBarang, NamaBarang, Qty, Satuan, "
+                                              "Harga, Diskon, Jumlah) values (?,?,?,?,?,?,?,?)");
+    // Goods a customer brings back are on the shelf again; goods sent back
+    // to a supplier leave it.
+    const QString moveStock = m_side == Side::Sales
+                                  ? QStringLiteral("update barang set stock=stock+? where kode=?")
+                                  : QStringLiteral("update barang set stock=stock-? where kode=?");
+    for (int row = 0; row < m_lines.rowCount(); ++row) {
+        const auto cell = [&](int column) { return m_lines.cell(row, column); };
+        if (!m_db.exec(insertLine,
+                       {code, cell(Code), cell(Name), numeric(cell(Quantity)), cell(Unit),
+                        numeric(cell(Price)), numeric(cell(Discount)), numeric(cell(Amount))}) ||
+            !m_db.exec(moveStock, {numeric(cell(Quantity)), cell(Code)}))
+            return Failure{};
+    }
+
+    // The value of the return pays off the party's open documents in the
+    // order they were stored; the rest is handed back.
+    struct Open {
+        QString code;
+        double amount;
+    };
+    QList<Open> open;
+    if (!m_db.query(QStringLiteral("select Kode, ") + side.debtColumn +
+                        QStringLiteral(" from transaksi where KodeSP=? and ") + side.debtColumn +
+                        QStringLiteral(">0 order by rowid"),
+                    {m_partyCode}, [&](const QStringList& row) {
+                        open.append({row.value(0), text::textToNumber(row.value(1))});
+                    }))
+        return Failure{};
+    double remaining = text::roundHalfEven(text::textToNumber(m_total));
+    const QString settle = QStringLiteral("update transaksi set ") + side.debtColumn +
+                           QStringLiteral("=? where Kode=?");
+    for (const Open& document : open) {
+        if (remaining <= 0)
+            break;
+        const double left = remaining < document.amount ? document.amount - remaining : 0;
+        if (!m_db.exec(settle, {numeric(left), document.code}))
+            return Failure{};
+        remaining = left > 0 ? 0 : text::roundHalfEven(remaining - document.amount);
+    }
+
+    const QString note = side.returnNote + m_partyName;
+    if (!m_db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
+                                  "Jumlah, Operator, Nota, Ket) values (?,?,?,?,?,?,?,?,?)"),
+                   {code, side.returnRef, date, m_partyCode, numeric(m_total), numeric(remaining),
+                    operatorName, note, note}))
+        return Failure{};
+    if (!transaction.commit())
+        return Failure{};
+    // The debt and "Sisa " stay as they were: what was open less the
+    // return is what is open now.
+    m_stored = true;
+    m_everSaved = true;
+    return code;
+}
+
+QString ReturnDocument::listTitle() const
+{
+    return QStringLiteral("DATA RETUR ") + sideInfo(m_side).returnListTitle + m_partyName;
+}
