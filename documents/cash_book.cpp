@@ -17,11 +17,11 @@ namespace {
 // change included; a return's Tunai its whole value, although the party's
 // open documents may have taken part of it. "+0" reads a stored text as a
 // number: '' or letters count as 0, never as a text above every number.
-const QLatin1StringView cashMoved(
-    "case when substr(Kode,1,3) in ('JL-','BL-') "
-    "then min(ifnull(Tunai+0,0), ifnull(Jumlah+0,0)-ifnull(Potongan+0,0)) "
-    "when substr(Kode,1,3) in ('RJ-','RB-') then ifnull(Jumlah+0,0) "
-    "else ifnull(Tunai+0,0) end");
+const QLatin1StringView
+    cashMoved("case when substr(Kode,1,3) in ('JL-','BL-') "
+              "then min(ifnull(Tunai+0,0), ifnull(Jumlah+0,0)-ifnull(Potongan+0,0)) "
+              "when substr(Kode,1,3) in ('RJ-','RB-') then ifnull(Jumlah+0,0) "
+              "else ifnull(Tunai+0,0) end");
 
 const QLatin1StringView moneyIn("Masuk");
 const QLatin1StringView moneyOut("Keluar");

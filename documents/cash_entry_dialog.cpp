@@ -13,9 +13,8 @@
 
 CashEntryDialog::CashEntryDialog(AppContext& context, cashbook::Flow flow, TableModel& book,
                                  QWidget* parent)
-    : QDialog(parent), m_context(context), m_flow(flow), m_book(book),
-      m_party(new QLineEdit(this)), m_purpose(new QLineEdit(this)), m_amount(new QLineEdit(this)),
-      m_words(new QLabel(this))
+    : QDialog(parent), m_context(context), m_flow(flow), m_book(book), m_party(new QLineEdit(this)),
+      m_purpose(new QLineEdit(this)), m_amount(new QLineEdit(this)), m_words(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Alur Kas"));
     m_party->setObjectName(QStringLiteral("pihak"));
@@ -54,8 +53,9 @@ void CashEntryDialog::save()
         accept();
         return;
     }
-    const cashbook::Entry entry{m_flow,           m_context.startDate, m_party->text(),
-                                m_purpose->text(), m_amount->text(),   m_context.user};
+    const cashbook::Entry entry{m_flow,           m_context.startDate,
+                                m_party->text(),  m_purpose->text(),
+                                m_amount->text(), m_context.user};
     const Outcome<QString> code = cashbook::store(m_context.db(), entry);
     if (!code) {
         m_context.messages().failed(code);

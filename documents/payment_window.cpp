@@ -21,8 +21,7 @@ PaymentWindow::PaymentWindow(AppContext& context, Side side, QWidget* parent)
     : QWidget(parent), m_context(context), m_side(side), m_parties(new TableModel(this)),
       m_documents(new TableModel(this)), m_partyList(new ListView(this)),
       m_documentList(new ListView(this)), m_partyLabel(new QLabel(this)),
-      m_outstanding(new QLineEdit(this)), m_paid(new QLineEdit(this)),
-      m_words(new QLineEdit(this))
+      m_outstanding(new QLineEdit(this)), m_paid(new QLineEdit(this)), m_words(new QLineEdit(this))
 {
     const SideInfo& info = sideInfo(side);
     setWindowTitle(info.paymentTitle);
@@ -71,15 +70,17 @@ PaymentWindow::PaymentWindow(AppContext& context, Side side, QWidget* parent)
     layout->addWidget(m_documentList, 1);
     layout->addLayout(fields);
 
-    // Any way of moving to a party lists its documents: the mouse, the arrow
-    // keys, and a click on the party already chosen (to start anew after a
-    // payment).
+    // Any way of moving to a party lists its documents: the mouse or the
+    // arrow keys. A click (or Enter) goes on to the payment box; a click on
+    // the party already chosen lists its documents anew after a payment.
     connect(m_partyList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { choose(current.row()); });
     connect(m_partyList, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         if (m_stored)
             choose(index.row());
+        toPayment();
     });
+    connect(m_partyList, &QAbstractItemView::activated, this, &PaymentWindow::toPayment);
     connect(m_paid, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_words->setText(amount::wordsOf(text)); });
 
@@ -101,6 +102,13 @@ void PaymentWindow::choose(int row)
     const QString open = m_parties->cell(row, payments::PartyOpen);
     m_outstanding->setText(open);
     m_paid->setText(open);
+    m_paid->selectAll();
+}
+
+void PaymentWindow::toPayment()
+{
+    if (m_partyRow < 0)
+        return;
     m_paid->setFocus();
     m_paid->selectAll();
 }
@@ -114,11 +122,10 @@ void PaymentWindow::save()
                       QStringLiteral(" lagi untuk pembayaran berikutnya."));
         return;
     }
-    const payments::Payment payment{m_side,          m_context.startDate, m_partyCode,
-                                    m_partyName,     m_context.user,      m_outstanding->text(),
+    const payments::Payment payment{m_side,        m_context.startDate, m_partyCode,
+                                    m_partyName,   m_context.user,      m_outstanding->text(),
                                     m_paid->text()};
-    const Outcome<payments::Stored> stored =
-        payments::store(m_context.db(), payment, *m_documents);
+    const Outcome<payments::Stored> stored = payments::store(m_context.db(), payment, *m_documents);
     if (!stored) {
         messages.failed(stored);
         return;

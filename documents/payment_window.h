@@ -27,6 +27,7 @@ public:
 
 private:
     void choose(int row);
+    void toPayment();
     void printList();
 
     AppContext& m_context;

@@ -39,13 +39,12 @@ bool loadParties(Database& db, Side side, TableModel& model)
     // amount is never below 0, so a party with none has no open total.
     const SideInfo& info = sideInfo(side);
     const QString& debt = info.debtColumn;
-    return db.fill(model,
-                   QStringLiteral("select p.kode, p.nama, sum(t.Jumlah-t.Potongan-t.Tunai), "
-                                  "sum(t.Jumlah-t.Potongan-t.Tunai-t.") +
-                       debt + QStringLiteral("), sum(t.") + debt +
-                       QStringLiteral(") from ") + info.partyTable +
-                       QStringLiteral(" p join transaksi t on t.KodeSP=p.kode and t.") + debt +
-                       QStringLiteral(">0 group by p.kode order by p.kode"));
+    return db.fill(model, QStringLiteral("select p.kode, p.nama, sum(t.Jumlah-t.Potongan-t.Tunai), "
+                                         "sum(t.Jumlah-t.Potongan-t.Tunai-t.") +
+                              debt + QStringLiteral("), sum(t.") + debt +
+                              QStringLiteral(") from ") + info.partyTable +
+                              QStringLiteral(" p join transaksi t on t.KodeSP=p.kode and t.") +
+                              debt + QStringLiteral(">0 group by p.kode order by p.kode"));
 }
 
 bool loadDocuments(Database& db, Side side, const QString& partyCode, TableModel& model)
@@ -103,14 +102,13 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
         return Failure{QStringLiteral("Nomor dokumen sudah habis, pembayaran tidak disimpan.")};
     stored.code = side.paymentKind + u'-' + documents::numberText(*last + 1);
 
-    const QString close =
-        QStringLiteral("update transaksi set ") + side.debtColumn + QStringLiteral("=0 where Kode=?");
+    const QString close = QStringLiteral("update transaksi set ") + side.debtColumn +
+                          QStringLiteral("=0 where Kode=?");
     const QString lower = QStringLiteral("update transaksi set ") + side.debtColumn + u'=' +
                           side.debtColumn + QStringLiteral("-? where Kode=?");
     for (const Step& step : stored.steps) {
         const QString code = documents.cell(step.row, DocCode);
-        if (!(step.closes ? db.exec(close, {code})
-                          : db.exec(lower, {numeric(step.amount), code})))
+        if (!(step.closes ? db.exec(close, {code}) : db.exec(lower, {numeric(step.amount), code})))
             return Failure{};
     }
     if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
@@ -129,9 +127,9 @@ void showStored(const Stored& stored, const Payment& payment, TableModel& docume
 {
     for (const Step& step : stored.steps) {
         const QString open =
-            step.closes ? QStringLiteral("0")
-                        : text::numberToText(rounded(documents.cell(step.row, DocOpen)) -
-                                             step.amount);
+            step.closes
+                ? QStringLiteral("0")
+                : text::numberToText(rounded(documents.cell(step.row, DocOpen)) - step.amount);
         documents.setCell(step.row, DocCredit, open);
         documents.setCell(step.row, DocPaid, plus(documents.cell(step.row, DocPaid), step.amount));
         documents.setCell(step.row, DocOpen, open);

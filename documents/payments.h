@@ -55,9 +55,9 @@ struct Payment {
 };
 
 struct Stored {
-    QString code;         // "PI-"/"HU-" + 14 digits
-    double recorded = 0;  // the payment document's Tunai: the smaller of outstanding and paid
-    QList<Step> steps;    // rows of the document list the payment went to
+    QString code;        // "PI-"/"HU-" + 14 digits
+    double recorded = 0; // the payment document's Tunai: the smaller of outstanding and paid
+    QList<Step> steps;   // rows of the document list the payment went to
 };
 
 // Stores the payment in one transaction: every closed or lowered document
