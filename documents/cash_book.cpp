@@ -18,10 +18,11 @@ namespace {
 // open documents may have taken part of it. "+0" reads a stored text as a
 // number: '' or letters count as 0, never as a text above every number.
 const QLatin1StringView
-    cashMoved("case when substr(Kode,1,3) in ('JL-','BL-') "
-              "then min(ifnull(Tunai+0,0), ifnull(Jumlah+0,0)-ifnull(Potongan+0,0)) "
-              "when substr(Kode,1,3) in ('RJ-','RB-') then ifnull(Jumlah+0,0) "
-              "else ifnull(Tunai+0,0) end");
+    cashMoved("case substr(Kode,1,2) "
+              "when 'JL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
+              "when 'BL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
+              "when 'RJ' then Jumlah+0 when 'RB' then Jumlah+0 "
+              "else Tunai+0 end");
 
 const QLatin1StringView moneyIn("Masuk");
 const QLatin1StringView moneyOut("Keluar");
@@ -40,6 +41,13 @@ QVariant numeric(double value)
 
 } // namespace
 
+QString cashIndexStatement()
+{
+    return QStringLiteral("create index if not exists transaksi_kas_uang on transaksi "
+                          "(Ref, Tanggal, (") +
+           cashMoved + QStringLiteral("))");
+}
+
 QString previousMonth(int year, int month)
 {
     return QDate(year, month, 1).addMonths(-1).toString(QStringLiteral("yyyy-MM"));
@@ -50,14 +58,14 @@ bool load(Database& db, int year, int month, TableModel& model)
     model.clear();
     const QDate first(year, month, 1);
     const QString previousEnd = dayText(first.addDays(-1));
-    // Both sums in one pass over the index of Ref, Tanggal and the amounts.
+    // Both sums in one pass over the index cashIndexStatement() makes: the
+    // amounts are read from it, the table is not touched.
     double balance = 0;
     const bool openingRead = db.query(
-        QStringLiteral("select total(case when Ref='Masuk' then cash else 0 end) - "
-                       "total(case when Ref='Keluar' then cash else 0 end) from (select Ref, ") +
-            cashMoved +
-            QStringLiteral(" as cash from transaksi where Ref in ('Masuk','Keluar') and "
-                           "Tanggal between '1900-01-01' and ?)"),
+        QStringLiteral("select total(case when Ref='Masuk' then ") + cashMoved +
+            QStringLiteral(" else -(") + cashMoved +
+            QStringLiteral(") end) from transaksi where Ref in ('Masuk','Keluar') and "
+                           "Tanggal between '1900-01-01' and ?"),
         {previousEnd}, [&](const QStringList& row) { balance = text::textToNumber(row[0]); });
     model.appendRow({dayText(first), QStringLiteral("SLD"),
                      QStringLiteral("Saldo Bulan : ") + previousMonth(year, month),

@@ -47,7 +47,7 @@ CashBookWindow::CashBookWindow(AppContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(900, 500);
+    resize(1000, 540);
 
     connect(m_months, &QTreeWidget::currentItemChanged, this, &CashBookWindow::showMonth);
     form::setName(this, u"FORM13");
