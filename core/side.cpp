@@ -41,6 +41,9 @@ const SideInfo& sideInfo(Side side)
         .bigFigureText = std::nullopt,
         .searchStaysOpen = false,
         .pricedByTiers = true,
+        .paymentTitle = QStringLiteral("Form Piutang"),
+        .paymentNote = QStringLiteral("Pembayaran Piutang dari-"),
+        .paymentNota = QStringLiteral("Bayar Piutang"),
     };
     static const SideInfo purchase{
         .documentKind = QStringLiteral("BL"),
@@ -82,6 +85,9 @@ const SideInfo& sideInfo(Side side)
         .bigFigureText = 0x004080,
         .searchStaysOpen = true,
         .pricedByTiers = false,
+        .paymentTitle = QStringLiteral("Form Hutang"),
+        .paymentNote = QStringLiteral("Pembayaran Hutang untuk-"),
+        .paymentNota = QStringLiteral("Bayar Hutang"),
     };
     return side == Side::Sales ? sales : purchase;
 }

@@ -65,6 +65,13 @@ struct SideInfo {
     bool searchStaysOpen;
     // Quantity price tiers reprice sale lines only.
     bool pricedByTiers;
+
+    // The payment of open debts: the screen's title, and the Ket and Nota of
+    // the stored payment (its Ref is documentRef: the money moves as the
+    // documents it pays did).
+    QString paymentTitle; // "Form Piutang" / "Form Hutang"
+    QString paymentNote;  // Ket starts with it, the party's name follows
+    QString paymentNota;
 };
 
 const SideInfo& sideInfo(Side side);

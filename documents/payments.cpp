@@ -1,0 +1,154 @@
+#include "documents/payments.h"
+
+#include "core/database.h"
+#include "core/document_number.h"
+#include "core/table_model.h"
+#include "core/text_ops.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace payments {
+
+namespace {
+
+// A whole amount is stored as an integer, anything else as it is.
+QVariant numeric(double value)
+{
+    if (value == std::trunc(value) && std::fabs(value) < 9e15)
+        return static_cast<qint64>(value);
+    return value;
+}
+
+double rounded(const QString& text)
+{
+    return text::roundHalfEven(text::textToNumber(text));
+}
+
+QString plus(const QString& cell, double amount)
+{
+    return text::numberToText(text::textToNumber(cell) + amount);
+}
+
+} // namespace
+
+bool loadParties(Database& db, Side side, TableModel& model)
+{
+    // One pass over the open documents, grouped; the parties come in code
+    // order as their table keeps them. Only open documents count: an open
+    // amount is never below 0, so a party with none has no open total.
+    const SideInfo& info = sideInfo(side);
+    const QString& debt = info.debtColumn;
+    return db.fill(model, QStringLiteral("select p.kode, p.nama, sum(t.Jumlah-t.Potongan-t.Tunai), "
+                                         "sum(t.Jumlah-t.Potongan-t.Tunai-t.") +
+                              debt + QStringLiteral("), sum(t.") + debt +
+                              QStringLiteral(") from ") + info.partyTable +
+                              QStringLiteral(" p join transaksi t on t.KodeSP=p.kode and t.") +
+                              debt + QStringLiteral(">0 group by p.kode order by p.kode"));
+}
+
+bool loadDocuments(Database& db, Side side, const QString& partyCode, TableModel& model)
+{
+    const QString& debt = sideInfo(side).debtColumn;
+    return db.fill(model,
+                   QStringLiteral("select Kode, Jumlah, Tunai, Jumlah-Potongan-Tunai, "
+                                  "Jumlah-Potongan-") +
+                       debt + QStringLiteral(", ") + debt +
+                       QStringLiteral(" from transaksi where KodeSP=? and ") + debt +
+                       QStringLiteral(">0 order by rowid"),
+                   {partyCode});
+}
+
+QList<Step> allocate(const QList<double>& open, double paid)
+{
+    QList<Step> steps;
+    double rest = text::roundHalfEven(paid);
+    for (int row = 0; row < open.size(); ++row) {
+        const double due = text::roundHalfEven(open[row]);
+        if (rest < due) {
+            steps.append({row, rest, false});
+            break;
+        }
+        steps.append({row, due, true});
+        rest -= due;
+    }
+    return steps;
+}
+
+Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& documents)
+{
+    const SideInfo& side = sideInfo(payment.side);
+    if (payment.partyCode.isEmpty())
+        return Failure{QStringLiteral("Pilih ") + side.partyWord +
+                       QStringLiteral(" terlebih dahulu.")};
+    const double paid = rounded(payment.paid);
+    if (paid < 0)
+        return Failure{QStringLiteral("Jumlah dibayar tidak boleh kurang dari 0.")};
+
+    QList<double> open;
+    for (int row = 0; row < documents.rowCount(); ++row)
+        open.append(text::textToNumber(documents.cell(row, DocOpen)));
+    Stored stored;
+    stored.steps = allocate(open, paid);
+    stored.recorded = std::min(rounded(payment.outstanding), paid);
+
+    Database::Transaction transaction(db);
+    if (!transaction.active())
+        return Failure{};
+    const std::optional<qint64> last = documents::lastNumber(db);
+    if (!last)
+        return Failure{};
+    if (*last >= documents::largestNumber)
+        return Failure{QStringLiteral("Nomor dokumen sudah habis, pembayaran tidak disimpan.")};
+    stored.code = side.paymentKind + u'-' + documents::numberText(*last + 1);
+
+    const QString close = QStringLiteral("update transaksi set ") + side.debtColumn +
+                          QStringLiteral("=0 where Kode=?");
+    const QString lower = QStringLiteral("update transaksi set ") + side.debtColumn + u'=' +
+                          side.debtColumn + QStringLiteral("-? where Kode=?");
+    for (const Step& step : stored.steps) {
+        const QString code = documents.cell(step.row, DocCode);
+        if (!(step.closes ? db.exec(close, {code}) : db.exec(lower, {numeric(step.amount), code})))
+            return Failure{};
+    }
+    if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
+                                "Operator, Ket, Nota) values (?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {stored.code, side.documentRef, payment.date, payment.partyCode,
+                  numeric(stored.recorded), payment.operatorName,
+                  QString(side.paymentNote + payment.partyName), side.paymentNota}))
+        return Failure{};
+    if (!transaction.commit())
+        return Failure{};
+    return stored;
+}
+
+void showStored(const Stored& stored, const Payment& payment, TableModel& documents,
+                TableModel& parties, int partyRow)
+{
+    for (const Step& step : stored.steps) {
+        const QString open =
+            step.closes
+                ? QStringLiteral("0")
+                : text::numberToText(rounded(documents.cell(step.row, DocOpen)) - step.amount);
+        documents.setCell(step.row, DocCredit, open);
+        documents.setCell(step.row, DocPaid, plus(documents.cell(step.row, DocPaid), step.amount));
+        documents.setCell(step.row, DocOpen, open);
+    }
+    const double outstanding = rounded(payment.outstanding);
+    const double paid = rounded(payment.paid);
+    parties.setCell(partyRow, PartyPaid, plus(parties.cell(partyRow, PartyPaid), stored.recorded));
+    parties.setCell(partyRow, PartyOpen,
+                    text::numberToText(outstanding > paid ? outstanding - paid : 0));
+}
+
+vouchers::Voucher voucher(const Payment& payment, const QString& number, QLatin1StringView receiver)
+{
+    return {number,
+            payment.partyName,
+            QStringLiteral("Pembayaran Piutang Sebesar : ") + payment.paid,
+            text::textToInt(payment.paid),
+            QStringLiteral("Sisa Piutang Sebesar : ") + payment.outstanding,
+            QString(receiver)};
+}
+
+} // namespace payments
