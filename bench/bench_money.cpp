@@ -7,6 +7,7 @@
 
 #include "core/database.h"
 #include "core/document_number.h"
+#include "core/shop_upgrade.h"
 #include "core/table_model.h"
 #include "documents/cash_book.h"
 #include "documents/payments.h"
@@ -168,7 +169,8 @@ int main()
         db.scalar(QStringLiteral("select KodeSP from transaksi where Piutang>0 and KodeSP<>"
                                  "'PL-00000' group by KodeSP order by count(*) desc limit 1"));
     const QString indexes[] = {
-        cashbook::cashIndexStatement(),
+        QStringLiteral("create index transaksi_kas_uang on transaksi (Ref, Tanggal, (") +
+            shopfile::cashMoved() + QStringLiteral("))"),
         QStringLiteral("create index transaksi_piutang_terbuka on transaksi "
                        "(KodeSP, Jumlah, Potongan, Tunai, Piutang) where Piutang>0"),
         QStringLiteral("create index transaksi_hutang_terbuka on transaksi "

@@ -161,6 +161,17 @@ const QList<Helper>& helpers()
          QStringLiteral("create index transaksi_piutang on transaksi (Kode) where Piutang>0")},
         {QStringLiteral("transaksi_hutang"),
          QStringLiteral("create index transaksi_hutang on transaksi (Kode) where Hutang>0")},
+        // The payments screens' parties with open documents and their sums.
+        {QStringLiteral("transaksi_piutang_terbuka"),
+         QStringLiteral("create index transaksi_piutang_terbuka on transaksi "
+                        "(KodeSP, Jumlah, Potongan, Tunai, Piutang) where Piutang>0")},
+        {QStringLiteral("transaksi_hutang_terbuka"),
+         QStringLiteral("create index transaksi_hutang_terbuka on transaksi "
+                        "(KodeSP, Jumlah, Potongan, Tunai, Hutang) where Hutang>0")},
+        // The cash book's opening balance: five years of cash read from one index.
+        {QStringLiteral("transaksi_kas_uang"),
+         QStringLiteral("create index transaksi_kas_uang on transaksi (Ref, Tanggal, (") +
+             cashMoved() + QStringLiteral("))")},
     };
     return list;
 }
@@ -295,6 +306,15 @@ Outcome<QStringList> upgrade(Database& db)
     if (!failed.isEmpty())
         return Failure{QStringLiteral("pelengkap tidak dapat dibuat: ") + failed.join(u"; ")};
     return made;
+}
+
+QString cashMoved()
+{
+    return QStringLiteral("case substr(Kode,1,2) "
+                          "when 'JL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
+                          "when 'BL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
+                          "when 'RJ' then Jumlah+0 when 'RB' then Jumlah+0 "
+                          "else Tunai+0 end");
 }
 
 bool productSearchReady(Database& db)

@@ -24,4 +24,12 @@ Outcome<QStringList> upgrade(Database& db);
 // order. Until it is, product searches read the table itself.
 bool productSearchReady(Database& db);
 
+// The cash a document of transaksi moved, as an expression over its row. A
+// sale's Tunai holds what was handed over, change included; a return's Tunai
+// its whole value, although the party's open documents may have taken part
+// of it. "+0" reads a stored text as a number: '' or letters count as 0,
+// never as a text above every number. The cash index holds this very text:
+// a statement that uses it reads the amounts from the index.
+QString cashMoved();
+
 } // namespace shopfile

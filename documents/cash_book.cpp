@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/document_number.h"
+#include "core/shop_upgrade.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
 
@@ -12,17 +13,6 @@
 namespace cashbook {
 
 namespace {
-
-// The cash a document moved. A sale's Tunai holds what was handed over,
-// change included; a return's Tunai its whole value, although the party's
-// open documents may have taken part of it. "+0" reads a stored text as a
-// number: '' or letters count as 0, never as a text above every number.
-const QLatin1StringView
-    cashMoved("case substr(Kode,1,2) "
-              "when 'JL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
-              "when 'BL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
-              "when 'RJ' then Jumlah+0 when 'RB' then Jumlah+0 "
-              "else Tunai+0 end");
 
 const QLatin1StringView moneyIn("Masuk");
 const QLatin1StringView moneyOut("Keluar");
@@ -41,13 +31,6 @@ QVariant numeric(double value)
 
 } // namespace
 
-QString cashIndexStatement()
-{
-    return QStringLiteral("create index if not exists transaksi_kas_uang on transaksi "
-                          "(Ref, Tanggal, (") +
-           cashMoved + QStringLiteral("))");
-}
-
 QString previousMonth(int year, int month)
 {
     return QDate(year, month, 1).addMonths(-1).toString(QStringLiteral("yyyy-MM"));
@@ -58,8 +41,9 @@ bool load(Database& db, int year, int month, TableModel& model)
     model.clear();
     const QDate first(year, month, 1);
     const QString previousEnd = dayText(first.addDays(-1));
-    // Both sums in one pass over the index cashIndexStatement() makes: the
-    // amounts are read from it, the table is not touched.
+    // Both sums in one pass over the cash index: the amounts are read from
+    // it, the table is not touched.
+    const QString cashMoved = shopfile::cashMoved();
     double balance = 0;
     const bool openingRead = db.query(
         QStringLiteral("select total(case when Ref='Masuk' then ") + cashMoved +

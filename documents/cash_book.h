@@ -15,10 +15,6 @@ namespace cashbook {
 
 enum Column { Date, Code, Description, In, Out, Balance, Columns };
 
-// The index the opening balance of a month is read from, without touching
-// the table: the date and the cash each document moved, by Ref.
-QString cashIndexStatement();
-
 // "yyyy-MM" of the month before `month` (1 to 12) of `year`.
 QString previousMonth(int year, int month);
 

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/table_model.h"
 #include "documents/cash_entry_dialog.h"
+#include "documents/list_export.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 #include "ui/month_tree.h"
@@ -73,5 +74,6 @@ void CashBookWindow::enter(cashbook::Flow flow)
 
 void CashBookWindow::printList()
 {
-    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
+    exporting::exportList(this, m_context, exporting::Format::WebPage,
+                          QStringLiteral("Laporan Alur Kas"), *m_book);
 }

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/table_model.h"
 #include "documents/amount_words.h"
+#include "documents/list_export.h"
 #include "documents/receipt_printing.h"
 #include "ui/font_text.h"
 #include "ui/form.h"
@@ -153,5 +154,6 @@ void PaymentWindow::print()
 
 void PaymentWindow::printList()
 {
-    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
+    exporting::exportList(this, m_context, exporting::Format::WebPage,
+                          QStringLiteral("Piutang Pelanggan"), *m_documents);
 }

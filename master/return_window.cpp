@@ -1,6 +1,7 @@
 #include "master/return_window.h"
 
 #include "core/messages.h"
+#include "documents/list_export.h"
 #include "pos/bought_items_dialog.h"
 #include "ui/entry_strip.h"
 #include "ui/font_text.h"
@@ -235,5 +236,6 @@ void ReturnWindow::print()
 
 void ReturnWindow::printList()
 {
-    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
+    exporting::exportList(this, m_context, exporting::Format::WebPage, m_document.listTitle(),
+                          m_document.lines());
 }

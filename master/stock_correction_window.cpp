@@ -1,6 +1,7 @@
 #include "master/stock_correction_window.h"
 
 #include "core/messages.h"
+#include "documents/list_export.h"
 #include "ui/entry_strip.h"
 #include "ui/list_view.h"
 #include "ui/month_tree.h"
@@ -175,5 +176,6 @@ void StockCorrectionWindow::removeSelected()
 
 void StockCorrectionWindow::printList()
 {
-    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
+    exporting::exportList(this, m_context, exporting::Format::WebPage,
+                          QStringLiteral("Koreksi Stock"), m_correction.lines());
 }

@@ -5,13 +5,17 @@
 #include "core/document_number.h"
 #include "core/messages.h"
 #include "core/users.h"
+#include "documents/cash_book_window.h"
 #include "documents/debt_report_dialog.h"
 #include "documents/document_list_dialog.h"
 #include "documents/low_stock_dialog.h"
 #include "documents/month_report_dialog.h"
+#include "documents/payment_window.h"
 #include "documents/today_sales_dialog.h"
 #include "master/party_master_window.h"
 #include "master/product_master_window.h"
+#include "master/return_window.h"
+#include "master/stock_correction_window.h"
 #include "pos/cashier_window.h"
 #include "shell/background_screen.h"
 #include "shell/connection_dialog.h"
@@ -79,9 +83,14 @@ std::vector<MainWindow::Entry> MainWindow::entries()
     const auto open = [this](void (MainWindow::*handler)()) {
         return [this, handler] { (this->*handler)(); };
     };
-    const auto later = open(&MainWindow::notYetAvailable);
     const auto parties = [this](Side side) {
         return [this, side] { showChild(new PartyMasterWindow(m_context, side)); };
+    };
+    const auto payments = [this](Side side) {
+        return [this, side] { showChild(new PaymentWindow(m_context, side)); };
+    };
+    const auto returns = [this](Side side) {
+        return [this, side] { showChild(new ReturnWindow(m_context, side)); };
     };
     const auto productMaster = [this] { showChild(new ProductMasterWindow(m_context)); };
     const auto cashier = [this](Side side) { return [this, side] { openCashier(side); }; };
@@ -98,19 +107,19 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {file, u"Koneksi Database"_s, none, 0, {}, {}, {}, anyone, open(&MainWindow::connection)},
         {file, u"Keluar"_s, QKeySequence(Qt::CTRL | Qt::Key_Q), 8, u"Exit"_s, images::exitClose,
          u"Keluar Aplikasi"_s, anyone, open(&MainWindow::exitProgram)},
-        {masterData, u"Koreksi Stock"_s, none, 0, {}, {}, {}, anyone, later},
+        {masterData, u"Koreksi Stock"_s, none, 0, {}, {}, {}, anyone, modal<StockCorrectionWindow>(m_context, this)},
         {masterData, u"Data Barang"_s, none, 0, {}, {}, {}, anyone, productMaster},
         {masterData, u"Data Pelanggan"_s, none, 0, {}, {}, {}, anyone, parties(Side::Sales)},
         {masterData, u"Data Supplier"_s, none, 0, {}, {}, {}, anyone, parties(Side::Purchase)},
         {masterData, u"Data User"_s, none, 0, {}, {}, {}, Access::AdministratorQuiet, open(&MainWindow::userAdmin)},
         {sales, u"Kasir Penjualan"_s, none, 1, u"Penjualan"_s, images::dollar, u"Transaksi Penjualan"_s, anyone, cashier(Side::Sales)},
-        {sales, u"Bayar Piutang"_s, none, 4, u"Piutang"_s, images::customers, u"Piutang"_s, anyone, later},
-        {sales, u"Retur Penjualan"_s, none, 6, u"Ret. Jual"_s, images::properties, u"Retur Penjualan"_s, anyone, later},
+        {sales, u"Bayar Piutang"_s, none, 4, u"Piutang"_s, images::customers, u"Piutang"_s, anyone, payments(Side::Sales)},
+        {sales, u"Retur Penjualan"_s, none, 6, u"Ret. Jual"_s, images::properties, u"Retur Penjualan"_s, anyone, returns(Side::Sales)},
         {purchases, u"Kasir Pembelian"_s, none, 2, u"Pembelian"_s, images::down, u"Transaksi Pembelian"_s, anyone, cashier(Side::Purchase)},
-        {purchases, u"Bayar Hutang"_s, none, 3, u"Hutang"_s, images::money, u"Hutang"_s, anyone, later},
-        {purchases, u"Retur Pembelian"_s, none, 5, u"Ret. Beli"_s, images::properties, u"Retur Pembelian"_s, anyone, later},
+        {purchases, u"Bayar Hutang"_s, none, 3, u"Hutang"_s, images::money, u"Hutang"_s, anyone, payments(Side::Purchase)},
+        {purchases, u"Retur Pembelian"_s, none, 5, u"Ret. Beli"_s, images::properties, u"Retur Pembelian"_s, anyone, returns(Side::Purchase)},
         // An entry of the menu bar itself: it opens the cash book.
-        {{}, u"Buku Kas"_s, none, 7, u"Kas"_s, images::report, u"Buku Kas"_s, anyone, later},
+        {{}, u"Buku Kas"_s, none, 7, u"Kas"_s, images::report, u"Buku Kas"_s, anyone, modal<CashBookWindow>(m_context, this)},
         {results, u"Laporan Penjualan Barang Hari ini"_s, none, 0, {}, {}, {}, anyone, modal<TodaySalesDialog>(m_context, this)},
         {results, u"Laporan Laba Rugi"_s, none, 0, {}, {}, {}, anyone, modal<MonthReportDialog>(m_context, this, MonthReportDialog::Kind::ProfitLoss)},
         {results, u"Laporan Penjualan"_s, none, 0, {}, {}, {}, anyone, modal<DocumentListDialog>(m_context, this, Side::Sales)},
@@ -214,11 +223,6 @@ void MainWindow::openCashier(Side side)
     cashier.setWindowModality(Qt::ApplicationModal);
     cashier.showMaximized();
     cashier.exec();
-}
-
-void MainWindow::notYetAvailable()
-{
-    m_context.messages().info(QStringLiteral("Fitur ini belum tersedia pada versi ini."));
 }
 
 void MainWindow::login()

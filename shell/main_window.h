@@ -71,7 +71,6 @@ private:
     bool allowed(Access access);
     void buildStatusBar();
     void openBackground();
-    void notYetAvailable();
 
     AppContext& m_context;
     const KeyboardState& m_keyboard;

@@ -84,7 +84,9 @@ void TestPayments::spreadsInStoredOrder()
         const SideInfo& info = sideInfo(side);
         owes(db, side, open);
         TableModel parties, documents;
-        QCOMPARE(payments::store(db, {side}, documents).reason(),
+        payments::Payment nobody;
+        nobody.side = side;
+        QCOMPARE(payments::store(db, nobody, documents).reason(),
                  u"Pilih "_s + info.partyWord + u" terlebih dahulu."_s);
         QVERIFY(payments::loadParties(db, side, parties));
         // Credit given, paid off since, still open.
