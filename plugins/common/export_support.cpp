@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -249,6 +250,24 @@ void setError(char* error, std::size_t size, std::string_view text)
         --length; // never in the middle of a character
     std::memcpy(error, text.data(), length);
     error[length] = '\0';
+}
+
+int exportTable(const TokoExportTable* table, const char* path, char* error, std::size_t errorSize,
+                Writer write, std::string_view failed)
+{
+    try {
+        if (!table || !path) {
+            setError(error, errorSize, "tidak ada daftar atau file");
+            return 1;
+        }
+        std::string reason;
+        if (write(tableOf(*table), path, reason))
+            return 0;
+        setError(error, errorSize, reason);
+    } catch (const std::exception& e) {
+        setError(error, errorSize, std::string(failed) + ": " + e.what());
+    }
+    return 1;
 }
 
 const char* textResult(std::string text)

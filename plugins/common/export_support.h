@@ -65,6 +65,13 @@ std::string systemFailure(std::string_view what);
 // Copies `text` into the caller's buffer, cut to fit and zero-terminated.
 void setError(char* error, std::size_t size, std::string_view text);
 
+// What toko_export_v1 does in either library: checks its arguments, writes
+// the table to `path` with `write`, and turns a refusal or an exception
+// (prefixed with `failed`) into the caller's error text. 0 when written.
+using Writer = bool (*)(const Table& table, const char* path, std::string& error);
+int exportTable(const TokoExportTable* table, const char* path, char* error, std::size_t errorSize,
+                Writer write, std::string_view failed);
+
 // sData's result: the written file, or the reason it was not written. The
 // text stays valid until the next call on the same thread.
 const char* textResult(std::string text);

@@ -148,19 +148,7 @@ bool writeSheet(const Table& table, const char* path, std::string& error)
 TOKO_EXPORTED int toko_export_v1(const TokoExportTable* table, const char* path, char* error,
                                  size_t errorSize)
 {
-    try {
-        if (!table || !path) {
-            tokoexport::setError(error, errorSize, "tidak ada daftar atau file");
-            return 1;
-        }
-        std::string reason;
-        if (writeSheet(tokoexport::tableOf(*table), path, reason))
-            return 0;
-        tokoexport::setError(error, errorSize, reason);
-    } catch (const std::exception& e) {
-        tokoexport::setError(error, errorSize, std::string("spreadsheet gagal: ") + e.what());
-    }
-    return 1;
+    return tokoexport::exportTable(table, path, error, errorSize, writeSheet, "spreadsheet gagal");
 }
 
 // The older call: the header line and the rows joined with ";" and ",", with
