@@ -1,14 +1,10 @@
 #include "documents/page_printer.h"
 #include "documents/receipt_printing.h"
 #include "documents/receipt_settings.h"
-#include "documents/receipt_settings_dialog.h"
 #include "support/test_shop.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -24,10 +20,8 @@ private slots:
     void init();
     void layouts_data();
     void layouts();
-    void pageLinesAndFooter();
-    void withoutPrinterPagesBecomeNumberedPdfs();
+    void pageLines();
     void lineSizesGoRawToTheDeviceOnceSaved();
-    void settingsScreen();
 
 private:
     std::unique_ptr<TestShop> m_shop;
@@ -76,14 +70,9 @@ void TestReceipts::layouts_data()
     const ReceiptSource exact = sale(u"3102000"_s, u"Kembali"_s, u"kasir1"_s);
     // The purchase cashier's caption has no trailing space; the figures stay in their column.
     const ReceiptSource purchaseShort = sale(u"3000000"_s, u"Kurang"_s, u"Supervisor"_s);
-    ReceiptSource empty = sale(u"0"_s, u"Kurang "_s);
-    empty.shop.name = QString(50, u'N');
-    empty.rows.clear();
-    empty.footer.clear();
     QTest::newRow("size 1") << 1 << sale() << u"receipt-1.txt"_s;
     QTest::newRow("size 1, purchase short") << 1 << purchaseShort << u"receipt-1-short.txt"_s;
     QTest::newRow("size 2, paid exactly") << 2 << exact << u"receipt-2-exact.txt"_s;
-    QTest::newRow("size 3, empty cart, long name") << 3 << empty << u"receipt-3-empty.txt"_s;
     QTest::newRow("size 4, short: due date") << 4 << purchaseShort << u"receipt-4-short.txt"_s;
     QTest::newRow("size 5, paid exactly: no due date") << 5 << exact << u"receipt-5-exact.txt"_s;
 }
@@ -100,7 +89,7 @@ void TestReceipts::layouts()
     QCOMPARE(lines.join(u'\n') + u'\n', QString::fromUtf8(expected.readAll()));
 }
 
-void TestReceipts::pageLinesAndFooter()
+void TestReceipts::pageLines()
 {
     ReceiptSettings settings; // 15;150;0;Courier New;6
     const PrintedPage page = receipts::page(1, sale(), settings);
@@ -113,23 +102,6 @@ void TestReceipts::pageLinesAndFooter()
         settings.topMargin = settings.lineSpacing = margin;
         QCOMPARE(receipts::page(1, sale(), settings).lines.at(16).y, y);
     }
-    QVERIFY(receipts::readFooter(m_shop->folder()).isEmpty());
-    QVERIFY(config::writeFileAtomically(m_shop->folder().filePath(u"footer.txt"_s),
-                                        "Terima kasih\r\n\r\nBarang tidak dapat ditukar\r\n"));
-    QCOMPARE(receipts::readFooter(m_shop->folder()),
-             (QStringList{u"Terima kasih"_s, QString(), u"Barang tidak dapat ditukar"_s}));
-}
-
-void TestReceipts::withoutPrinterPagesBecomeNumberedPdfs()
-{
-    QCOMPARE(QFileInfo(PagePrinter::pdfPathFor(m_shop->folder(), u"../../etc/x"_s)).fileName(),
-             u"______etc_x_1.pdf"_s); // safe names
-    printReceipt(m_shop->context(), 1, sale());
-    printReceipt(m_shop->context(), 1, sale()); // never over an earlier file
-    const QString second =
-        m_shop->folder().filePath(u"struk/kasir_March 07_ 2024_10_15_00_2.pdf"_s);
-    QCOMPARE(m_shop->messages.lastText(), u"Tidak ada printer. Struk disimpan sebagai PDF di "_s +
-                                              QDir::toNativeSeparators(second));
 }
 
 void TestReceipts::lineSizesGoRawToTheDeviceOnceSaved()
@@ -167,45 +139,6 @@ void TestReceipts::lineSizesGoRawToTheDeviceOnceSaved()
     QVERIFY(m_shop->messages.texts().at(3).startsWith(u"Printer struk "_s + fifo +
                                                       u" tidak dapat dipakai ("_s));
     QVERIFY(m_shop->messages.lastText().startsWith(u"Tidak ada printer. Struk disimpan"_s));
-}
-
-void TestReceipts::settingsScreen()
-{
-    QComboBox cashierSizes;
-    for (int size = 1; size <= 5; ++size)
-        cashierSizes.addItem(u"Struk "_s + QString::number(size));
-    AppContext& context = m_shop->context();
-    context.receipt.fontName = u"Courier"_s; // not its prefix twin "Courier New"
-    auto dialog = std::make_unique<ReceiptSettingsDialog>(context, &cashierSizes);
-    QList<QLineEdit*> boxes = dialog->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
-    QList<QComboBox*> lists = dialog->findChildren<QComboBox*>();
-    QCOMPARE(dialog->objectName() + boxes.at(0)->text() + boxes.at(1)->text() +
-                 boxes.at(2)->text() + lists.at(0)->currentText() + lists.at(1)->currentText(),
-             u"FORM_TOKO_FORM23_CLASS151506CourierStruk 1"_s);
-    for (int box = 0; box < 3; ++box) {
-        boxes.at(box)->selectAll();
-        QTest::keyClicks(boxes.at(box), QStringList{u"abc"_s, u"-2.6"_s, u"8;"_s}.at(box));
-    }
-    lists.at(1)->setCurrentIndex(2); // moves the cashier's list at once
-    QCOMPARE(cashierSizes.currentIndex(), 2);
-    dialog->findChild<QPushButton*>()->click(); // "Tutup dan Simpan"
-    // Written as typed, except a ";" that would shift the fields; read as numbers, the
-    // spacing brought back onto the page.
-    const QString path = m_shop->folder().filePath(u"setting_struk.txt"_s);
-    QFile file(path);
-    QVERIFY(dialog->result() == QDialog::Accepted && file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("abc;-2.6;2;Courier;8\n"));
-    QCOMPARE(config::receiptSettingsLine(context.receipt), u"0;0;2;Courier;8"_s);
-
-    // A face that begins no entry selects none; a folder in the file's place: nothing changes.
-    context.receipt.fontName = u"Arial"_s;
-    QVERIFY(QFile::remove(path) && m_shop->folder().mkdir(u"setting_struk.txt"_s));
-    dialog = std::make_unique<ReceiptSettingsDialog>(context, &cashierSizes);
-    QCOMPARE(dialog->findChildren<QComboBox*>().at(0)->currentIndex(), -1);
-    dialog->findChild<QPushButton*>()->click();
-    QCOMPARE(m_shop->messages.texts(),
-             QStringList(u"Setting struk tidak dapat disimpan: "_s + path));
-    QCOMPARE(config::receiptSettingsLine(context.receipt), u"0;0;2;Arial;8"_s);
 }
 
 QTEST_MAIN(TestReceipts)

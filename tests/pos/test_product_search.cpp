@@ -1,4 +1,3 @@
-#include "core/backup.h"
 #include "core/shop_upgrade.h"
 #include "core/startup.h"
 #include "core/table_model.h"
@@ -8,8 +7,6 @@
 #include "tools/shop_database.h"
 
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -26,9 +23,7 @@ private slots:
     void indexFollowsEveryChange();
     void everyOpenAddsTheIndex_data();
     void everyOpenAddsTheIndex();
-    void upgradeLeavesTheShopAlone();
-    void otherProductTables_data();
-    void otherProductTables();
+    void otherProductTable();
 
 private:
     Database& db() { return m_shop->db(); }
@@ -137,21 +132,14 @@ void TestProductSearch::sameRowsAsTheTable_data()
     QTest::newRow("more than 500, any case") << u"SABUN MANDI"_s << true << 1500;
     QTest::newRow("A to Z fold, Ä does not") << u"ÄPFEL"_s << true << 3;
     QTest::newRow("ä lower") << u"äpfel"_s << true << 3;
-    QTest::newRow("ß") << u"straße"_s << true << 3;
-    QTest::newRow("emoji and a space") << u"🍎 Apel"_s << true << 3;
     QTest::newRow("% in the text") << u"50%"_s << false << 333;
-    QTest::newRow("only wildcards") << u"%_%"_s << false << 1500;
     QTest::newRow("_ between pieces") << u"Sab_n m"_s << true << 1500;
     QTest::newRow("a piece after %") << u"0%_asl"_s << true << 3;
     QTest::newRow("REAL price") << u"301.3"_s << true << 2;
-    QTest::newRow("REAL exponent") << u"e+20"_s << true << 2;
     QTest::newRow("integer price") << u"1500"_s << true << 13;
-    QTest::newRow("negative cost") << u"-25"_s << true << 1;
     QTest::newRow("cost, purchase only") << u"99.99"_s << true << 1;
     QTest::newRow("barcode only") << u"8991001"_s << true << 3;
     QTest::newRow("category, master only") << u"Buah"_s << true << 3;
-    QTest::newRow("quotes") << u"'Garuda'"_s << true << 3;
-    QTest::newRow("double quotes") << u"\"Enak\""_s << true << 3;
     QTest::newRow("nothing") << u"tidak ada"_s << true << 0;
 }
 
@@ -173,20 +161,6 @@ void TestProductSearch::indexFollowsEveryChange_data()
 {
     QTest::addColumn<QStringList>("statements");
     QTest::addColumn<bool>("ready"); // the index keeps up by itself until the next open
-    QStringList oneAfterAnother, beforeEachOther;
-    for (int i = 0; i < 300; ++i)
-        oneAfterAnother << u"insert into barang (kode, nama) values ('A1-%1', 'Kopi Baru')"_s.arg(
-            i, 3, 10, QChar(u'0'));
-    for (int i = 0; i < 30; ++i)
-        beforeEachOther << u"insert into barang (kode, nama) values ('A1-%1', 'Kopi Baru')"_s.arg(
-            99 - i);
-    QTest::newRow("added before, between and after")
-        << QStringList{u"insert into barang (kode, nama, barcode) values ('!', 'Kopi Baru', 'x')"_s,
-                       u"insert into barang (kode, nama, hpp) values ('A0', 'Kopi Baru', 2.5)"_s,
-                       u"insert into barang (kode, nama) values ('ÿÿ', 'Kopi Baru')"_s}
-        << true;
-    QTest::newRow("codes one after another") << oneAfterAnother << true;
-    QTest::newRow("codes one before another, no room left") << beforeEachOther << false;
     QTest::newRow("name, price, purchase cost, sale")
         << QStringList{u"update barang set nama = 'Kopi Tubruk' where kode = '9'"_s,
                        u"update barang set hargajual = 999.5 where kode = 'A1'"_s,
@@ -198,12 +172,8 @@ void TestProductSearch::indexFollowsEveryChange_data()
                        u"update barang set barcode = 'KOPI' where kode = '10'"_s,
                        u"update barang set barcode = kode where kode = 'a1'"_s}
         << true;
-    QTest::newRow("one deleted") << QStringList{u"delete from barang where kode = '9'"_s} << true;
-    QTest::newRow("reset, then new products")
-        << QStringList{u"delete from barang"_s,
-                       u"insert into barang (kode, nama) values ('5', 'Kopi Sabun')"_s,
-                       u"insert into barang (kode, nama) values ('4', 'Kopi Baru')"_s}
-        << true;
+    QTest::newRow("one deleted") << QStringList{u"delete from barang where kode = '7919'"_s}
+                                 << true; // a code of four digits that is its barcode too
     QTest::newRow("the master's reset, then new products")
         << QStringList{u"reset"_s, u"insert into barang (kode, nama) values ('5', 'Kopi Sabun')"_s}
         << true;
@@ -223,7 +193,7 @@ void TestProductSearch::indexFollowsEveryChange()
     }
     QCOMPARE(shopfile::productSearchReady(db()), ready);
     QVERIFY(!ready || indexWhole(db()));
-    const QStringList texts = {u"kopi"_s, u"sabun"_s, u"999"_s, u"777"_s, u"pfel"_s, u"A1-"_s};
+    const QStringList texts = {u"kopi"_s, u"sabun"_s, u"999"_s, u"777"_s, u"pfel"_s};
     compareSearches(texts);
     // The next open makes an unusable index anew.
     const Outcome<QStringList> upgraded = shopfile::upgrade(db());
@@ -237,7 +207,6 @@ void TestProductSearch::everyOpenAddsTheIndex_data()
     QTest::addColumn<QString>("how");
     QTest::newRow("start-up") << u"start"_s;
     QTest::newRow("Koneksi Database") << u"connect"_s;
-    QTest::newRow("restore of an older backup") << u"restore"_s;
 }
 
 void TestProductSearch::everyOpenAddsTheIndex()
@@ -249,87 +218,34 @@ void TestProductSearch::everyOpenAddsTheIndex()
     if (how == u"start") {
         QVERIFY(config::writeConnection(m_shop->folder(), {u"lama.db3"_s, {}, {}}));
         QVERIFY(startUp(context));
-    } else if (how == u"connect") {
-        QVERIFY(connectDatabase(context, older));
     } else {
-        QVERIFY(backup::restore(db(), older, m_shop->clock.now()));
+        QVERIFY(connectDatabase(context, older));
     }
     QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
     compareSearches({u"sabun"_s, u"500"_s});
-}
-
-void TestProductSearch::upgradeLeavesTheShopAlone()
-{
-    const QString path = m_shop->folder().filePath(u"lama.db3"_s);
-    QVERIFY(shopdb::create(path, true).isEmpty());
-    Database file;
-    // A file that cannot be written keeps working without the index.
-    QVERIFY(file.open(path, Database::Access::ReadOnly));
-    QCOMPARE(shopfile::upgrade(file).value(), QStringList());
+    // A second open finds everything in place; a file that cannot be written searches without.
+    QCOMPARE(shopfile::upgrade(db()).value(), QStringList());
+    Database readOnly;
+    QVERIFY(shopdb::create(older + u"2"_s, true).isEmpty() &&
+            readOnly.open(older + u"2"_s, Database::Access::ReadOnly));
+    QCOMPARE(shopfile::upgrade(readOnly).value(), QStringList());
     TableModel model;
-    QVERIFY(products::search(file, Side::Sales, u"sabun"_s, model) && model.rowCount() == 2);
-
-    // Everything but the helpers made stays as it was.
-    QStringList made;
-    const auto shop = [&file, &made] {
-        QStringList dump;
-        const auto add = [&](const QStringList& row) {
-            if (!made.contains(row.value(1)))
-                dump.append(row.join(u'|'));
-        };
-        file.query(u"select type, name, sql from sqlite_master "
-                   "where name not like 'barang_cari%' and tbl_name not like 'barang_cari%'"_s,
-                   {}, add);
-        file.query(u"select * from barang"_s, {}, add);
-        return dump;
-    };
-    QVERIFY(file.open(path));
-    const QStringList before = shop();
-    made = shopfile::upgrade(file).value();
-    QCOMPARE(made.value(0), u"barang_cari"_s);
-    QCOMPARE(shop(), before);
-    // Twice in a row: the second finds everything in place and writes nothing.
-    const QString version = file.scalar(u"pragma schema_version"_s);
-    const int changes = sqlite3_total_changes(file.handle());
-    QCOMPARE(shopfile::upgrade(file).value(), QStringList());
-    QCOMPARE(file.scalar(u"pragma schema_version"_s), version);
-    QCOMPARE(sqlite3_total_changes(file.handle()), changes);
-    // A part gone missing: made whole again.
-    QVERIFY(file.exec(u"drop trigger barang_cari_hapus"_s));
-    QCOMPARE(shopfile::upgrade(file).value(), QStringList{u"barang_cari"_s});
-    QVERIFY(shopfile::productSearchReady(file) && indexWhole(file));
+    QVERIFY(products::search(readOnly, Side::Sales, u"sabun"_s, model) && model.rowCount() == 2);
 }
 
-void TestProductSearch::otherProductTables_data()
+// A products table the index cannot follow (no cost column) keeps the plain
+// search; what could not be made leaves nothing behind.
+void TestProductSearch::otherProductTable()
 {
-    QTest::addColumn<QString>("columns");
-    QTest::addColumn<bool>("fails");
-    QTest::newRow("with a rowid")
-        << u"kode text primary key, nama, barcode, kategori, hargajual, hpp, stock"_s << false;
-    QTest::newRow("codes in any case")
-        << u"kode text primary key collate nocase, nama, barcode, kategori, hargajual, hpp, "
-           "stock) without rowid --"_s
-        << false;
-    QTest::newRow("no cost column")
-        << u"kode text primary key, nama, barcode, kategori, hargajual, stock) without rowid --"_s
-        << true;
-}
-
-// Products tables the index cannot follow keep the plain search; what could
-// not be made leaves nothing behind.
-void TestProductSearch::otherProductTables()
-{
-    QFETCH(QString, columns);
-    QFETCH(bool, fails);
     Database file;
     QVERIFY(file.open(m_shop->folder().filePath(u"lain.db3"_s)));
-    QVERIFY(file.exec(u"create table barang ("_s + columns + u")"_s));
+    QVERIFY(file.exec(u"create table barang (kode text primary key, nama, barcode, kategori, "
+                      "hargajual, stock) without rowid"_s));
     QVERIFY(file.exec(u"create table transaksi (Kode, Ref, Tanggal, KodeSP, Jumlah, Potongan, "
                       "Tunai, Piutang, Hutang)"_s));
     for (const QString& code : {u"b"_s, u"A"_s, u"c"_s})
         QVERIFY(file.exec(u"insert into barang (kode, nama) values (?, 'Sabun')"_s, {code}));
-    const Outcome<QStringList> upgraded = shopfile::upgrade(file);
-    QCOMPARE(upgraded.ok(), !fails);
+    QVERIFY(!shopfile::upgrade(file).ok());
     QCOMPARE(file.scalar(u"select count(*) from sqlite_master where name like 'barang_cari%'"_s),
              u"0"_s);
     TableModel model;
