@@ -70,6 +70,16 @@ QString numberText(qint64 number)
     return QString::number(number).rightJustified(14, u'0');
 }
 
+Outcome<QString> nextCode(Database& db, const QString& kind, Sequence sequence)
+{
+    const std::optional<qint64> last = lastNumber(db, sequence);
+    if (!last)
+        return Failure{};
+    if (*last >= largestNumber)
+        return Failure{QStringLiteral("Nomor dokumen sudah habis, transaksi tidak disimpan.")};
+    return QString(kind + u'-' + numberText(*last + 1));
+}
+
 QString countOfDay(Database& db, const QString& kind, const QString& date)
 {
     return db.scalar(

@@ -27,6 +27,12 @@ std::optional<qint64> lastNumber(Database& db, Sequence sequence = Sequence::Tra
 // `number` as the 14 digits of a document code.
 QString numberText(qint64 number);
 
+// The code of the next document of `kind` ("JL", "KS", …) from `sequence`,
+// drawn inside the caller's transaction. Fails when the query fails (the
+// database has said why) or when the 14 digits are used up.
+Outcome<QString> nextCode(Database& db, const QString& kind,
+                          Sequence sequence = Sequence::Transactions);
+
 // How many documents of a kind ("JL", "BL", …) are dated `date` (yyyy-MM-dd);
 // "0" for none, empty when the query failed.
 QString countOfDay(Database& db, const QString& kind, const QString& date);

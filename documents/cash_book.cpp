@@ -92,13 +92,11 @@ Outcome<QString> store(Database& db, const Entry& entry)
     Database::Transaction transaction(db);
     if (!transaction.active())
         return Failure{};
-    const std::optional<qint64> last = documents::lastNumber(db);
-    if (!last)
-        return Failure{};
-    if (*last >= documents::largestNumber)
-        return Failure{QStringLiteral("Nomor dokumen sudah habis, transaksi kas tidak disimpan.")};
-    const QString code = (entry.flow == Flow::In ? QStringLiteral("KM-") : QStringLiteral("KK-")) +
-                         documents::numberText(*last + 1);
+    const Outcome<QString> next = documents::nextCode(
+        db, entry.flow == Flow::In ? QStringLiteral("KM") : QStringLiteral("KK"));
+    if (!next)
+        return Failure{next.reason()};
+    const QString code = *next;
     if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                 "Operator, Nota, Ket) values (?, ?, ?, '-', ?, ?, ?, ?)"),
                  {code, entry.flow == Flow::In ? QString(moneyIn) : QString(moneyOut), entry.date,

@@ -95,12 +95,10 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
     Database::Transaction transaction(db);
     if (!transaction.active())
         return Failure{};
-    const std::optional<qint64> last = documents::lastNumber(db);
-    if (!last)
-        return Failure{};
-    if (*last >= documents::largestNumber)
-        return Failure{QStringLiteral("Nomor dokumen sudah habis, pembayaran tidak disimpan.")};
-    stored.code = side.paymentKind + u'-' + documents::numberText(*last + 1);
+    const Outcome<QString> next = documents::nextCode(db, side.paymentKind);
+    if (!next)
+        return Failure{next.reason()};
+    stored.code = *next;
 
     const QString close = QStringLiteral("update transaksi set ") + side.debtColumn +
                           QStringLiteral("=0 where Kode=?");

@@ -163,12 +163,10 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     Database::Transaction transaction(m_db);
     if (!transaction.active())
         return Failure{};
-    const std::optional<qint64> last = documents::lastNumber(m_db);
-    if (!last)
-        return Failure{};
-    if (*last >= documents::largestNumber)
-        return Failure{QStringLiteral("Nomor dokumen sudah habis, retur tidak disimpan.")};
-    const QString code = side.returnKind + u'-' + documents::numberText(*last + 1);
+    const Outcome<QString> next = documents::nextCode(m_db, side.returnKind);
+    if (!next)
+        return Failure{next.reason()};
+    const QString code = *next;
 
     const QString insertLine = QStringLiteral("insert into ") + side.returnLineTable +
                                QStringLiteral(" (Kode, KodeBarang, NamaBarang, Qty, Satuan, "

@@ -99,13 +99,11 @@ Outcome<QString> StockCorrection::save(const QString& date, const QString& opera
     Database::Transaction transaction(m_db);
     if (!transaction.active())
         return Failure{};
-    const std::optional<qint64> last =
-        documents::lastNumber(m_db, documents::Sequence::StockCorrections);
-    if (!last)
-        return Failure{};
-    if (*last >= documents::largestNumber)
-        return Failure{QStringLiteral("Nomor koreksi sudah habis, koreksi tidak disimpan.")};
-    const QString code = QStringLiteral("KS-") + documents::numberText(*last + 1);
+    const Outcome<QString> next =
+        documents::nextCode(m_db, QStringLiteral("KS"), documents::Sequence::StockCorrections);
+    if (!next)
+        return Failure{next.reason()};
+    const QString code = *next;
     for (int row = 0; row < m_lines.rowCount(); ++row) {
         const auto cell = [&](int column) { return m_lines.cell(row, column); };
         const double inDatabase = text::textToNumber(cell(DbStock));

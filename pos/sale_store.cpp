@@ -72,14 +72,11 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
     Database::Transaction transaction(db);
     if (!transaction.active())
         return Failure{};
-    const std::optional<qint64> last = documents::lastNumber(db);
-    if (!last)
-        return Failure{};
-    if (*last >= documents::largestNumber) {
-        return Failure{QStringLiteral("Nomor dokumen sudah habis, transaksi tidak disimpan.")};
-    }
-    const QString number = documents::numberText(*last + 1);
-    const QString code = side.documentKind + u'-' + number;
+    const Outcome<QString> next = documents::nextCode(db, side.documentKind);
+    if (!next)
+        return Failure{next.reason()};
+    const QString code = *next;
+    const QString number = code.mid(3);
     const QString header = QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, "
                                           "Potongan, Tax, Jumlah, Operator, Tunai, ") +
                            side.debtColumn +

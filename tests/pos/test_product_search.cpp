@@ -214,6 +214,23 @@ void TestProductSearch::everyOpenAddsTheIndex()
     QFETCH(QString, how);
     const QString older = m_shop->folder().filePath(u"lama.db3"_s);
     QVERIFY(shopdb::create(older, true).isEmpty());
+    // The shop's own tables, their indexes and rows: what the upgrade must never touch.
+    const auto own = [](Database& file) {
+        QStringList dump;
+        const auto add = [&](const QStringList& row) { dump.append(row.join(u'|')); };
+        file.query(u"select type, name, sql from sqlite_master where name not like 'barang_cari%' "
+                   "and tbl_name not like 'barang_cari%' and name not in ('transaksi_piutang', "
+                   "'transaksi_hutang', "
+                   "'transaksi_piutang_terbuka', 'transaksi_hutang_terbuka', "
+                   "'transaksi_kas_uang')"_s,
+                   {}, add);
+        file.query(u"select * from barang"_s, {}, add);
+        return dump;
+    };
+    Database before;
+    QVERIFY(before.open(older));
+    const QStringList shop = own(before);
+    before.close();
     AppContext& context = m_shop->context();
     if (how == u"start") {
         QVERIFY(config::writeConnection(m_shop->folder(), {u"lama.db3"_s, {}, {}}));
@@ -222,6 +239,7 @@ void TestProductSearch::everyOpenAddsTheIndex()
         QVERIFY(connectDatabase(context, older));
     }
     QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
+    QCOMPARE(own(db()), shop);
     compareSearches({u"sabun"_s, u"500"_s});
     // A second open finds everything in place; a file that cannot be written searches without.
     QCOMPARE(shopfile::upgrade(db()).value(), QStringList());
