@@ -119,6 +119,18 @@ int textToInt(QStringView text)
     return static_cast<int>(value);
 }
 
+QVariant storedNumber(double value)
+{
+    if (value == std::trunc(value) && std::fabs(value) < 9e15)
+        return static_cast<qint64>(value);
+    return value;
+}
+
+QVariant storedNumber(QStringView text)
+{
+    return storedNumber(textToNumber(text));
+}
+
 QString shortened(const QString& text, qsizetype longest)
 {
     if (text.size() <= longest)

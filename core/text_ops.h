@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // The text operations every screen builds its values with. Money and
 // quantities travel as plain decimal texts without thousands separators.
@@ -26,6 +27,12 @@ double roundHalfEven(double value);
 
 // textToNumber, rounded half-to-even and clamped into the int range.
 int textToInt(QStringView text);
+
+// A figure as the database keeps numbers: whole ones (within 9e15) as
+// integers, so 3 reads back as "3", never "3.0"; others as they are.
+QVariant storedNumber(double value);
+// The same for a typed text; what does not read as a number is stored as 0.
+QVariant storedNumber(QStringView text);
 
 // `text` cut to `longest` characters and an ellipsis when longer, never
 // between the halves of a surrogate pair.

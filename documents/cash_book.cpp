@@ -22,13 +22,6 @@ QString dayText(const QDate& date)
     return date.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-QVariant numeric(double value)
-{
-    if (value == std::trunc(value) && std::fabs(value) < 9e15)
-        return static_cast<qint64>(value);
-    return value;
-}
-
 } // namespace
 
 QString previousMonth(int year, int month)
@@ -100,8 +93,8 @@ Outcome<QString> store(Database& db, const Entry& entry)
     if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                 "Operator, Nota, Ket) values (?, ?, ?, '-', ?, ?, ?, ?)"),
                  {code, entry.flow == Flow::In ? QString(moneyIn) : QString(moneyOut), entry.date,
-                  numeric(text::textToNumber(entry.amount)), entry.operatorName, entry.purpose,
-                  partyPhrase(entry)}))
+                  text::storedNumber(text::textToNumber(entry.amount)), entry.operatorName,
+                  entry.purpose, partyPhrase(entry)}))
         return Failure{};
     if (!transaction.commit())
         return Failure{};

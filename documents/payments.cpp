@@ -12,14 +12,6 @@ namespace payments {
 
 namespace {
 
-// A whole amount is stored as an integer, anything else as it is.
-QVariant numeric(double value)
-{
-    if (value == std::trunc(value) && std::fabs(value) < 9e15)
-        return static_cast<qint64>(value);
-    return value;
-}
-
 double rounded(const QString& text)
 {
     return text::roundHalfEven(text::textToNumber(text));
@@ -106,13 +98,14 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
                           side.debtColumn + QStringLiteral("-? where Kode=?");
     for (const Step& step : stored.steps) {
         const QString code = documents.cell(step.row, DocCode);
-        if (!(step.closes ? db.exec(close, {code}) : db.exec(lower, {numeric(step.amount), code})))
+        if (!(step.closes ? db.exec(close, {code})
+                          : db.exec(lower, {text::storedNumber(step.amount), code})))
             return Failure{};
     }
     if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                 "Operator, Ket, Nota) values (?, ?, ?, ?, ?, ?, ?, ?)"),
                  {stored.code, side.documentRef, payment.date, payment.partyCode,
-                  numeric(stored.recorded), payment.operatorName,
+                  text::storedNumber(stored.recorded), payment.operatorName,
                   QString(side.paymentNote + payment.partyName), side.paymentNota}))
         return Failure{};
     if (!transaction.commit())

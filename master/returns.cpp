@@ -8,23 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-// A figure as the database keeps numbers: whole ones as integers.
-QVariant numeric(double value)
-{
-    if (value == std::trunc(value) && std::fabs(value) < 9e15)
-        return static_cast<qint64>(value);
-    return value;
-}
-
-QVariant numeric(const QString& text)
-{
-    return numeric(text::textToNumber(text));
-}
-
-} // namespace
-
 ReturnDocument::ReturnDocument(Database& db, Side side) : m_db(db), m_side(side)
 {
     m_lines.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
@@ -179,9 +162,10 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     for (int row = 0; row < m_lines.rowCount(); ++row) {
         const auto cell = [&](int column) { return m_lines.cell(row, column); };
         if (!m_db.exec(insertLine,
-                       {code, cell(Code), cell(Name), numeric(cell(Quantity)), cell(Unit),
-                        numeric(cell(Price)), numeric(cell(Discount)), numeric(cell(Amount))}) ||
-            !m_db.exec(moveStock, {numeric(cell(Quantity)), cell(Code)}))
+                       {code, cell(Code), cell(Name), text::storedNumber(cell(Quantity)),
+                        cell(Unit), text::storedNumber(cell(Price)),
+                        text::storedNumber(cell(Discount)), text::storedNumber(cell(Amount))}) ||
+            !m_db.exec(moveStock, {text::storedNumber(cell(Quantity)), cell(Code)}))
             return Failure{};
     }
 
@@ -206,7 +190,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
         if (remaining <= 0)
             break;
         const double left = remaining < document.amount ? document.amount - remaining : 0;
-        if (!m_db.exec(settle, {numeric(left), document.code}))
+        if (!m_db.exec(settle, {text::storedNumber(left), document.code}))
             return Failure{};
         remaining = left > 0 ? 0 : text::roundHalfEven(remaining - document.amount);
     }
@@ -214,8 +198,8 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     const QString note = side.returnNote + m_partyName;
     if (!m_db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                   "Jumlah, Operator, Nota, Ket) values (?,?,?,?,?,?,?,?,?)"),
-                   {code, side.returnRef, date, m_partyCode, numeric(m_total), numeric(remaining),
-                    operatorName, note, note}))
+                   {code, side.returnRef, date, m_partyCode, text::storedNumber(m_total),
+                    text::storedNumber(remaining), operatorName, note, note}))
         return Failure{};
     if (!transaction.commit())
         return Failure{};

@@ -10,14 +10,6 @@
 
 namespace {
 
-// A count as the database keeps numbers: whole counts as integers.
-QVariant numeric(double value)
-{
-    if (value == std::trunc(value))
-        return static_cast<qint64>(value);
-    return value;
-}
-
 // Why a stock box is refused; empty when it holds a plain number in range.
 QString checkCount(const QString& header, const QString& text)
 {
@@ -111,13 +103,14 @@ Outcome<QString> StockCorrection::save(const QString& date, const QString& opera
         if (!m_db.exec(QStringLiteral("insert into itemkoreksi (Kode, Tanggal, KodeBarang, "
                                       "NamaBarang, QtyDb, QtyReal, SelisihQty, Keterangan, "
                                       "Operator) values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                       {code, date, cell(Code), cell(Name), numeric(inDatabase), numeric(counted),
-                        numeric(counted - inDatabase), cell(Note), operatorName}))
+                       {code, date, cell(Code), cell(Name), text::storedNumber(inDatabase),
+                        text::storedNumber(counted), text::storedNumber(counted - inDatabase),
+                        cell(Note), operatorName}))
             return Failure{};
         // The count is what is on the shelf: the stock takes it, whatever
         // was sold or bought since the line was entered.
         if (!m_db.exec(QStringLiteral("update barang set stock=? where kode=?"),
-                       {numeric(counted), cell(Code)}))
+                       {text::storedNumber(counted), cell(Code)}))
             return Failure{};
     }
     if (!transaction.commit())

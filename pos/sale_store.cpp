@@ -11,20 +11,6 @@
 
 namespace sales {
 
-namespace {
-
-// A quantity or amount as a number for the database; what does not read as
-// a number is stored as 0, as the cart counted it.
-QVariant numeric(const QString& text)
-{
-    const double value = text::textToNumber(text);
-    if (value == std::trunc(value) && std::fabs(value) < 9e15)
-        return static_cast<qint64>(value);
-    return value;
-}
-
-} // namespace
-
 bool walkInPaysTooLittle(const CashierDocument& document)
 {
     return document.partyName == parties::walkIn(document.side).name &&
@@ -86,8 +72,9 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
         side.documentNote + document.partyName + QStringLiteral(" dengan dibayar secara ") + word;
     if (!db.exec(header,
                  {code, side.documentRef, document.date, document.partyCode,
-                  numeric(document.discountAmount), numeric(document.gross), document.operatorName,
-                  numeric(document.paid), numeric(open), document.dueDate, description}))
+                  text::storedNumber(document.discountAmount), text::storedNumber(document.gross),
+                  document.operatorName, text::storedNumber(document.paid),
+                  text::storedNumber(open), document.dueDate, description}))
         return Failure{};
 
     const QString line = QStringLiteral("insert into ") + side.lineTable +
@@ -95,19 +82,20 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
                                         "Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)");
     for (int row = 0; row < lines.rowCount(); ++row) {
         const auto cell = [&](int column) { return lines.cell(row, column); };
-        if (!db.exec(line,
-                     {code, cell(Cart::Code), cell(Cart::Name), numeric(cell(Cart::Quantity)),
-                      cell(Cart::Unit), numeric(cell(Cart::Price)), numeric(cell(Cart::Discount)),
-                      numeric(cell(Cart::Amount)), document.partyCode}))
+        if (!db.exec(line, {code, cell(Cart::Code), cell(Cart::Name),
+                            text::storedNumber(cell(Cart::Quantity)), cell(Cart::Unit),
+                            text::storedNumber(cell(Cart::Price)),
+                            text::storedNumber(cell(Cart::Discount)),
+                            text::storedNumber(cell(Cart::Amount)), document.partyCode}))
             return Failure{};
         // A purchase sets the cost price to the latest price paid, no averaging.
         const bool stocked =
             document.side == Side::Sales
                 ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
-                          {numeric(cell(Cart::Quantity)), cell(Cart::Code)})
+                          {text::storedNumber(cell(Cart::Quantity)), cell(Cart::Code)})
                 : db.exec(QStringLiteral("update barang set stock=stock+?, hpp=? where kode=?"),
-                          {numeric(cell(Cart::Quantity)), numeric(cell(Cart::Price)),
-                           cell(Cart::Code)});
+                          {text::storedNumber(cell(Cart::Quantity)),
+                           text::storedNumber(cell(Cart::Price)), cell(Cart::Code)});
         if (!stocked)
             return Failure{};
     }
