@@ -18,8 +18,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libsodium-dev libbenchmark-dev
   libxlsxwriter-dev fonts-liberation2 fonts-dejavu-core
 )
-# The tests read exported spreadsheets back with Debian's python3.
-test_packages=(python3 python3-openpyxl)
+# The tests read exported spreadsheets back with Debian's python3, and build the package.
+test_packages=(python3 python3-openpyxl dpkg-dev)
 
 install_missing() {
   local missing=()

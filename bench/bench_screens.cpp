@@ -100,6 +100,7 @@ public:
     {
         return {};
     }
+    QString folderName(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 // `rows` tab-separated product rows as a spreadsheet copies them, codes

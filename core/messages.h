@@ -32,6 +32,9 @@ public:
     virtual QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
                                  const QString& folder) = 0;
 
+    // Folder dialog: an existing folder, empty when cancelled.
+    virtual QString folderName(QWidget* owner, const QString& title, const QString& folder) = 0;
+
     // Says why a logic call failed, unless the database has said it already.
     template <typename T> void failed(const Outcome<T>& outcome)
     {

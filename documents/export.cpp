@@ -202,8 +202,12 @@ QStringList libraryCandidates(Format format)
 {
     const QString name = libraryName(format);
     QStringList candidates;
-    if (QCoreApplication::instance())
-        candidates.append(QCoreApplication::applicationDirPath() + u'/' + name);
+    if (QCoreApplication::instance()) {
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        candidates.append(programFolder + u'/' + name);
+        candidates.append(programFolder + QStringLiteral("/" TOKO_LIBRARIES_FROM_PROGRAM "/") +
+                          name);
+    }
     candidates.append(name);
     return candidates;
 }

@@ -52,7 +52,8 @@ struct WebTexts {
 WebTexts webTexts(const ExportTable& table);
 QByteArray sheetData(const ExportTable& table);
 
-// Where a library is looked for, in order: beside the program, then by its
+// Where a library is looked for, in order: beside the program (a build
+// folder), in toko's own library folder where it is installed, then by its
 // bare name on the system's library path.
 QStringList libraryCandidates(Format format);
 

@@ -9,7 +9,7 @@ set(allowed_pos core ui pos documents master)
 set(allowed_documents ${allowed_pos})
 set(allowed_master ${allowed_pos})
 set(allowed_tools core tools)
-set(allowed_shell core ui pos documents master shell)
+set(allowed_shell core ui pos documents master tools shell)
 
 set(wrong "")
 foreach(folder core ui pos documents master tools shell)

@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/password.h"
+#include "core/shop_folder.h"
 #include "tools/schema_sql.h"
 
 #include <QFile>
@@ -124,6 +125,43 @@ QString create(const QString& path, bool demo)
         db.close();
         QFile::remove(path);
         return QStringLiteral("Tidak dapat membuat database: ") + error;
+    }
+    return {};
+}
+
+QString createShop(const QDir& folder, const ShopIdentity& identity)
+{
+    const QString where = QDir::toNativeSeparators(folder.absolutePath());
+    for (const QString& field : {identity.name, identity.address, identity.phone}) {
+        if (field.contains(u';') || field.contains(u'\n') || field.contains(u'\r'))
+            return QStringLiteral("Nama, alamat dan telepon toko tidak boleh memuat tanda ; "
+                                  "(titik koma) atau baris baru.");
+    }
+    if (identity.name.trimmed().isEmpty())
+        return QStringLiteral("Nama toko belum diisi.");
+    const QString database = QString::fromLatin1(newShopDatabase);
+    const QString connection = folder.filePath(QString::fromLatin1(config::connectionFile));
+    if (QFileInfo::exists(connection) || QFileInfo::exists(folder.filePath(database)))
+        return QStringLiteral("Folder ini sudah berisi toko, tidak ada yang ditimpa: ") + where;
+    if (!folder.exists() && !QDir().mkpath(folder.absolutePath()))
+        return QStringLiteral("Folder tidak dapat dibuat: ") + where;
+    if (const QString problem = shopfolder::writeProblem(folder); !problem.isEmpty())
+        return problem;
+
+    const QString error = create(folder.filePath(database), false);
+    if (!error.isEmpty())
+        return error;
+    // toko.txt first: conn.txt is what makes the folder a shop.
+    const QString shopFile = folder.filePath(QString::fromLatin1(config::shopFile));
+    const bool ownShopFile = !QFileInfo::exists(shopFile);
+    const QString shopLine =
+        identity.name + u';' + identity.address + u';' + identity.phone + u'\n';
+    if ((ownShopFile && !config::writeFileAtomically(shopFile, shopLine.toUtf8())) ||
+        !config::writeConnection(folder, {database, {}, {}})) {
+        QFile::remove(folder.filePath(database));
+        if (ownShopFile)
+            QFile::remove(shopFile);
+        return QStringLiteral("conn.txt atau toko.txt tidak dapat ditulis di folder: ") + where;
     }
     return {};
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/config_files.h"
+
+#include <QDir>
 #include <QString>
 
 // Makes a new shop database with every table and index and the first user
@@ -12,5 +15,14 @@ namespace shopdb {
 inline constexpr auto firstAdminPassword = "7305";
 
 QString create(const QString& path, bool demo);
+
+inline constexpr auto newShopDatabase = "toko.db3";
+
+// Makes a new, empty shop in `folder` (made when missing): toko.db3 with the
+// first user "admin", conn.txt naming it and toko.txt with `identity` (kept
+// when the folder already has one). Refuses a folder that already holds
+// conn.txt or toko.db3, or that cannot be written: nothing is overwritten.
+// Returns an empty text on success, else what went wrong.
+QString createShop(const QDir& folder, const ShopIdentity& identity);
 
 } // namespace shopdb

@@ -50,3 +50,8 @@ QString QtMessages::saveFileName(QWidget* owner, const QString& title, const QSt
 {
     return QFileDialog::getSaveFileName(owner, title, folder, qtFilter(filter));
 }
+
+QString QtMessages::folderName(QWidget* owner, const QString& title, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(owner, title, folder);
+}

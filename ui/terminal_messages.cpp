@@ -40,3 +40,9 @@ QString TerminalMessages::saveFileName(QWidget*, const QString& title, const QSt
     write(title, QStringLiteral("(tidak ada layar, dibatalkan)"));
     return {};
 }
+
+QString TerminalMessages::folderName(QWidget*, const QString& title, const QString&)
+{
+    write(title, QStringLiteral("(tidak ada layar, dibatalkan)"));
+    return {};
+}

@@ -15,4 +15,5 @@ public:
                          const QString& folder) override;
     QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
                          const QString& folder) override;
+    QString folderName(QWidget* owner, const QString& title, const QString& folder) override;
 };

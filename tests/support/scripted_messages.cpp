@@ -30,6 +30,12 @@ QString ScriptedMessages::saveFileName(QWidget*, const QString& title, const QSt
     return m_fileNames.isEmpty() ? QString() : m_fileNames.dequeue();
 }
 
+QString ScriptedMessages::folderName(QWidget*, const QString& title, const QString&)
+{
+    m_shown.append({QStringLiteral("folder"), title, {}});
+    return m_fileNames.isEmpty() ? QString() : m_fileNames.dequeue();
+}
+
 QStringList ScriptedMessages::texts() const
 {
     QStringList all;

@@ -13,7 +13,7 @@ class ScriptedMessages final : public Messages
 {
 public:
     struct Shown {
-        QString kind; // "info", "ask", "tell", "open", "save"
+        QString kind; // "info", "ask", "tell", "open", "save", "folder"
         QString caption;
         QString text;
     };
@@ -25,6 +25,7 @@ public:
                          const QString& folder) override;
     QString saveFileName(QWidget* owner, const QString& title, const QString& filter,
                          const QString& folder) override;
+    QString folderName(QWidget* owner, const QString& title, const QString& folder) override;
 
     void setNextAnswer(bool yes) { m_answers.enqueue(yes); }
     void setNextFileName(const QString& path) { m_fileNames.enqueue(path); }

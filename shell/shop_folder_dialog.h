@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class Messages;
+class QLineEdit;
+
+// "Folder Toko": asked when toko does not know its shop folder yet. Opens an
+// existing shop folder or makes a new, empty shop in a folder.
+class ShopFolderDialog final : public QDialog
+{
+    Q_OBJECT
+public:
+    // `problem`: why the folder chosen last time no longer serves, if it does not.
+    ShopFolderDialog(Messages& messages, const QString& suggested, const QString& problem,
+                     QWidget* parent = nullptr);
+
+    // The shop folder, once accepted.
+    QString folder() const;
+
+private:
+    void browse();
+    void openShop();
+    void createShop();
+
+    Messages& m_messages;
+    QLineEdit* m_folder;
+    QLineEdit* m_name;
+    QLineEdit* m_address;
+    QLineEdit* m_phone;
+};

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and starts the installed toko
+# headless: on a folder that is not a shop it says so and ends with exit code
+# 1; on a demo shop it finds its export libraries and waits at the login.
+#   installed_toko.sh BUILD_FOLDER LIBRARIES_FROM_PROGRAM
+set -euo pipefail
+build=$1 libraries=$2
+work=$(mktemp -d)
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$HOME"
+
+DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
+bin=$work/root/usr/bin
+for library in libwebtable.so libsheettable.so; do
+  [ -f "$bin/$libraries/$library" ] || { echo "not installed where toko looks: $library"; exit 1; }
+done
+
+# The installed program must not load anything from the build folder.
+if readelf -d "$bin/toko" | grep -q "$build"; then echo "toko's run path names the build folder"; exit 1; fi
+
+said=$(cd "$work" && "$bin/toko" 2>&1) && { echo "started without a shop folder"; exit 1; }
+grep -q "Folder toko belum dipilih" <<<"$said" || { echo "unexpected: $said"; exit 1; }
+
+shop=$work/shop
+mkdir "$shop"
+"$bin/toko-initdb" --demo "$shop/toko.db3" >/dev/null
+printf 'toko.db3;-;-\n' >"$shop/conn.txt"
+"$bin/toko" --shop "$shop" >"$work/said" 2>&1 &
+pid=$!
+sleep 3
+kill -0 "$pid" || { echo "toko ended instead of waiting at the login:"; cat "$work/said"; exit 1; }
+if grep -q "^Info:" "$work/said"; then cat "$work/said"; exit 1; fi
+echo "installed toko waits at the login"
