@@ -6,6 +6,7 @@
 #include "core/startup.h"
 #include "shell/main_window.h"
 #include "shell/shop_folder_dialog.h"
+#include "ui/images.h"
 #include "ui/keyboard_state.h"
 #include "ui/qt_messages.h"
 #include "ui/terminal_messages.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("toko"));
     QApplication::setApplicationVersion(QStringLiteral(TOKO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("id.toko.Toko"));
+    QApplication::setWindowIcon(images::icon(images::barang));
 
     // With no screen nobody could answer a box: say everything on the terminal.
     QtMessages boxes;

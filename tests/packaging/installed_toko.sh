@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and starts the installed toko
 # headless: on a folder that is not a shop it says so and ends with exit code
-# 1; on a demo shop it finds its export libraries and waits at the login.
-#   installed_toko.sh BUILD_FOLDER LIBRARIES_FROM_PROGRAM
+# 1; on a demo shop it waits at the login. A probe copied beside it exports
+# through the libraries the program finds from there.
+#   installed_toko.sh BUILD_FOLDER EXPORT_PROBE
 set -euo pipefail
-build=$1 libraries=$2
+build=$1 probe=$2
 work=$(mktemp -d)
 trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
@@ -12,9 +13,10 @@ mkdir -p "$HOME"
 
 DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
 bin=$work/root/usr/bin
-for library in libwebtable.so libsheettable.so; do
-  [ -f "$bin/$libraries/$library" ] || { echo "not installed where toko looks: $library"; exit 1; }
-done
+cp "$probe" "$bin/"
+written=$(env -u LD_LIBRARY_PATH "$bin/$(basename "$probe")" "$work/laporan" 2>&1) || true
+grep -q "Uji-1.html" <<<"$written" && grep -q "Uji-1.xlsx" <<<"$written" ||
+  { echo "the installed export libraries were not found: $written"; exit 1; }
 
 # The installed program must not load anything from the build folder.
 if readelf -d "$bin/toko" | grep -q "$build"; then echo "toko's run path names the build folder"; exit 1; fi

@@ -1,0 +1,178 @@
+#include "core/command_line.h"
+#include "core/shop_folder.h"
+#include "shell/shop_folder_dialog.h"
+#include "support/modal.h"
+#include "support/scripted_messages.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+// Which folder toko starts in, and the "Folder Toko" screen that opens or makes one.
+class TestShopFolder final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void commandLine_data();
+    void commandLine();
+    void folderForStart_data();
+    void folderForStart();
+    void openingAndMakingAShop();
+
+private:
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    void write(const QString& name, const QByteArray& contents) const;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestShopFolder::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    // A shop, a folder that is none, and a shop whose database has gone.
+    for (const char* folder : {"shop", "plain", "gone"})
+        QDir(m_dir->path()).mkdir(QString::fromLatin1(folder));
+    write(u"shop/conn.txt"_qs, "toko.db3;-;-\n");
+    write(u"shop/toko.db3"_qs, "");
+    write(u"gone/conn.txt"_qs, "toko.db3;-;-\n");
+}
+
+void TestShopFolder::write(const QString& name, const QByteArray& contents) const
+{
+    QFile file(path(name));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+}
+
+void TestShopFolder::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("read"); // help|version|shop|error
+    QTest::newRow("none") << QStringList() << u"00||"_qs;
+    QTest::newRow("help, version") << QStringList{u"--version"_qs, u"-h"_qs} << u"11||"_qs;
+    QTest::newRow("shop, two ways")
+        << QStringList{u"--shop"_qs, u"/a b"_qs, u"--shop=/c"_qs} << u"00|/c|"_qs;
+    QTest::newRow("Qt's own left alone")
+        << QStringList{u"-platform"_qs, u"offscreen"_qs} << u"00||"_qs;
+    QTest::newRow("shop without folder")
+        << QStringList{u"--shop"_qs} << u"00||--shop memerlukan nama folder toko."_qs;
+    QTest::newRow("unknown") << QStringList{u"--shop=x"_qs, u"--kasir"_qs}
+                             << u"00|x|Pilihan tidak dikenal: --kasir"_qs;
+}
+
+void TestShopFolder::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, read);
+    const CommandLine line = commandline::parse(arguments);
+    QCOMPARE(QString::number(line.help) + QString::number(line.version) + u'|' + line.shop + u'|' +
+                 line.error,
+             read);
+}
+
+void TestShopFolder::folderForStart_data()
+{
+    QTest::addColumn<QString>("requested");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("folder"); // "" asks the user
+    QTest::addColumn<QString>("said");   // the refusal, or why the remembered one is not used
+    QTest::newRow("requested wins") << "shop"
+                                    << "gone"
+                                    << "plain"
+                                    << "shop"
+                                    << "";
+    QTest::newRow("requested, no folder") << "nowhere"
+                                          << "shop"
+                                          << ""
+                                          << ""
+                                          << "Folder tidak ditemukan: ";
+    QTest::newRow("requested, not a shop") << "plain"
+                                           << "shop"
+                                           << ""
+                                           << ""
+                                           << "Folder ini bukan folder toko (tidak ada conn.txt): ";
+    QTest::newRow("requested, database gone") << "gone"
+                                              << "shop"
+                                              << ""
+                                              << ""
+                                              << "Database yang disebut conn.txt tidak ditemukan: ";
+    QTest::newRow("current with conn.txt, as always") << ""
+                                                      << "gone"
+                                                      << "shop"
+                                                      << "gone"
+                                                      << "";
+    QTest::newRow("remembered") << ""
+                                << "plain"
+                                << "shop"
+                                << "shop"
+                                << "";
+    QTest::newRow("remembered, database gone")
+        << ""
+        << "plain"
+        << "gone"
+        << ""
+        << "Database yang disebut conn.txt tidak ditemukan: ";
+    QTest::newRow("first start") << ""
+                                 << "plain"
+                                 << ""
+                                 << ""
+                                 << "";
+}
+
+void TestShopFolder::folderForStart()
+{
+    QFETCH(QString, requested);
+    QFETCH(QString, current);
+    QFETCH(QString, remembered);
+    QFETCH(QString, folder);
+    QFETCH(QString, said);
+    const auto full = [this](const QString& name) { return name.isEmpty() ? name : path(name); };
+    const Outcome<shopfolder::StartFolder> start =
+        shopfolder::forStart(full(requested), QDir(path(current)), full(remembered));
+    const QString told = start ? start->problem : start.reason();
+    QCOMPARE(start ? start->folder : QString(), full(folder));
+    QVERIFY2(said.isEmpty() ? told.isEmpty() : told.startsWith(said), qPrintable(told));
+}
+
+void TestShopFolder::openingAndMakingAShop()
+{
+    ScriptedMessages messages;
+    ShopFolderDialog dialog(messages, path(u"plain"_qs), {});
+    const QList<QLineEdit*> fields =
+        dialog.findChildren<QLineEdit*>(); // folder, name, address, phone
+    const auto press = [&](const QString& folder, const QString& button) {
+        messages.clear();
+        dialog.setResult(QDialog::Rejected);
+        fields.at(0)->setText(folder);
+        buttonWithText<QPushButton>(&dialog, button)->click();
+        return dialog.result() == QDialog::Accepted;
+    };
+    // Opening wants a shop; an existing shop is never made over.
+    QVERIFY(!press(path(u"plain"_qs), u"Buka Toko"_qs));
+    QVERIFY(messages.lastText().startsWith(u"Folder ini bukan folder toko"_qs));
+    fields.at(1)->setText(u"Toko Maju"_qs);
+    QVERIFY(!press(path(u"shop"_qs), u"Buat toko baru"_qs));
+    QVERIFY(messages.lastText().startsWith(u"Folder ini sudah berisi toko"_qs));
+    QCOMPARE(QFileInfo(path(u"shop/toko.db3"_qs)).size(), 0);
+    fields.at(2)->setText(u"Jl. Kenari; 5"_qs);
+    QVERIFY(!press(path(u"baru"_qs), u"Buat toko baru"_qs));
+    QVERIFY(!QDir(path(u"baru"_qs)).exists());
+
+    // A new shop in a folder made for it, with an own toko.txt kept.
+    fields.at(2)->setText(u"Jl. Kenari 5"_qs);
+    fields.at(3)->setText(u"0274-1"_qs);
+    QVERIFY(press(path(u"baru/toko"_qs), u"Buat toko baru"_qs));
+    QCOMPARE(dialog.folder(), path(u"baru/toko"_qs));
+    QVERIFY(shopfolder::openProblem(QDir(dialog.folder())).isEmpty());
+    QFile shopFile(path(u"baru/toko/toko.txt"_qs));
+    QVERIFY(shopFile.open(QIODevice::ReadOnly));
+    QCOMPARE(shopFile.readAll(), QByteArray("Toko Maju;Jl. Kenari 5;0274-1\n"));
+    write(u"plain/toko.txt"_qs, "Toko Lama;;\n");
+    QVERIFY(press(path(u"plain"_qs), u"Buat toko baru"_qs));
+    QVERIFY(press(path(u"plain"_qs), u"Buka Toko"_qs));
+    QFile kept(path(u"plain/toko.txt"_qs));
+    QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "Toko Lama;;\n");
+}
+
+QTEST_MAIN(TestShopFolder)
+#include "test_shop_folder.moc"
