@@ -21,6 +21,12 @@ grep -q "Uji-1.html" <<<"$written" && grep -q "Uji-1.xlsx" <<<"$written" ||
 # The installed program must not load anything from the build folder.
 if readelf -d "$bin/toko" | grep -q "$build"; then echo "toko's run path names the build folder"; exit 1; fi
 
+# Asked for its version or help, it answers without any display.
+version=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$bin/toko" --version)
+[[ $version =~ ^toko\ [0-9]+\.[0-9]+ ]] ||
+  { echo "toko --version said: $version"; exit 1; }
+env -u QT_QPA_PLATFORM -u DISPLAY "$bin/toko" --help | grep -q -- "--shop FOLDER"
+
 said=$(cd "$work" && "$bin/toko" 2>&1) && { echo "started without a shop folder"; exit 1; }
 grep -q "Folder toko belum dipilih" <<<"$said" || { echo "unexpected: $said"; exit 1; }
 
