@@ -1,10 +1,15 @@
 #include "documents/page_printer.h"
 #include "documents/receipt_printing.h"
 #include "documents/receipt_settings.h"
+#include "documents/receipt_settings_dialog.h"
+#include "support/modal.h"
 #include "support/test_shop.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -22,6 +27,7 @@ private slots:
     void layouts();
     void pageLines();
     void lineSizesGoRawToTheDeviceOnceSaved();
+    void filesKeepWhatWasWritten();
 
 private:
     std::unique_ptr<TestShop> m_shop;
@@ -139,6 +145,23 @@ void TestReceipts::lineSizesGoRawToTheDeviceOnceSaved()
     QVERIFY(m_shop->messages.texts().at(3).startsWith(u"Printer struk "_s + fifo +
                                                       u" tidak dapat dipakai ("_s));
     QVERIFY(m_shop->messages.lastText().startsWith(u"Tidak ada printer. Struk disimpan"_s));
+}
+
+void TestReceipts::filesKeepWhatWasWritten()
+{
+    // Without a printer, the same receipt printed twice is two PDF files.
+    for (int copy = 0; copy < 2; ++copy)
+        printReceipt(m_shop->context(), 1, sale());
+    QCOMPARE(QDir(m_shop->folder().filePath(u"struk"_s)).entryList({u"*.pdf"_s}).size(), 2);
+    // A ";" typed into "Setting Struk" would shift every field of its file.
+    QComboBox sizes;
+    ReceiptSettingsDialog dialog(m_shop->context(), &sizes);
+    for (QLineEdit* box : dialog.findChildren<QLineEdit*>())
+        QTest::keyClicks(box, u";7"_s);
+    buttonWithText<QPushButton>(&dialog, u"Tutup dan Simpan"_s)->click();
+    QFile file(m_shop->folder().filePath(u"setting_struk.txt"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), "157;1507;-1;Courier New;67\n");
 }
 
 QTEST_MAIN(TestReceipts)

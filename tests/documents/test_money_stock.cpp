@@ -1,0 +1,351 @@
+#include "core/database.h"
+#include "core/table_model.h"
+#include "documents/cash_book.h"
+#include "documents/payments.h"
+#include "master/returns.h"
+#include "master/stock_correction.h"
+#include "pos/product_search.h"
+#include "support/test_shop.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Payments of open debts, the cash book, stock counts and returns: what
+// they store, each once and whole, and what they refuse.
+class TestMoneyStock final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void paymentSpreads_data();
+    void paymentSpreads();
+    void cashBook();
+    void countSetsTheStock();
+    void returnSettles_data();
+    void returnSettles();
+    void returnLinesStoredOnceAndWhole();
+    void boughtItemsInBatches();
+
+private:
+    Database& db() { return m_shop->db(); }
+    // What `sql` selects: cells joined by "|", rows by " ".
+    QString rows(const QString& sql, const QVariantList& values = {});
+
+    std::unique_ptr<TestShop> m_shop;
+};
+
+namespace {
+
+// The rows of a list, cells joined by "|".
+QString rowsOf(const TableModel& model, QStringView between)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows.append(model.row(row).join(u'|'));
+    return rows.join(between);
+}
+
+// The code a save gave, or why it was refused.
+QString saved(const Outcome<QString>& outcome)
+{
+    return outcome ? *outcome : u"refused: "_s + outcome.reason();
+}
+
+// A counted line as the screen adds it: a lookup, then the five boxes.
+Outcome<> count(StockCorrection& correction, const QString& code, const QString& real,
+                const QString& note = {})
+{
+    const auto found = correction.lookup(code);
+    return correction.addLine(
+        {code, found ? found->name : QString(), found ? found->stock : u"0"_s, real, note});
+}
+
+// A returned line as the screen makes it: a lookup, then the boxes.
+Outcome<> give(ReturnDocument& document, const QString& code, const QString& quantity,
+               const QString& discount = {})
+{
+    if (!document.lookup(code))
+        return Failure{u"not found"_s};
+    document.setQuantity(quantity);
+    if (!discount.isNull())
+        document.setDiscount(discount);
+    return document.completeLine();
+}
+
+} // namespace
+
+QString TestMoneyStock::rows(const QString& sql, const QVariantList& values)
+{
+    QStringList found;
+    db().query(u"select "_s + sql, values,
+               [&](const QStringList& row) { found.append(row.join(u'|')); });
+    return found.join(u' ');
+}
+
+void TestMoneyStock::init()
+{
+    m_shop = std::make_unique<TestShop>();
+    QVERIFY2(m_shop->error().isEmpty(), qPrintable(m_shop->error()));
+    QVERIFY(db().execScript(
+        u"insert into barang (kode, nama, satuan, stock, hpp, hargajual, diskon) values "
+        "('111', 'Sabun ''Wangi''', 'pcs', 10, 80, 100, 0), ('222', 'Kopi', 'bks', 5, 30, 50, 5), "
+        "('333', 'Teh', 'pcs', 2.5, 0, 0, 0);"
+        "insert into pelanggan (kode, nama) values ('PL-00001', 'Bu ''Ani''');"
+        "insert into supplier (kode, nama) values ('SP-001', 'Bu ''Ani''')"_s));
+}
+
+void TestMoneyStock::paymentSpreads_data()
+{
+    QTest::addColumn<QList<int>>("open");
+    QTest::addColumn<QString>("paid");
+    QTest::addColumn<QString>("left"); // open amounts after, in stored order
+    QTest::addColumn<int>("cash");     // Tunai of the payment
+    const QList<int> small{100, 300}, large{300, 100};
+    QTest::newRow("first closed, second lowered") << small << u"250"_s << u"0 150"_s << 250;
+    // The second stays open although the payment would have covered it.
+    QTest::newRow("stops at the first not covered") << large << u"250"_s << u"50 100"_s << 250;
+    QTest::newRow("surplus not recorded") << small << u"500"_s << u"0 0"_s << 400;
+    QTest::newRow("nothing paid") << small << u"0"_s << u"100 300"_s << 0;
+    QTest::newRow("half to even, letters") << small << u"100.5rb"_s << u"0 300"_s << 100;
+}
+
+void TestMoneyStock::paymentSpreads()
+{
+    QFETCH(QList<int>, open);
+    QFETCH(QString, paid);
+    QFETCH(QString, left);
+    QFETCH(int, cash);
+    int number = 1;
+    for (const Side side : {Side::Sales, Side::Purchase}) {
+        const SideInfo& info = sideInfo(side);
+        const QString party = side == Side::Sales ? u"PL-00001"_s : u"SP-001"_s; // Bu 'Ani'
+        // Stored in this order, numbered the other way; each sold for 20 more, 20 paid since.
+        for (int i = 0; i < open.size(); ++i)
+            QVERIFY(db().exec(
+                u"insert into transaksi (Kode, Ref, KodeSP, Jumlah, Potongan, Tunai, "_s +
+                    info.debtColumn + u") values (?, ?, ?, ?, 0, 0, ?)"_s,
+                {QString(info.documentKind + u"-000000000000"_s + QString::number(90 - i)),
+                 info.documentRef, party, open[i] + 20, open[i]}));
+        TableModel parties, documents;
+        QVERIFY(payments::loadParties(db(), side, parties));
+        QCOMPARE(parties.row(0).mid(2).join(u'|'), u"440|40|400"_s); // credit, paid since, open
+        QVERIFY(payments::loadDocuments(db(), side, party, documents));
+        const auto stored = payments::store(
+            db(), {side, u"2024-03-07"_s, party, u"Bu 'Ani'"_s, u"kasir"_s, u"400"_s, paid},
+            documents);
+        QVERIFY(stored);
+        QCOMPARE(stored->code, info.paymentKind + u"-0000000000009"_s + QString::number(number++));
+        QCOMPARE(
+            rows(info.debtColumn + u" from transaksi where KodeSP=? and Kode<>? order by rowid"_s,
+                 {party, stored->code}),
+            left);
+        QCOMPARE(rows(u"Ref, Tanggal, KodeSP, Tunai, typeof(Tunai), Operator, Ket, Nota from "
+                      "transaksi where Kode=?"_s,
+                      {stored->code}),
+                 info.documentRef + u"|2024-03-07|"_s + party + u'|' + QString::number(cash) +
+                     u"|integer|kasir|"_s + info.paymentNote + u"Bu 'Ani'|"_s + info.paymentNota);
+    }
+}
+
+void TestMoneyStock::cashBook()
+{
+    // The documents of tests/data/cash_history.txt, empty texts as an old entry left them.
+    QFile history(QFINDTESTDATA("../data/cash_history.txt"));
+    QVERIFY(history.open(QIODevice::ReadOnly));
+    for (const QString& line : QString::fromUtf8(history.readAll()).split(u'\n')) {
+        const QStringList f = line.split(u'|');
+        if (f.size() == 6)
+            QVERIFY(db().exec(
+                u"insert into transaksi (Kode, Ref, Tanggal, Tunai, Jumlah, "
+                "Potongan, Ket) values (?, ?, ?, ?, nullif(?, ''), nullif(?, ''), "
+                "?)"_s,
+                {f[0], f[1], f[2], f[3], f[4], f[5], QString(u"uraian "_s + f[0].left(2))}));
+    }
+    // 0, -5 and the empty amount are not listed in January, yet -5 counts in
+    // February; the change given on JL-2 is no cash; February ends on the 29th.
+    QFile expected(QFINDTESTDATA("../data/cash_book_months.txt"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    const QStringList months = QString::fromUtf8(expected.readAll()).trimmed().split(u"\n\n"_s);
+    TableModel book;
+    const auto shown = [&](int month) {
+        return cashbook::load(db(), 2024, month, book) ? rowsOf(book, u"\n") : u"not loaded"_s;
+    };
+    for (int month = 1; month <= 3; ++month)
+        QCOMPARE(shown(month), months[month - 1]);
+
+    // Entries go on in the shared sequence; an empty amount is stored as the number 0,
+    // never as text above every number.
+    for (const cashbook::Flow flow : {cashbook::Flow::In, cashbook::Flow::Out})
+        QVERIFY(
+            cashbook::store(db(), {flow, u"2024-03-07"_s, u"TOKO 'A'"_s, u"Sewa"_s,
+                                   flow == cashbook::Flow::In ? u"250"_s : QString(), u"kasir"_s}));
+    QCOMPARE(rows(u"Kode, Ref, KodeSP, Tunai, typeof(Tunai), Operator, Nota, Ket from transaksi "
+                  "where Tanggal='2024-03-07' order by Kode"_s),
+             u"KK-00000000000014|Keluar|-|0|integer|kasir|Sewa|Dibayar Kepada TOKO 'A' "
+             "KM-00000000000013|Masuk|-|250|integer|kasir|Sewa|Terima dari TOKO 'A'"_s);
+    QCOMPARE(shown(3).section(u'\n', -1),
+             u"2024-03-07|KM-00000000000013|Terima dari TOKO 'A'|250|0|2095"_s);
+}
+
+void TestMoneyStock::countSetsTheStock()
+{
+    StockCorrection correction(db());
+    const auto save = [](StockCorrection& lines) {
+        return saved(lines.save(u"2024-03-07"_s, u"kasir"_s));
+    };
+    QCOMPARE(save(correction), u"refused: Belum ada item barang yang dikoreksi."_s);
+    // Refused: a code of no product or changed after its lookup, a stock no plain number.
+    for (const QString& boxes : {u"999;;10;7"_s, u"1112;;10;7"_s, u"111;;10;7a"_s,
+                                 u"111;;10;12345678901234567890"_s, u"111;;sepuluh;7"_s}) {
+        (void)correction.lookup(boxes.left(3));
+        QVERIFY2(!correction.addLine(boxes.split(u';')).reason().isEmpty(), qPrintable(boxes));
+    }
+    QVERIFY(count(correction, u"111"_s, u"7"_s, u"rak 'atas'"_s));
+    QVERIFY(count(correction, u"222"_s, u"9"_s));
+    QVERIFY(count(correction, u"333"_s, u"2"_s));
+    // The last statement refused: nothing stays, and it can be tried again.
+    QVERIFY(db().exec(u"create trigger refuse before update of stock on barang when "
+                      "new.kode='333' begin select raise(abort, 'stok dikunci'); end"_s));
+    QCOMPARE(save(correction), u"refused: "_s);
+    QCOMPARE(m_shop->messages.lastText(), u"SQL error: stok dikunci"_s);
+    QCOMPARE(rows(u"(select count(*) from itemkoreksi), stock from barang"_s), u"0|10 0|5 0|2.5"_s);
+    QVERIFY(db().exec(u"drop trigger refuse"_s));
+    // The count is what is there: two sold between entering and saving do not move it.
+    QVERIFY(db().exec(u"update barang set stock=8 where kode='111'"_s));
+    QCOMPARE(save(correction), u"KS-00000000000001"_s);
+    QCOMPARE(rows(u"Tanggal, KodeBarang, NamaBarang, QtyReal, SelisihQty, Keterangan, Operator, "
+                  "stock||typeof(stock) from itemkoreksi join barang b on b.kode=KodeBarang"_s),
+             u"2024-03-07|111|Sabun 'Wangi'|7|-3|rak 'atas'|kasir|7integer "
+             "2024-03-07|222|Kopi|9|4||kasir|9integer 2024-03-07|333|Teh|2|-0.5||kasir|2integer"_s);
+
+    // Neither a second Simpan nor the correction shown from the tree stores it again.
+    QVERIFY(db().exec(u"update barang set stock=5 where kode='111'"_s));
+    const QString again =
+        u"refused: Koreksi ini sudah tersimpan. Tambah item barang untuk koreksi baru."_s;
+    QCOMPARE(save(correction), again);
+    StockCorrection shown(db());
+    QVERIFY(shown.show(u"KS-00000000000001"_s));
+    QCOMPARE(shown.lines().row(0).join(u'|'), u"111|Sabun 'Wangi'|10|7|rak 'atas'"_s);
+    QCOMPARE(save(shown), again);
+    // The next line starts a new correction; deleting one keeps the stock it set.
+    QVERIFY(count(shown, u"333"_s, u"3"_s));
+    QCOMPARE(save(shown), u"KS-00000000000002"_s);
+    QVERIFY(StockCorrection::remove(db(), u"KS-00000000000001"_s));
+    QCOMPARE(rows(u"Kode, (select group_concat(stock) from barang) from itemkoreksi"_s),
+             u"KS-00000000000002|5,9,3"_s);
+}
+
+void TestMoneyStock::returnSettles_data()
+{
+    QTest::addColumn<Side>("side");
+    QTest::addColumn<QList<int>>("open"); // the party's open documents, in the order stored
+    QTest::addColumn<int>("quantity");    // of product 111, stock 10
+    QTest::addColumn<QString>("left");    // the open amounts after the return
+    QTest::addColumn<QString>("stored");  // value, refund, price of the line, stock after
+    const Side rj = Side::Sales;
+    QTest::newRow("500 against 300 and 400")
+        << rj << QList{300, 400} << 5 << u"0 200"_s << u"500|0|100|15"_s;
+    QTest::newRow("oldest first, not smallest")
+        << rj << QList{400, 300} << 5 << u"0 200"_s << u"500|0|100|15"_s;
+    QTest::newRow("equal pays it off") << rj << QList{100} << 1 << u"0"_s << u"100|0|100|11"_s;
+    QTest::newRow("more than the debt")
+        << rj << QList{100, 200} << 5 << u"0 0"_s << u"500|200|100|15"_s;
+    QTest::newRow("no debt") << rj << QList<int>{} << 2 << QString() << u"200|200|100|12"_s;
+    // At cost, and the goods leave the shelf.
+    QTest::newRow("purchase return")
+        << Side::Purchase << QList{300, 400} << 5 << u"0 300"_s << u"400|0|80|5"_s;
+}
+
+void TestMoneyStock::returnSettles()
+{
+    QFETCH(Side, side);
+    QFETCH(QList<int>, open);
+    QFETCH(int, quantity);
+    QFETCH(QString, left);
+    QFETCH(QString, stored);
+    const SideInfo& info = sideInfo(side);
+    const QString party = side == Side::Sales ? u"PL-00001"_s : u"SP-001"_s; // Bu 'Ani'
+    for (int i = 0; i < open.size(); ++i)
+        QVERIFY(db().exec(
+            u"insert into transaksi (Kode, KodeSP, "_s + info.debtColumn + u") values (?, ?, ?)"_s,
+            {QString(info.documentKind + u"-0000000000000"_s + QString::number(i + 1)), party,
+             open[i]}));
+    // Another party's debt is not touched.
+    QVERIFY(db().exec(u"insert into transaksi (Kode, KodeSP, Piutang, Hutang) "
+                      "values ('JL-00000000000009', 'PL-00002', 50, 50)"_s));
+    ReturnDocument document(db(), side);
+    document.setParty(party + u"; Bu 'Ani'"_s);
+    QVERIFY(give(document, u"111"_s, QString::number(quantity)));
+    const QString code = saved(document.save(u"2024-03-07"_s, u"kasir"_s));
+    QCOMPARE(code, info.returnKind + u"-00000000000010"_s);
+    QCOMPARE(rows(info.debtColumn + u" from transaksi where KodeSP=? and Kode<>? order by rowid"_s,
+                  {party, code}),
+             left);
+    QCOMPARE(rows(u"Piutang, Hutang from transaksi where KodeSP='PL-00002'"_s), u"50|50"_s);
+    QCOMPARE(rows(u"t.Ref, t.KodeSP, t.Nota, t.Tunai, t.Jumlah, l.Harga, b.stock from transaksi "
+                  "t, "_s +
+                      info.returnLineTable + u" l, barang b where t.Kode=? and b.kode='111'"_s,
+                  {code}),
+             info.returnRef + u'|' + party + u'|' + info.returnNote + u" Bu 'Ani'|" + stored);
+}
+
+void TestMoneyStock::returnLinesStoredOnceAndWhole()
+{
+    ReturnDocument document(db(), Side::Sales);
+    const auto save = [&] { return saved(document.save(u"2024-03-07"_s, u"kasir"_s)); };
+    // A code that found nothing keeps the previous product's boxes: no line from them.
+    QVERIFY(document.lookup(u"111"_s) && !document.lookup(u"999"_s));
+    document.setCode(u"999"_s);
+    QCOMPARE(document.completeLine().reason(), u"Kode barang \"999\" tidak ditemukan."_s);
+    for (const QString& quantity : {u""_s, u"abc"_s, u"12345678901234567890"_s})
+        QVERIFY(!give(document, u"111"_s, quantity).reason().isEmpty());
+    QCOMPARE(save(), u"refused: Data Pelanggan belum tersedia.."_s);
+    document.setParty(u"PL-00001; Bu 'Ani'"_s);
+    QCOMPARE(save(), u"refused: Belum ada item barang yang diretur."_s);
+    // Every partial sum is whole, halves to the even neighbour: 12.5 -> 12, 12 + 50.5 -> 62.
+    QVERIFY(give(document, u"222"_s, u"0.5"_s, u"25"_s));
+    QVERIFY(give(document, u"111"_s, u"1"_s, u"49.5"_s));
+    QCOMPARE(document.lines().cell(1, ReturnDocument::Amount) + u'|' + document.total(),
+             u"50.5|62"_s);
+
+    // The header goes last: refusing it takes the lines, stock and settlement back.
+    QVERIFY(db().exec(u"insert into transaksi (Kode, KodeSP, Piutang) "
+                      "values ('JL-00000000000001', 'PL-00001', 300)"_s));
+    QVERIFY(db().exec(u"create trigger refuse before insert on transaksi when new.Kode like 'RJ%' "
+                      "begin select raise(abort, 'retur ditolak'); end"_s));
+    QCOMPARE(save(), u"refused: "_s);
+    QCOMPARE(m_shop->messages.lastText(), u"SQL error: retur ditolak"_s);
+    const QString after = u"(select count(*) from itemreturjual), group_concat(stock), "
+                          "(select Piutang from transaksi where Kode glob 'JL-*') from barang"_s;
+    QCOMPARE(rows(after), u"0|10,5,2.5|300"_s);
+    QVERIFY(db().exec(u"drop trigger refuse"_s));
+    QCOMPARE(save(), u"RJ-00000000000002"_s);
+    QCOMPARE(save(), u"refused: Retur ini sudah tersimpan. Tambah item barang untuk retur baru."_s);
+    // The next line starts a new return under the next code of the shared sequence.
+    QVERIFY(give(document, u"222"_s, u"1"_s));
+    QCOMPARE(save(), u"RJ-00000000000003"_s);
+    QCOMPARE(rows(after), u"3|11,6.5,2.5|193"_s);
+}
+
+void TestMoneyStock::boughtItemsInBatches()
+{
+    // One code sold under two names, codes that sort as text, another party's line.
+    QVERIFY(db().exec(u"insert into itempenjualan (Kode, KodeBarang, NamaBarang, kodeSP) values "
+                      "('J1', '2', 'Teh', 'PL-00000'), ('J1', '10', 'Kopi', 'PL-00000'), "
+                      "('J2', '2', 'Teh Celup', 'PL-00000'), ('J2', '2', 'Teh', 'PL-00000'), "
+                      "('J3', '3', 'Gula', 'PL-00001'), ('J4', '3', 'Gula', 'PL-00000')"_s));
+    // One by one, a code's two names split, all at once.
+    for (const int batch : {1, 2, 50}) {
+        TableModel bought;
+        for (int call = 0; call < 9; ++call) {
+            if (products::boughtByNext(db(), Side::Sales, u"PL-00000"_s, bought, batch) < batch)
+                break;
+        }
+        QCOMPARE(rowsOf(bought, u","), u"10|Kopi,2|Teh,2|Teh Celup,3|Gula"_s);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMoneyStock)
+#include "test_money_stock.moc"

@@ -1,0 +1,299 @@
+#include "core/table_model.h"
+#include "documents/amount_words.h"
+#include "documents/cash_book_window.h"
+#include "documents/payment_window.h"
+#include "master/return_window.h"
+#include "master/stock_correction_window.h"
+#include "support/modal.h"
+#include "support/pdf_text.h"
+#include "support/test_shop.h"
+#include "ui/list_view.h"
+#include "ui/month_tree.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+// The payment, cash book, stock correction and return screens: keys, focus, what
+// they show and print, and what they refuse to store twice.
+class TestMoneyStockScreens final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void payment_data() { sides(); }
+    void payment();
+    void cashEntryAddsToTheBook();
+    void correction();
+    void returnKeys_data() { sides(); }
+    void returnKeys();
+
+private:
+    static void sides();
+    static QWidget* focused() { return QApplication::focusWidget(); }
+    void showActive(QWidget& screen);
+    QString lastText() const { return m_shop->messages.lastText(); }
+
+    std::unique_ptr<TestShop> m_shop;
+};
+
+namespace {
+
+// Types `text` into the focused box, then Enter or another key.
+void type(const QString& text, Qt::Key key = Qt::Key_Return)
+{
+    QTest::keyClicks(QApplication::focusWidget(), text);
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+QString column(const ListView* list, int column)
+{
+    QStringList cells;
+    for (int row = 0; row < list->tableModel()->rowCount(); ++row)
+        cells.append(list->tableModel()->cell(row, column));
+    return cells.join(u' ');
+}
+
+} // namespace
+
+void TestMoneyStockScreens::init()
+{
+    m_shop = std::make_unique<TestShop>();
+    QCOMPARE(m_shop->error(), QString());
+    m_shop->context().user = u"kasir"_s;
+    qputenv("TOKO_PRINTER", "none"); // vouchers become PDF files in the shop's struk/
+    // On each side the first party owes 100 and 300, the second 50.
+    QVERIFY(m_shop->db().execScript(
+        u"insert into barang (kode, nama, satuan, stock, hpp, hargajual, diskon) values "
+        "('111', 'Sabun', 'pcs', 10, 80, 100, 0), ('222', 'Kopi', 'bks', 5, 30, 50, 5);"
+        "insert into pelanggan (kode, nama) values ('PL-00001', 'Bu ''Ani'' 1'), ('PL-00002', 'B');"
+        "insert into supplier (kode, nama) values ('SP-00001', 'Bu ''Ani'' 1'), ('SP-00002', 'B');"
+        "insert into transaksi (Kode, KodeSP, Jumlah, Potongan, Tunai, Piutang, Hutang) values "
+        "('JL-00000000000001', 'PL-00001', 100, 0, 0, 100, null), "
+        "('JL-00000000000002', 'PL-00001', 300, 0, 0, 300, null), "
+        "('JL-00000000000003', 'PL-00002', 50, 0, 0, 50, null), "
+        "('BL-00000000000004', 'SP-00001', 100, 0, 0, null, 100), "
+        "('BL-00000000000005', 'SP-00001', 300, 0, 0, null, 300), "
+        "('BL-00000000000006', 'SP-00002', 50, 0, 0, null, 50)"_s));
+}
+
+void TestMoneyStockScreens::sides()
+{
+    QTest::addColumn<Side>("side");
+    QTest::newRow("sales") << Side::Sales;
+    QTest::newRow("purchase") << Side::Purchase;
+}
+
+void TestMoneyStockScreens::showActive(QWidget& screen)
+{
+    screen.show();
+    screen.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+}
+
+void TestMoneyStockScreens::payment()
+{
+    QFETCH(Side, side);
+    const SideInfo& info = sideInfo(side);
+    Database& db = m_shop->db();
+    PaymentWindow screen(m_shop->context(), side);
+    showActive(screen);
+    auto* parties = screen.findChild<ListView*>(u"daftarPihak"_s);
+    auto* documents = screen.findChild<ListView*>(u"daftarDokumen"_s);
+    auto* paid = screen.findChild<QLineEdit*>(u"dibayar"_s);
+    // A sale stored meanwhile is no payment of this screen.
+    m_shop->context().saved = true;
+    screen.print();
+    QCOMPARE(lastText(), u"Simpan terlebih dahulu sebelum cetak"_s);
+
+    // The arrow keys choose as the mouse does; Enter goes on to the payment, all selected.
+    parties->setFocus();
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return})
+        QTest::keyClick(parties, key);
+    QCOMPARE(screen.findChild<QLabel*>(u"pihak"_s)->text() + u'|' + column(documents, 5),
+             info.partyWord.toUpper() + u" : Bu 'Ani' 1|100 300"_s);
+    QVERIFY(paid->hasFocus());
+    QCOMPARE(paid->selectedText() + u'|' + screen.findChild<QLineEdit*>(u"totalSisa"_s)->text(),
+             u"400|400"_s);
+    QTest::keyClicks(paid, u"2x50"_s);
+    QCOMPARE(screen.findChild<QLineEdit*>(u"terbilang"_s)->text(), amount::words(250));
+
+    // A failed save changes no cell and can be tried again.
+    QVERIFY(db.exec(u"create trigger refuse before insert on transaksi begin "
+                    "select raise(abort, 'ditolak'); end"_s));
+    screen.save();
+    QCOMPARE(lastText() + column(documents, 5), u"SQL error: ditolak100 300"_s);
+    QVERIFY(db.exec(u"drop trigger refuse"_s));
+    m_shop->messages.setNextAnswer(true); // printed on saving: the number alone
+    screen.save();
+    QCOMPARE(column(documents, 5) + u'|' + column(parties, 4), u"0 150|150 50"_s);
+    screen.print(); // reprinted: the code of this payment
+    // A second Simpan on the same list stores nothing; chosen again, the party can pay on.
+    screen.save();
+    QTest::mouseClick(parties->viewport(), Qt::LeftButton, {},
+                      parties->visualRect(parties->model()->index(0, 1)).center());
+    QCOMPARE(column(documents, 5), u"150"_s);
+    screen.save();
+    QCOMPARE(db.scalar(u"select group_concat(KodeSP || ' ' || Tunai, ', ') from transaksi where "
+                       "Kode glob '"_s +
+                       info.paymentKind + u"-*'"_s),
+             info.partyPrefix + u"00001 250, "_s + info.partyPrefix + u"00001 150"_s);
+
+    // Each print is a file of its own: the number alone on saving, the code on reprinting.
+    const QString struk = m_shop->folder().filePath(u"struk/Struk_%1.pdf"_s);
+    if (pdfWords(struk.arg(1)).isNull())
+        QSKIP("pdftotext is not installed");
+    QVERIFY(pdfWords(struk.arg(1))
+                .contains(u"No. : 00000000000007 Terima dari. : Bu 'Ani' 1 Untuk Pembayaran : "
+                          u"Pembayaran Piutang "
+                          "Sebesar : 250 : Sisa Piutang Sebesar : 400"_s));
+    QVERIFY(pdfWords(struk.arg(2)).contains(u"No. : "_s + info.paymentKind + u"-00000000000007"_s));
+}
+
+void TestMoneyStockScreens::cashEntryAddsToTheBook()
+{
+    Database& db = m_shop->db();
+    QVERIFY(db.exec(u"insert into transaksi (Kode, Ref, Tanggal, Tunai) values "
+                    "('KM-00000000000009', 'Masuk', '2024-03-02', 1000)"_s));
+    CashBookWindow book(m_shop->context());
+    book.show();
+    auto* tree = book.findChild<MonthTree*>();
+    auto* list = book.findChild<ListView*>(u"bukuKas"_s);
+    tree->setCurrentItem(tree->monthItem(3));
+    QCOMPARE(column(list, 5), u"0 1000"_s);
+
+    // Typed in small letters, the name is kept in capitals; letters never reach the amount.
+    m_shop->context().saved = true; // a sale stored before does not stop the entry
+    QString seen, words;
+    whenModalOpens(seen, [&](QWidget* dialog) {
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"pihak"_s), u"pak 'budi'"_s);
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"keperluan"_s), u"Listrik"_s);
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"jumlah"_s), u"2a50"_s);
+        words = dialog->findChild<QLabel*>(u"terbilang"_s)->text();
+        buttonWithText<QPushButton>(dialog, u"Simpan Kas"_s)->click();
+    });
+    buttonWithText<QPushButton>(&book, u"Kas Keluar"_s)->click();
+    QCOMPARE(seen + words, u"FORM_TOKO_FORM16_CLASS"_s + amount::words(250));
+    QCOMPARE(list->tableModel()->row(2).join(u'|'),
+             u"2024-03-07|KK-00000000000010|Dibayar Kepada PAK 'BUDI'|0|250|750"_s);
+
+    // A failed insert is shown and the dialog stays with what was typed.
+    QVERIFY(db.exec(u"create trigger refuse before insert on transaksi begin "
+                    "select raise(abort, 'ditolak'); end"_s));
+    bool stayed = false;
+    whenModalOpens(seen, [&](QWidget* dialog) {
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"jumlah"_s), u"5"_s);
+        buttonWithText<QPushButton>(dialog, u"Simpan Kas"_s)->click();
+        stayed = QApplication::activeModalWidget() == dialog;
+    });
+    buttonWithText<QPushButton>(&book, u"Kas Masuk"_s)->click();
+    QVERIFY(stayed);
+    QCOMPARE(lastText() + QString::number(list->tableModel()->rowCount()),
+             u"SQL error: ditolak3"_s);
+}
+
+void TestMoneyStockScreens::correction()
+{
+    QVERIFY(m_shop->db().exec(
+        u"insert into itemkoreksi (Kode, Tanggal, KodeBarang, NamaBarang, QtyDb, QtyReal) "
+        "values ('KS-00000000000004', '2024-02-03', '222', 'Kopi', 5, 4), "
+        "('KS-00000000000003', '2023-02-03', '111', 'Sabun', 1, 1)"_s));
+    StockCorrectionWindow screen(m_shop->context());
+    showActive(screen);
+    using Box = StockCorrectionWindow::Box;
+    QTRY_COMPARE(focused(), screen.box(Box::Code));
+    // A code of no product changes nothing.
+    type(u"999"_s);
+    QCOMPARE(screen.box(Box::Name)->text(), QString());
+    QCOMPARE(focused(), screen.box(Box::Code));
+    screen.box(Box::Code)->clear();
+    // Enter walks: code -> counted stock (typed over) -> note -> a new line.
+    type(u"111"_s);
+    QCOMPARE(screen.box(Box::Name)->text() + screen.box(Box::DbStock)->text(), u"Sabun10"_s);
+    QCOMPARE(focused(), screen.box(Box::RealStock));
+    type(u"7"_s);
+    QCOMPARE(focused(), screen.box(Box::Note));
+    type(u"rak 'atas'"_s);
+    QCOMPARE(screen.correction().lines().row(0).join(u'|'), u"111|Sabun|10|7|rak 'atas'"_s);
+    QCOMPARE(screen.box(Box::RealStock)->text() + screen.box(Box::Name)->text(), u"0"_s);
+    QCOMPARE(focused(), screen.box(Box::Code));
+    // Saved: the message, and a node under this month.
+    QTest::mouseClick(buttonWithText<QPushButton>(&screen, u"Simpan"_s), Qt::LeftButton);
+    QCOMPARE(lastText(), u"Koreksi Item Barang Berhasil Disimpan"_s);
+    QCOMPARE(screen.tree()->monthItem(3)->child(0)->text(0), u"KS-00000000000005"_s);
+
+    // A month node is where new corrections go: Hapus leaves it.
+    QTreeWidgetItem* february = screen.tree()->monthItem(2);
+    QPushButton* remove = buttonWithText<QPushButton>(&screen, u"Hapus"_s);
+    screen.tree()->setCurrentItem(february);
+    m_shop->messages.setNextAnswer(true);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(lastText(), u"Pilih kode koreksi yang akan dihapus."_s);
+    QCOMPARE(screen.tree()->monthItem(2), february);
+    // Last year's correction is not under this year's February; this one is, and goes.
+    QCOMPARE(february->childCount(), 1);
+    screen.tree()->setCurrentItem(february->child(0));
+    QCOMPARE(screen.correction().lines().row(0).join(u'|'), u"222|Kopi|5|4|"_s);
+    QTest::mouseClick(remove, Qt::LeftButton); // the Yes the month node did not take
+    QVERIFY(lastText().startsWith(u"Yakin Hapus item KS-00000000000004 ini?"_s));
+    QCOMPARE(february->childCount() + screen.correction().lines().rowCount(), 0);
+}
+
+void TestMoneyStockScreens::returnKeys()
+{
+    QFETCH(Side, side);
+    const int price = side == Side::Sales ? 100 : 80;
+    ReturnWindow screen(m_shop->context(), side);
+    showActive(screen);
+    using Column = ReturnDocument::Column;
+    // The first party's debt shows at once: the refund depends on it.
+    QCOMPARE(screen.document().debt(), u"400"_s);
+    QTRY_COMPARE(focused(), screen.box(Column::Code));
+
+    type(u"111"_s);
+    QCOMPARE(focused(), screen.box(Column::Quantity));
+    type(u"3"_s, Qt::Key_Tab);
+    QCOMPARE(focused(), screen.box(Column::Price));
+    QCOMPARE(screen.box(Column::Price)->text() + u'|' + screen.box(Column::Amount)->text(),
+             QString::number(price) + u'|' + QString::number(3 * price));
+    // Tab in Harga moves to Diskon and leaves its text as it was.
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    QCOMPARE(focused(), screen.box(Column::Discount));
+    QCOMPARE(screen.box(Column::Discount)->text(), u"0"_s);
+    // Letters are not typed into the number boxes.
+    type(u"x"_s, Qt::Key_Tab);
+    QCOMPARE(screen.document().rest(), QString::number(400 - 3 * price)); // the line is in
+    QCOMPARE(focused(), screen.box(Column::Code));
+
+    // "Cetak" prints only a return this screen has stored.
+    QToolButton* print = buttonWithText<QToolButton>(&screen, u"Cetak"_s);
+    m_shop->messages.clear();
+    QTest::mouseClick(print, Qt::LeftButton);
+    QVERIFY(m_shop->messages.shown().isEmpty());
+    QTest::mouseClick(buttonWithText<QToolButton>(&screen, u"Save"_s), Qt::LeftButton);
+    QVERIFY(m_shop->messages.shown().value(0).text.endsWith(u" berhasil disimpan, cetak struk?"_s));
+    QTest::mouseClick(print, Qt::LeftButton);
+    QVERIFY(lastText().startsWith(u"Laporan disimpan di:"_s));
+
+    // Browse picks a product the party has had and goes on to its quantity.
+    QVERIFY(m_shop->db().exec(u"insert into "_s + sideInfo(side).lineTable +
+                                  u" (Kode, KodeBarang, NamaBarang, kodeSP) values "
+                                  "('X', '222', 'Kopi', ?)"_s,
+                              {QString(sideInfo(side).partyPrefix + u"00001"_s)}));
+    QString seen;
+    whenModalOpens(seen, [](QWidget* picker) {
+        picker->findChild<QTableView*>()->selectRow(0);
+        QTest::mouseClick(buttonWithText<QPushButton>(picker, u"Pilih"_s), Qt::LeftButton);
+    });
+    QTest::mouseClick(buttonWithText<QToolButton>(&screen, u"Browse"_s), Qt::LeftButton);
+    QCOMPARE(screen.box(Column::Code)->text() + u'|' + screen.box(Column::Amount)->text(),
+             side == Side::Sales ? u"222|45"_s : u"222|25"_s); // price less discount 5
+    QCOMPARE(screen.focusWidget(), screen.box(Column::Quantity));
+}
+
+QTEST_MAIN(TestMoneyStockScreens)
+#include "test_money_stock_screens.moc"
