@@ -76,12 +76,18 @@ void ShopFolderDialog::browse()
         m_folder->setText(QDir::toNativeSeparators(chosen));
 }
 
+bool ShopFolderDialog::folderGiven()
+{
+    if (!m_folder->text().trimmed().isEmpty())
+        return true;
+    m_messages.info(QStringLiteral("Folder toko belum diisi."));
+    return false;
+}
+
 void ShopFolderDialog::openShop()
 {
-    if (m_folder->text().trimmed().isEmpty()) {
-        m_messages.info(QStringLiteral("Folder toko belum diisi."));
+    if (!folderGiven())
         return;
-    }
     const QDir shop(folder());
     QString problem = shopfolder::openProblem(shop);
     if (problem.isEmpty())
@@ -95,10 +101,8 @@ void ShopFolderDialog::openShop()
 
 void ShopFolderDialog::createShop()
 {
-    if (m_folder->text().trimmed().isEmpty()) {
-        m_messages.info(QStringLiteral("Folder toko belum diisi."));
+    if (!folderGiven())
         return;
-    }
     const QString error =
         shopdb::createShop(QDir(folder()), {m_name->text().trimmed(), m_address->text().trimmed(),
                                             m_phone->text().trimmed()});

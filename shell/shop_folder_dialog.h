@@ -20,6 +20,8 @@ public:
 
 private:
     void browse();
+    // Says so when the folder box is empty.
+    bool folderGiven();
     void openShop();
     void createShop();
 

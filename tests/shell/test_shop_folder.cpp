@@ -71,64 +71,35 @@ void TestShopFolder::commandLine()
 
 void TestShopFolder::folderForStart_data()
 {
-    QTest::addColumn<QString>("requested");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("given");  // requested, current, remembered; "-" for none
     QTest::addColumn<QString>("folder"); // "" asks the user
     QTest::addColumn<QString>("said");   // the refusal, or why the remembered one is not used
-    QTest::newRow("requested wins") << "shop"
-                                    << "gone"
-                                    << "plain"
-                                    << "shop"
-                                    << "";
-    QTest::newRow("requested, no folder") << "nowhere"
-                                          << "shop"
-                                          << ""
-                                          << ""
-                                          << "Folder tidak ditemukan: ";
-    QTest::newRow("requested, not a shop") << "plain"
-                                           << "shop"
-                                           << ""
-                                           << ""
-                                           << "Folder ini bukan folder toko (tidak ada conn.txt): ";
-    QTest::newRow("requested, database gone") << "gone"
-                                              << "shop"
-                                              << ""
-                                              << ""
-                                              << "Database yang disebut conn.txt tidak ditemukan: ";
-    QTest::newRow("current with conn.txt, as always") << ""
-                                                      << "gone"
-                                                      << "shop"
-                                                      << "gone"
-                                                      << "";
-    QTest::newRow("remembered") << ""
-                                << "plain"
-                                << "shop"
-                                << "shop"
-                                << "";
-    QTest::newRow("remembered, database gone")
-        << ""
-        << "plain"
-        << "gone"
-        << ""
-        << "Database yang disebut conn.txt tidak ditemukan: ";
-    QTest::newRow("first start") << ""
-                                 << "plain"
-                                 << ""
-                                 << ""
-                                 << "";
+    const QString gone = u"Database yang disebut conn.txt tidak ditemukan: "_qs;
+    QTest::newRow("requested wins") << u"shop gone plain"_qs << u"shop"_qs << QString();
+    QTest::newRow("requested, no folder")
+        << u"nowhere shop -"_qs << QString() << u"Folder tidak ditemukan: "_qs;
+    QTest::newRow("requested, not a shop")
+        << u"plain shop -"_qs << QString()
+        << u"Folder ini bukan folder toko (tidak ada conn.txt): "_qs;
+    QTest::newRow("requested, database gone") << u"gone shop -"_qs << QString() << gone;
+    QTest::newRow("current with conn.txt, as always")
+        << u"- gone shop"_qs << u"gone"_qs << QString();
+    QTest::newRow("remembered") << u"- plain shop"_qs << u"shop"_qs << QString();
+    QTest::newRow("remembered, database gone") << u"- plain gone"_qs << QString() << gone;
+    QTest::newRow("first start") << u"- plain -"_qs << QString() << QString();
 }
 
 void TestShopFolder::folderForStart()
 {
-    QFETCH(QString, requested);
-    QFETCH(QString, current);
-    QFETCH(QString, remembered);
+    QFETCH(QString, given);
     QFETCH(QString, folder);
     QFETCH(QString, said);
-    const auto full = [this](const QString& name) { return name.isEmpty() ? name : path(name); };
+    const QStringList names = given.split(u' ');
+    const auto full = [this](const QString& name) {
+        return name.isEmpty() || name == u"-" ? QString() : path(name);
+    };
     const Outcome<shopfolder::StartFolder> start =
-        shopfolder::forStart(full(requested), QDir(path(current)), full(remembered));
+        shopfolder::forStart(full(names.at(0)), QDir(full(names.at(1))), full(names.at(2)));
     const QString told = start ? start->problem : start.reason();
     QCOMPARE(start ? start->folder : QString(), full(folder));
     QVERIFY2(said.isEmpty() ? told.isEmpty() : told.startsWith(said), qPrintable(told));
