@@ -53,7 +53,6 @@ void TestDatabase::addCustomers(int count)
 
 void TestDatabase::statementsTransactionsAndKeys()
 {
-    // An error that ends the whole transaction, as a full disk does.
     // A line refused, and an error that ends the whole transaction as a full disk does.
     QVERIFY(db().execScript(u"create trigger t before insert on itempenjualan begin select case "
                             "new.Kode when 'bad' then raise(abort, 'refused') when 'full' then "
@@ -162,9 +161,7 @@ void TestDatabase::backupIsOneFileThatStandsAlone()
 {
     const QString target = inShop(backup::fileName(QDate(2024, 3, 7)));
     addCustomers(1); // still in the log, not yet in the database file
-    QList<qint64> progress;
-    QVERIFY(backup::save(db(), target, [&](qint64 done, qint64 all) { progress = {done, all}; }));
-    QVERIFY(progress.last() > 0 && progress.first() == progress.last());
+    QVERIFY(backup::save(db(), target));
     addCustomers(1);
     QVERIFY(backup::save(db(), target)); // the same day again: replaced
     {

