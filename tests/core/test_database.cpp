@@ -77,8 +77,8 @@ void TestDatabase::statementsTransactionsAndKeys()
     const QString numbers = u"|Bu 'Yati'|3|0.3333333333333333|100000000000000000000|a"_qs;
     QCOMPARE(rows, (QStringList{u"a"_qs + numbers, u"b"_qs + numbers}));
     // NUMERIC, never REAL: a REAL column reads 3 back as "3.0". Document codes are keys.
-    const QString insert = u"insert into transaksi (Kode) values ('JL-00000000000001')"_qs;
-    QVERIFY(db().exec(insert) && !db().exec(insert, {}, Database::OnError::Silent));
+    QVERIFY(!db().exec(u"insert into transaksi (Kode) values ('JL-00000000000002')"_qs, {},
+                       Database::OnError::Silent));
     QCOMPARE(db().scalar(u"select count(*) from sqlite_master m, pragma_table_info(m.name) c "
                          "where m.type='table' and c.type='REAL'"_qs),
              u"0"_qs);

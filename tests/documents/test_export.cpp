@@ -44,11 +44,9 @@ std::unique_ptr<TableModel> list(const QString& columns, const QStringList& rows
     auto model = std::make_unique<TableModel>();
     for (const QString& column : columns.split(u'|')) {
         const QStringList parts = column.split(u':');
-        const QChar letter = parts.at(1).front();
+        const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
         model->addColumn(parts.at(0), parts.value(2, u"100"_s).toInt(),
-                         letter == u'r'   ? Qt::AlignRight
-                         : letter == u'c' ? Qt::AlignHCenter
-                                          : Qt::AlignLeft);
+                         alignments[u"lcr"_s.indexOf(parts.at(1).front())]);
     }
     for (const QString& row : rows)
         model->appendRow(row.split(u'|'));

@@ -158,13 +158,11 @@ void TestPasteImport::parties()
     const auto result = paste::importParties(db, side, lines);
     QVERIFY(result);
     // Each stored line under the code given to it, as the list showed it.
-    QStringList expected = joined(paste::partyRows(lines));
-    for (qsizetype i = expected.size() - 1; i >= 0; --i) {
-        if (codes.at(i).isEmpty())
-            expected.removeAt(i);
-        else
-            expected[i].replace(0, expected[i].indexOf(u'|'), codes.at(i));
-    }
+    const QList<QStringList> rows = paste::partyRows(lines);
+    QStringList expected;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (!codes.at(i).isEmpty())
+            expected.append(codes.at(i) + u'|' + rows.at(i).mid(1).join(u'|'));
     QCOMPARE(joined(result->stored), expected);
     QCOMPARE(dump(db, u"select * from "_qs + table + u" where nama <> 'lama' order by kode"_qs),
              expected);
