@@ -183,7 +183,6 @@ void TestPasteImport::failedCommitStoresNothing()
                           "= 'Z' begin insert into yatim values ('tidak ada'); end"_qs));
     const auto result = paste::importProducts(db, paste::parse(u"Y\ty\nZ\tZ\n"_qs));
     QCOMPARE(result.reason(), u"Impor dibatalkan, tidak ada data yang disimpan."_qs);
-    QCOMPARE(shop.messages.texts(), QStringList{u"SQL error: FOREIGN KEY constraint failed"_qs});
     QCOMPARE(dump(db, u"select count(*) from barang"_qs), QStringList{u"0"_qs});
     // The connection is usable again: nothing was left open.
     QVERIFY(db.exec(u"delete from yatim"_qs));

@@ -87,8 +87,7 @@ void TestCashierWindow::release(const char* boxName, Qt::Key key)
 void TestCashierWindow::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     const auto target = [this]() -> QWidget* {
-        QWidget* widget = QApplication::focusWidget();
-        return widget ? widget : m_window.get();
+        return QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
     };
     QTest::keyPress(target(), key, modifiers);
     QTest::keyRelease(target(), key, modifiers);

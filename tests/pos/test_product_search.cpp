@@ -106,11 +106,9 @@ QList<QStringList> TestProductSearch::searched(const QString& text)
 QList<QStringList> TestProductSearch::scanned(const QString& text)
 {
     // Told the index is unusable, and told so only for this read.
-    db().exec(u"savepoint plain"_s);
-    db().exec(u"update barang_cari_status set siap = 0"_s);
+    db().execScript(u"savepoint plain; update barang_cari_status set siap = 0"_s);
     const QList<QStringList> rows = searched(text);
-    db().exec(u"rollback to plain"_s);
-    db().exec(u"release plain"_s);
+    db().execScript(u"rollback to plain; release plain"_s);
     return rows;
 }
 
