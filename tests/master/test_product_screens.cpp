@@ -20,8 +20,7 @@ class TestProductScreens final : public QObject
 private slots:
     void init();
     void entryRow();
-    void saveWritesTheProductInTheBoxes();
-    void priceTiers();
+    void saveWritesTheProductInTheBoxesAndItsTiers();
     void removeAndReset_data();
     void removeAndReset();
     void paste();
@@ -126,7 +125,7 @@ void TestProductScreens::entryRow()
     QCOMPARE(boxes(), u"100|Minyak Goreng 2 L|Sembako|60|pouch|31000|34000|0|100"_s);
 }
 
-void TestProductScreens::saveWritesTheProductInTheBoxes()
+void TestProductScreens::saveWritesTheProductInTheBoxesAndItsTiers()
 {
     // A search selects its first row; the code typed decides which product is
     // changed, and the list row of that product shows it.
@@ -160,10 +159,7 @@ void TestProductScreens::saveWritesTheProductInTheBoxes()
     m_screen->save();
     QCOMPARE(m_shop->messages.lastText(), u"SQL error: ditolak"_s);
     QCOMPARE(boxes(), u"78|Kopi|||||||78"_s);
-}
 
-void TestProductScreens::priceTiers()
-{
     click(0); // 1001, no tiers, sold at 68500
     QString seen;
     // Types into the boxes (by their place) and presses "Set Harga", again while it stays open.
