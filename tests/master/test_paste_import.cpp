@@ -177,10 +177,11 @@ void TestPasteImport::failedCommitStoresNothing()
     TestShop shop;
     Database& db = shop.db();
     // A reference that is only checked at the commit, and fails there.
-    QVERIFY(db.exec(u"pragma foreign_keys = on"_qs));
-    QVERIFY(db.execScript(u"create table yatim (x references barang (kode) deferrable initially "
-                          "deferred); create trigger gagal after insert on barang when new.nama "
-                          "= 'Z' begin insert into yatim values ('tidak ada'); end"_qs));
+    QVERIFY(
+        db.execScript(u"pragma foreign_keys = on; create table yatim (x references barang "
+                      "(kode) deferrable initially deferred); create trigger gagal after insert "
+                      "on barang when new.nama = 'Z' begin insert into yatim values "
+                      "('tidak ada'); end"_qs));
     const auto result = paste::importProducts(db, paste::parse(u"Y\ty\nZ\tZ\n"_qs));
     QCOMPARE(result.reason(), u"Impor dibatalkan, tidak ada data yang disimpan."_qs);
     QCOMPARE(dump(db, u"select count(*) from barang"_qs), QStringList{u"0"_qs});

@@ -27,9 +27,12 @@ private slots:
 
 private:
     QString boxes() const;
-    QLineEdit* box(const char* name) const;
+    QLineEdit* box(const char* n) const
+    {
+        return m_screen->findChild<QLineEdit*>(QLatin1String(n));
+    }
     // "kode|nama|…|grosir" of a list row.
-    QString row(int row) const;
+    QString row(int row) const { return m_list->tableModel()->row(row).join(u'|'); }
     QString stored(const QString& code);
     void click(int row);
     void click(const QString& button);
@@ -59,16 +62,6 @@ QString TestProductScreens::boxes() const
                              "hargajual", "diskon", "barcode"})
         texts.append(box(name)->text());
     return texts.join(u'|');
-}
-
-QLineEdit* TestProductScreens::box(const char* name) const
-{
-    return m_screen->findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-QString TestProductScreens::row(int row) const
-{
-    return m_list->tableModel()->row(row).join(u'|');
 }
 
 QString TestProductScreens::stored(const QString& code)
