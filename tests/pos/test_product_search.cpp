@@ -92,13 +92,14 @@ QList<QStringList> TestProductSearch::searched(const QString& text)
 {
     QList<QStringList> rows;
     TableModel model;
-    for (int search = 0; search < 3; ++search) {
-        (void)(search < 2
-                   ? products::search(db(), search ? Side::Purchase : Side::Sales, text, model)
-                   : products::searchMaster(db(), text, model));
+    for (const Side side : {Side::Sales, Side::Purchase}) {
+        products::search(db(), side, text, model);
         for (int i = 0; i < model.rowCount(); ++i)
             rows.append(model.row(i));
     }
+    products::searchMaster(db(), text, model);
+    for (int i = 0; i < model.rowCount(); ++i)
+        rows.append(model.row(i));
     return rows;
 }
 
