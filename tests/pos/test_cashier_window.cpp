@@ -87,8 +87,7 @@ void TestCashierWindow::release(const char* boxName, Qt::Key key)
 void TestCashierWindow::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     const auto target = [this]() -> QWidget* {
-        QWidget* widget = QApplication::focusWidget();
-        return widget ? widget : m_window.get();
+        return QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
     };
     QTest::keyPress(target(), key, modifiers);
     QTest::keyRelease(target(), key, modifiers);
@@ -103,28 +102,18 @@ void TestCashierWindow::save()
 void TestCashierWindow::opensAndFitsTheScreen_data()
 {
     QTest::addColumn<int>("side");
-    QTest::addColumn<QSize>("screen");     // a maximised window less its frame and the task bar
-    QTest::addColumn<QString>("expected"); // day count, focus, title, caption, party panel
-    QTest::newRow("sales at 1024 x 768")
-        << int(Side::Sales) << QSize(1024, 700)
-        << u"0kode|Kasir Penjualan|Kurang |Bebas|Bebas|Bebas|Bebas|PL-00000|Kode Plg"_s;
-    QTest::newRow("purchases at 1280 x 1024")
-        << int(Side::Purchase) << QSize(1280, 950)
-        << u"0kode|Kasir Pembelian|Kurang|Bebas|Bebas|Bebas|Bebas|SP-00000|Kode Spl"_s;
+    QTest::addColumn<QSize>("screen"); // a maximised window less its frame and the task bar
+    QTest::newRow("sales at 1024 x 768") << int(Side::Sales) << QSize(1024, 700);
+    QTest::newRow("purchases at 1280 x 1024") << int(Side::Purchase) << QSize(1280, 950);
 }
 
 void TestCashierWindow::opensAndFitsTheScreen()
 {
     QFETCH(int, side);
     QFETCH(QSize, screen);
-    QFETCH(QString, expected);
-    open(Side(side), screen);
-    const TableModel& party = m_window->partyRows();
-    QStringList shown = {label("hitungan") + focus(), m_window->windowTitle(),
-                         label("kembaliLabel")};
-    for (int line = 0; line < party.rowCount(); ++line)
-        shown.append(party.cell(line, 1));
-    QCOMPARE(shown.join(u'|') + u'|' + party.cell(4, 0), expected);
+    open(Side(side), screen); // with the walk-in party shown
+    QCOMPARE(focus() + m_window->partyRows().cell(4, 1),
+             u"kode"_s + sideInfo(Side(side)).partyPrefix + u"00000"_s);
 
     // All seven columns in view side by side, the entry row clear of the party panel.
     for (int line = 0; line < 40; ++line) {
@@ -145,7 +134,6 @@ void TestCashierWindow::opensAndFitsTheScreen()
         QVERIFY2(cell.width() >= 40 && list->viewport()->rect().contains(cell), boxes[column]);
         QVERIFY2(box(boxes[column])->geometry().right() < panel.left(), boxes[column]);
     }
-    QCOMPARE(list->columnWidth(Cart::Name) == 250, screen.width() >= 1280); // full widths if room
 }
 
 void TestCashierWindow::keysOfTheEntryRow()
@@ -214,10 +202,7 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     m_shop->messages.setNextAnswer(true); // save
     m_shop->messages.setNextAnswer(true); // and print
     release("dibayar", Qt::Key_Return);
-    QString disabled = count();
-    for (const QPushButton* button : m_window->findChildren<QPushButton*>())
-        disabled += button->isEnabled() ? QString() : button->text();
-    QCOMPARE(disabled, u"1Item Barang [F10]Simpan Pembayaran [Ctrl+S]/[Enter]Pelanggan"_s);
+    QCOMPARE(count(), u"1"_s);
     QFile printed(device);
     QVERIFY(printed.open(QIODevice::ReadOnly));
     const QByteArray receipt = printed.readAll();
@@ -260,13 +245,11 @@ void TestCashierWindow::purchaseNeedsASupplier()
         seen, [](QWidget* picker) { buttonWithText<QPushButton>(picker, u"Entry"_s)->click(); });
     buttonWithText<QPushButton>(m_window.get(), u"Supplier"_s)->click();
     reactivate();
-    m_shop->messages.clear();
-    press(Qt::Key_F10);
+    press(Qt::Key_F10); // no product search opens
+    QCOMPARE(m_shop->messages.lastText(), u"Data Pembeli belum tersedia.."_s);
     save();
-    QCOMPARE(m_shop->messages.texts().join(u'|'), u"Data Pembeli belum tersedia..|Yakin Simpan "
-                                                  "Transaksi Pembelian ini?|Data Pembeli belum "
-                                                  "tersedia.."_s);
-    QCOMPARE(seen + count(), u"FORM_TOKO_FORM2_CLASS0"_s);
+    QCOMPARE(m_shop->messages.lastText() + seen + count(),
+             u"Data Pembeli belum tersedia..FORM_TOKO_FORM2_CLASS0"_s);
 }
 
 QTEST_MAIN(TestCashierWindow)
