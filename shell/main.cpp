@@ -27,8 +27,9 @@ Outcome<QString> shopFolder(const CommandLine& line, Messages& messages, bool ca
 {
     QSettings settings;
     const QString requested = line.shop.isEmpty() ? qEnvironmentVariable("TOKO_SHOP") : line.shop;
+    const QString remembered = settings.value(shopFolderKey).toString();
     const Outcome<shopfolder::StartFolder> start =
-        shopfolder::forStart(requested, QDir::current(), settings.value(shopFolderKey).toString());
+        shopfolder::forStart(requested, QDir::current(), remembered);
     if (!start)
         return Failure{start.reason()};
     if (!start->folder.isEmpty())
@@ -36,10 +37,9 @@ Outcome<QString> shopFolder(const CommandLine& line, Messages& messages, bool ca
     if (!canAsk)
         return Failure{QStringLiteral("Folder toko belum dipilih: jalankan toko di folder toko "
                                       "atau dengan --shop FOLDER.")};
-    const QString last = settings.value(shopFolderKey).toString();
-    ShopFolderDialog dialog(messages,
-                            last.isEmpty() ? QDir::home().filePath(QStringLiteral("Toko")) : last,
-                            start->problem);
+    ShopFolderDialog dialog(
+        messages, remembered.isEmpty() ? QDir::home().filePath(QStringLiteral("Toko")) : remembered,
+        start->problem);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     settings.setValue(shopFolderKey, dialog.folder());
