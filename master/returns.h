@@ -3,6 +3,7 @@
 #include "core/outcome.h"
 #include "core/side.h"
 #include "core/table_model.h"
+#include "pos/cart.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,15 +26,8 @@ public:
     // The columns of the lines, as the cart has them.
     enum Column { Code, Name, Quantity, Unit, Price, Discount, Amount, ColumnCount };
 
-    struct Entry {
-        QString code;
-        QString name;
-        QString quantity;
-        QString unit = QStringLiteral("0");
-        QString price = QStringLiteral("0");
-        QString discount = QStringLiteral("0");
-        QString amount = QStringLiteral("0");
-    };
+    // The entry row, typed as at the cashier.
+    using Entry = Cart::Entry;
 
     ReturnDocument(Database& db, Side side);
 
