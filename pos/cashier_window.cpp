@@ -673,20 +673,14 @@ void CashierWindow::requestSave()
     if (!messages.ask(this, QStringLiteral("Simpan Data"), sideInfo(m_side).saveQuestion))
         return;
     m_code->setFocus();
-    const CashierDocument stored = document();
-    if (sales::hasNoParty(stored)) {
-        messages.info(sales::noPartyMessage(m_side));
-        return;
-    }
-    if (sales::walkInPaysTooLittle(stored)) {
-        messages.info(sales::walkInMessage(m_side));
-        return;
-    }
     if (m_context.saved)
         return; // stored already: a second request stores nothing
+    const CashierDocument stored = document();
     const Outcome<QString> number = sales::store(m_context.db(), stored, m_cart.lines());
     if (!number) {
-        messages.failed(number); // nothing stored; the cashier can try again
+        // Nothing stored, and why (no party, a walk-in paying too little):
+        // the cashier can mend it and try again.
+        messages.failed(number);
         return;
     }
     m_context.lastSavedNumber = *number;

@@ -11,46 +11,46 @@
 
 namespace sales {
 
-bool walkInPaysTooLittle(const CashierDocument& document)
+namespace {
+
+// Compared as the cashier saw them: whole numbers.
+double shown(const QString& figure)
 {
-    return document.partyName == parties::walkIn(document.side).name &&
-           text::roundHalfEven(text::textToNumber(document.net)) >
-               text::roundHalfEven(text::textToNumber(document.paid));
+    return text::roundHalfEven(text::textToNumber(figure));
 }
 
-bool hasNoParty(const CashierDocument& document)
+// Why the document may not be stored as it is; empty when it may.
+QString refusal(const CashierDocument& document, const TableModel& lines)
 {
-    return document.partyCode.isEmpty();
-}
-
-QString noPartyMessage(Side side)
-{
-    return sideInfo(side).noPartyText;
-}
-
-QString walkInMessage(Side side)
-{
-    return QStringLiteral("Nilai pembayaran belum di ENTRY, jika pembayaran dilakukan non tunai, "
-                          "mohon lengkapi dahulu data ") +
-           sideInfo(side).partyWord;
-}
-
-Outcome<QString> store(Database& db, const CashierDocument& document, const TableModel& lines)
-{
+    const SideInfo& side = sideInfo(document.side);
+    // A debt of nobody could never be collected.
+    if (document.partyCode.isEmpty())
+        return side.noPartyText;
+    if (document.partyName == parties::walkIn(document.side).name &&
+        shown(document.net) > shown(document.paid))
+        return QStringLiteral("Nilai pembayaran belum di ENTRY, jika pembayaran dilakukan non "
+                              "tunai, mohon lengkapi dahulu data ") +
+               side.partyWord;
     // Beyond the limit a figure would not be stored as the cashier typed it.
     for (int row = 0; row < lines.rowCount(); ++row) {
         if (!lineWithinRange(lines.row(row)))
-            return Failure{lineTooLargeText(QStringLiteral("transaksi tidak disimpan."))};
+            return lineTooLargeText(QStringLiteral("transaksi tidak disimpan."));
     }
-    if (!(std::fabs(text::textToNumber(document.paid)) <= largestLineValue)) {
-        return Failure{QStringLiteral("Nilai dibayar melebihi ") +
-                       text::numberToText(largestLineValue) +
-                       QStringLiteral(", transaksi tidak disimpan.")};
-    }
+    if (!(std::fabs(text::textToNumber(document.paid)) <= largestLineValue))
+        return QStringLiteral("Nilai dibayar melebihi ") + text::numberToText(largestLineValue) +
+               QStringLiteral(", transaksi tidak disimpan.");
+    return {};
+}
+
+} // namespace
+
+Outcome<QString> store(Database& db, const CashierDocument& document, const TableModel& lines)
+{
+    if (const QString refused = refusal(document, lines); !refused.isEmpty())
+        return Failure{refused};
     const SideInfo& side = sideInfo(document.side);
-    // Compared as the cashier saw them: whole numbers.
-    const double net = text::roundHalfEven(text::textToNumber(document.net));
-    const double paid = text::roundHalfEven(text::textToNumber(document.paid));
+    const double net = shown(document.net);
+    const double paid = shown(document.paid);
     const bool paidInFull = net <= paid;
     const QString open = text::numberToText(paidInFull ? 0 : net - paid);
     const QString word = paidInFull ? QStringLiteral("Lunas") : side.debtWord;
