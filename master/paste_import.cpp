@@ -130,8 +130,8 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
         const auto refuse = [&](const QString& reason) {
             result.refused.append({line.number, text::shortened(code), reason});
         };
-        if (code.isEmpty()) {
-            refuse(QStringLiteral("kode kosong"));
+        if (const QString wrong = products::checkCode(code); !wrong.isEmpty()) {
+            refuse(wrong);
             continue;
         }
         if (const auto earlier = taken.constFind(code); earlier != taken.cend()) {

@@ -64,12 +64,12 @@ struct Result {
 };
 
 // Stores the pasted products in one transaction, each row undone alone when
-// refused: an empty code, a code already stored or already taken by an
-// earlier line of this paste, a number refused by products::checkNumbers, or
-// a refusal of the database itself. Fields 1 to 9 go to kode, nama,
-// kategori, stock, satuan, hpp, hargajual, diskon and barcode with jenis
-// "barang"; the tiers are not written. Fails, storing nothing, when the
-// transaction cannot be begun or committed.
+// refused: a code products::checkCode refuses, a code already stored or
+// already taken by an earlier line of this paste, a number refused by
+// products::checkNumbers, or a refusal of the database itself. Fields 1 to
+// 9 go to kode, nama, kategori, stock, satuan, hpp, hargajual, diskon and
+// barcode with jenis "barang"; the tiers are not written. Fails, storing
+// nothing, when the transaction cannot be begun or committed.
 Outcome<Result> importProducts(Database& db, const QList<Line>& lines);
 
 // Stores the pasted customers (Side::Sales) or suppliers (Side::Purchase) in

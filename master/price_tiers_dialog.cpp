@@ -56,13 +56,11 @@ QList<tiers::Tier> PriceTiersDialog::rows() const
 
 void PriceTiersDialog::apply()
 {
-    for (int row = 0; row < tiers::rowCount; ++row) {
-        if (m_prices.at(row)->text().isEmpty()) {
-            m_messages.info(QStringLiteral("Harga ") + QString::number(row + 1) +
-                            QStringLiteral(" belum diisi. Isi semua harga sebelum Set Harga."));
-            m_prices.at(row)->setFocus();
-            return;
-        }
+    if (const int row = tiers::rowWithoutPrice(rows()); row >= 0) {
+        m_messages.info(tiers::noPriceText(row) +
+                        QStringLiteral(" Isi semua harga sebelum Set Harga."));
+        m_prices.at(row)->setFocus();
+        return;
     }
     accept();
 }

@@ -5,6 +5,7 @@
 #include "core/table_model.h"
 #include "core/text_ops.h"
 #include "pos/cart.h"
+#include "pos/price_tiers.h"
 
 #include <cmath>
 
@@ -84,6 +85,30 @@ QString checkNumbers(QStringList& cells)
     return {};
 }
 
+QString checkCode(const QString& code)
+{
+    if (code.trimmed().isEmpty())
+        return QStringLiteral("Kode barang kosong");
+    if (code.contains(QChar(u'\0')))
+        return QStringLiteral("Kode barang memuat karakter NUL");
+    return {};
+}
+
+namespace {
+
+// Why the tiers `cells` would store are refused, as the "Set Harga" box
+// refuses them; empty when they are right or the product has none.
+QString checkTiers(const QStringList& cells)
+{
+    const QString& text = cells.at(Tiers);
+    if (!text.contains(u'|'))
+        return {};
+    const int row = tiers::rowWithoutPrice(tiers::read(text, cells.at(Price)));
+    return row < 0 ? QString() : QStringLiteral("Grosir: ") + tiers::noPriceText(row);
+}
+
+} // namespace
+
 Outcome<bool> exists(Database& db, const QString& code)
 {
     const QString count =
@@ -96,7 +121,11 @@ Outcome<bool> exists(Database& db, const QString& code)
 Outcome<> add(Database& db, QStringList cells)
 {
     cells.resize(ColumnCount);
+    if (const QString wrong = checkCode(cells.at(Code)); !wrong.isEmpty())
+        return Failure{wrong};
     if (const QString wrong = checkNumbers(cells); !wrong.isEmpty())
+        return Failure{wrong};
+    if (const QString wrong = checkTiers(cells); !wrong.isEmpty())
         return Failure{wrong};
     return stored(
         db.exec(QStringLiteral("insert into barang (kode, jenis, nama, kategori, stock, "
@@ -111,6 +140,8 @@ Outcome<> update(Database& db, QStringList cells, bool withTiers)
 {
     cells.resize(ColumnCount);
     if (const QString wrong = checkNumbers(cells); !wrong.isEmpty())
+        return Failure{wrong};
+    if (const QString wrong = withTiers ? checkTiers(cells) : QString(); !wrong.isEmpty())
         return Failure{wrong};
     QVariantList values = {cells.value(Name),     cells.value(Category), cells.value(Stock),
                            cells.value(Unit),     cells.value(Cost),     cells.value(Price),

@@ -52,15 +52,21 @@ bool isPlainNumber(QStringView text);
 // (`HargaJual bukan angka: "Rp 15.000"`); empty when every cell is right.
 QString checkNumbers(QStringList& cells);
 
+// Why `code` cannot be a new product's code, empty when it can: a code that
+// is empty or only spaces could never be scanned or typed at the counter,
+// and a NUL character would cut it short wherever it is read.
+QString checkCode(const QString& code);
+
 // Whether a product has `code`; a failed query has shown its error.
 Outcome<bool> exists(Database& db, const QString& code);
 
 // A new product from `cells` (ColumnCount texts, tiers included); refused
-// when checkNumbers refuses them.
+// when checkCode refuses its code, checkNumbers its numbers, or its tiers
+// hold an empty price (which would sell at nothing).
 Outcome<> add(Database& db, QStringList cells);
 
 // The product with cells[Code] takes the other cells; its stored tiers stay
-// as they are unless `withTiers`. Refused as add is.
+// as they are unless `withTiers`. Refused as add is, the code aside.
 Outcome<> update(Database& db, QStringList cells, bool withTiers);
 
 Outcome<> remove(Database& db, const QString& code);

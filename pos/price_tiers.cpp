@@ -46,4 +46,18 @@ QString write(const QList<Tier>& rows)
     return pieces.join(u'|');
 }
 
+int rowWithoutPrice(const QList<Tier>& rows)
+{
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.at(row).price.isEmpty())
+            return row;
+    }
+    return -1;
+}
+
+QString noPriceText(int row)
+{
+    return QStringLiteral("Harga ") + QString::number(row + 1) + QStringLiteral(" belum diisi.");
+}
+
 } // namespace tiers

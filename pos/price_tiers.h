@@ -32,4 +32,10 @@ QList<Tier> read(const QString& tierText, const QString& price);
 // The stored text of `rows`: "quantity;price" pieces joined by "|", as typed.
 QString write(const QList<Tier>& rows);
 
+// The first of `rows` (0-based) whose price is empty, -1 when every one has
+// a price: an empty price would sell the product at nothing above its
+// quantity. "Harga 2 belum diisi." names the row as the "Set Harga" box does.
+int rowWithoutPrice(const QList<Tier>& rows);
+QString noPriceText(int row);
+
 } // namespace tiers

@@ -70,6 +70,8 @@ void TestPasteImport::products_data()
     QTest::newRow("CR alone, empty rows")
         << u"E1\tsatu\r\t\t\r\rE2\tdua\r"_qs
         << QStringList{u"E1|satu||||||||"_qs, u"E2|dua||||||||"_qs} << QStringList();
+    QTest::newRow("no code") << u"\tTanpa kode\nF1\tada"_qs << QStringList{u"F1|ada||||||||"_qs}
+                             << QStringList{u"Baris 1: Kode barang kosong"_qs};
     QTest::newRow("a code twice in one paste")
         << u"C\tsatu\nC\tdua\n"_qs << QStringList{u"C|satu||||||||"_qs}
         << QStringList{u"Baris 2 (C): kode sama dengan baris 1"_qs};

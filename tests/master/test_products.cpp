@@ -17,6 +17,8 @@ private slots:
     void tierText_data();
     void tierText();
     void updateKeepsOtherTiers();
+    void newProduct_data();
+    void newProduct();
 };
 
 void TestProducts::priceFromCost_data()
@@ -73,6 +75,43 @@ void TestProducts::updateKeepsOtherTiers()
     QVERIFY(stored().startsWith(u"Mi 'Goreng'|3300|100;2800|40;2900|10;3000|0;3200"_s));
     QVERIFY(products::update(db, cells, true));
     QCOMPARE(stored(), u"Mi 'Goreng'|3300|1;1"_s);
+    // Tiers with an empty price are refused where they would be written, and only there.
+    cells[products::Name] = u"Mi Rebus"_s;
+    cells[products::Tiers] = u"100;2800|40;"_s;
+    QCOMPARE(products::update(db, cells, true).reason(), u"Grosir: Harga 2 belum diisi."_s);
+    QCOMPARE(stored(), u"Mi 'Goreng'|3300|1;1"_s);
+    QVERIFY(products::update(db, cells, false));
+    QCOMPARE(stored(), u"Mi Rebus|3300|1;1"_s);
+}
+
+void TestProducts::newProduct_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("tiers");
+    QTest::addColumn<QString>("refused"); // empty: stored
+    QTest::newRow("empty code") << QString() << QString() << u"Kode barang kosong"_s;
+    QTest::newRow("spaces only") << u"  "_s << QString() << u"Kode barang kosong"_s;
+    QTest::newRow("NUL") << u"A\0B"_s << QString() << u"Kode barang memuat karakter NUL"_s;
+    QTest::newRow("plain") << u" A1"_s << QString() << QString();
+    // The cashier would sell at 0 above 5 pieces.
+    QTest::newRow("tier without price")
+        << u"T1"_s << u"5;|0;3000"_s << u"Grosir: Harga 1 belum diisi."_s;
+    QTest::newRow("tiers priced") << u"T2"_s << u"5;2900|0;3000"_s << QString();
+}
+
+void TestProducts::newProduct()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, tiers);
+    QFETCH(QString, refused);
+    TestShop shop;
+    QStringList cells(products::ColumnCount);
+    cells[products::Code] = code;
+    cells[products::Price] = u"3000"_s;
+    cells[products::Tiers] = tiers;
+    QCOMPARE(products::add(shop.db(), cells).reason(), refused);
+    QCOMPARE(shop.db().scalar(u"select count(*) from barang where kode=?"_s, {code}),
+             refused.isEmpty() ? u"1"_s : u"0"_s);
 }
 
 QTEST_GUILESS_MAIN(TestProducts)
