@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/side.h"
+#include "core/users.h"
 
 namespace documents {
 
@@ -87,8 +88,10 @@ QString countOfDay(Database& db, const QString& kind, const QString& date)
         {kind, date});
 }
 
-Outcome<> deleteAllTransactions(Database& db)
+Outcome<> deleteAllTransactions(Database& db, const QString& user)
 {
+    if (Outcome<> allowed = users::administratorOnly(user); !allowed)
+        return allowed;
     return stored(db.exec(QStringLiteral("delete from transaksi")));
 }
 

@@ -37,8 +37,9 @@ Outcome<QString> nextCode(Database& db, const QString& kind,
 // "0" for none, empty when the query failed.
 QString countOfDay(Database& db, const QString& kind, const QString& date);
 
-// Reset of all transactions: every row of transaksi goes; the document lines,
-// stock corrections, products, parties and users stay.
-Outcome<> deleteAllTransactions(Database& db);
+// Reset of all transactions by the administrator `user`: every row of
+// transaksi goes; the document lines, stock corrections, products, parties
+// and users stay.
+Outcome<> deleteAllTransactions(Database& db, const QString& user);
 
 } // namespace documents

@@ -10,6 +10,13 @@ bool isAdministrator(const QString& user)
     return user.toLower() == u"admin";
 }
 
+Outcome<> administratorOnly(const QString& user)
+{
+    if (isAdministrator(user))
+        return {};
+    return Failure{QStringLiteral("Anda tidak diperkenankan menggunakan fitur ini")};
+}
+
 bool checkLogin(Database& db, const QString& user, const QString& password)
 {
     bool found = false;
@@ -43,8 +50,10 @@ Outcome<> changePassword(Database& db, const QString& user, const QString& passw
         db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user}));
 }
 
-Outcome<> add(Database& db, const QString& name)
+Outcome<> add(Database& db, const QString& name, const QString& byUser)
 {
+    if (Outcome<> allowed = administratorOnly(byUser); !allowed)
+        return allowed;
     const QString count =
         db.scalar(QStringLiteral("select count(*) from useradmin where User=?"), {name});
     if (count.toInt() >= 1)

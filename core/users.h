@@ -17,6 +17,11 @@ inline constexpr auto firstPassword = "7305";
 // The administrator is the user whose name in lower case is "admin".
 bool isAdministrator(const QString& user);
 
+// Deleting every product or every transaction and adding a user are the
+// administrator's alone: refused with "Anda tidak diperkenankan menggunakan
+// fitur ini" for anybody else, nobody logged in included.
+Outcome<> administratorOnly(const QString& user);
+
 // Whether `user` may log in with `password`. A row still holding its password
 // in clear text logs in once and is replaced by its hash at that login. A
 // failing query counts as a failed login.
@@ -26,8 +31,9 @@ bool checkLogin(Database& db, const QString& user, const QString& password);
 // and says nothing.
 Outcome<> changePassword(Database& db, const QString& user, const QString& password);
 
-// Adds `name` with the first password; refused when the name is taken or empty.
-Outcome<> add(Database& db, const QString& name);
+// Adds `name` with the first password for the administrator `byUser`;
+// refused when the name is taken or empty.
+Outcome<> add(Database& db, const QString& name, const QString& byUser);
 
 QStringList names(Database& db);
 

@@ -219,15 +219,16 @@ void ProductMasterWindow::removeSelected()
 void ProductMasterWindow::removeAll()
 {
     Messages& messages = m_context.messages();
-    if (!users::isAdministrator(m_context.user)) {
-        messages.info(QStringLiteral("Anda tidak diperkenankan menggunakan fitur ini"));
+    // Refused before the question, not after it.
+    if (const Outcome<> allowed = users::administratorOnly(m_context.user); !allowed) {
+        messages.failed(allowed);
         return;
     }
     if (!messages.ask(this, removeCaption,
                       QStringLiteral("Yakin Reset Data Produk Penjualan ini?, reset data dapat "
                                      "mengakibatkan hilangnya semua data yang pernah tersimpan.")))
         return;
-    const Outcome<> removed = products::removeAll(m_context.db());
+    const Outcome<> removed = products::removeAll(m_context.db(), m_context.user);
     if (!removed) {
         messages.failed(removed);
         return;

@@ -4,6 +4,7 @@
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
+#include "core/users.h"
 #include "pos/cart.h"
 #include "pos/price_tiers.h"
 
@@ -161,8 +162,10 @@ Outcome<> remove(Database& db, const QString& code)
     return stored(db.exec(QStringLiteral("delete from barang where kode=?"), {code}));
 }
 
-Outcome<> removeAll(Database& db)
+Outcome<> removeAll(Database& db, const QString& user)
 {
+    if (Outcome<> allowed = users::administratorOnly(user); !allowed)
+        return allowed;
     // Emptying the search index at once spares its trigger a bookkeeping
     // step per product, which takes a minute on a million products.
     Database::Transaction transaction(db);

@@ -70,6 +70,7 @@ Outcome<> add(Database& db, QStringList cells);
 Outcome<> update(Database& db, QStringList cells, bool withTiers);
 
 Outcome<> remove(Database& db, const QString& code);
-Outcome<> removeAll(Database& db);
+// Every product goes; only the administrator `user` may do it.
+Outcome<> removeAll(Database& db, const QString& user);
 
 } // namespace products

@@ -179,10 +179,11 @@ void MainWindow::buildMenuAndToolBar()
 
 bool MainWindow::allowed(Access access)
 {
-    if (access == Access::Anyone || users::isAdministrator(m_context.user))
+    const Outcome<> allowed = users::administratorOnly(m_context.user);
+    if (access == Access::Anyone || allowed)
         return true;
     if (access == Access::AdministratorTold)
-        m_context.messages().info(QStringLiteral("Anda tidak diperkenankan menggunakan fitur ini"));
+        m_context.messages().failed(allowed);
     return false;
 }
 
@@ -306,5 +307,5 @@ void MainWindow::resetData()
             QStringLiteral("Yakin Reset Data Transaksi ini?, reset data dapat mengakibatkan "
                            "hilangnya semua data yang pernah tersimpan.")))
         return;
-    m_context.messages().failed(documents::deleteAllTransactions(m_context.db()));
+    m_context.messages().failed(documents::deleteAllTransactions(m_context.db(), m_context.user));
 }

@@ -91,7 +91,7 @@ void UserAdminDialog::save()
     const QString name = m_name->text();
     const QString caption = QStringLiteral("Entry Data..");
     Messages& messages = m_context.messages();
-    const Outcome<> added = users::add(m_context.db(), name);
+    const Outcome<> added = users::add(m_context.db(), name, m_context.user);
     if (!added) {
         if (!added.reason().isEmpty()) // else the database has said why
             messages.tell(this, caption, added.reason());

@@ -1,5 +1,7 @@
+#include "core/document_number.h"
 #include "core/password.h"
 #include "core/users.h"
+#include "master/products.h"
 #include "support/test_shop.h"
 
 #include <QTest>
@@ -10,6 +12,8 @@ class TestUsers final : public QObject
     Q_OBJECT
 private slots:
     void usersAndPasswords();
+    void administratorOnly_data();
+    void administratorOnly();
 };
 
 void TestUsers::usersAndPasswords()
@@ -20,7 +24,7 @@ void TestUsers::usersAndPasswords()
         QCOMPARE(users::isAdministrator(user), user.size() == 5);
     // Names and passwords compare exactly; quotes are kept.
     QVERIFY(!users::checkLogin(db, u"Admin"_qs, u"7305"_qs));
-    QVERIFY(users::add(db, u"O'Brien"_qs));
+    QVERIFY(users::add(db, u"O'Brien"_qs, u"admin"_qs));
     QVERIFY(users::checkLogin(db, u"O'Brien"_qs, u"7305"_qs));
     const QString quoted = u"o'neil' or '1'='1"_qs;
     QVERIFY(users::changePassword(db, u"admin"_qs, quoted));
@@ -44,7 +48,40 @@ void TestUsers::usersAndPasswords()
     QVERIFY(db.exec(u"alter table useradmin rename to gone"_qs)); // a failed query: no login
     QVERIFY(!users::checkLogin(db, u"lama"_qs, old));
     QCOMPARE(shop.messages.texts(), QStringList{u"SQL error: no such table: useradmin"_qs});
-    QVERIFY(!users::add(db, u"baru"_qs));
+    QVERIFY(!users::add(db, u"baru"_qs, u"admin"_qs));
+}
+
+void TestUsers::administratorOnly_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("nobody logged in") << QString() << false;
+    QTest::newRow("a cashier") << u"kasir"_qs << false;
+    QTest::newRow("administrator") << u"administrator"_qs << false;
+    QTest::newRow("Admin") << u"Admin"_qs << true;
+}
+
+// Whoever calls the logic, only the administrator empties the products or
+// the transactions, or adds a user.
+void TestUsers::administratorOnly()
+{
+    QFETCH(QString, user);
+    QFETCH(bool, allowed);
+    TestShop shop;
+    Database& db = shop.db();
+    QVERIFY(db.execScript(u"insert into barang (kode) values ('1'); "
+                          "insert into transaksi (Kode) values ('JL-00000000000001')"_qs));
+    const QString refused =
+        allowed ? QString() : u"Anda tidak diperkenankan menggunakan fitur ini"_qs;
+    const auto reason = [](const Outcome<>& done) { return done.reason(); };
+    QCOMPARE(reason(products::removeAll(db, user)), refused);
+    QCOMPARE(reason(documents::deleteAllTransactions(db, user)), refused);
+    QCOMPARE(reason(users::add(db, u"baru"_qs, user)), refused);
+    const QString left = allowed ? u"0"_qs : u"1"_qs;
+    QCOMPARE(db.scalar(u"select count(*) from barang"_qs), left);
+    QCOMPARE(db.scalar(u"select count(*) from transaksi"_qs), left);
+    QCOMPARE(db.scalar(u"select count(*) from useradmin where User='baru'"_qs),
+             allowed ? u"1"_qs : u"0"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestUsers)

@@ -182,8 +182,8 @@ void TestProductSearch::indexFollowsEveryChange()
     QFETCH(QStringList, statements);
     QFETCH(bool, ready);
     for (const QString& statement : statements) {
-        const bool done =
-            statement == u"reset" ? bool(products::removeAll(db())) : db().exec(statement);
+        const bool done = statement == u"reset" ? bool(products::removeAll(db(), u"admin"_s))
+                                                : db().exec(statement);
         QVERIFY2(done, qPrintable(statement));
     }
     QCOMPARE(shopfile::productSearchReady(db()), ready);

@@ -55,7 +55,8 @@ void TestMainWindow::administratorRightsResetAndExit()
 {
     QVERIFY(db().execScript(u"insert into transaksi (Kode) values ('JL-00000000000007'); "
                             "insert into itempenjualan (Kode) values ('JL-00000000000007')"_qs));
-    QVERIFY(users::add(db(), u"ADMIN"_qs) && users::add(db(), u"kasir"_qs));
+    QVERIFY(users::add(db(), u"ADMIN"_qs, u"admin"_qs) &&
+            users::add(db(), u"kasir"_qs, u"admin"_qs));
     QStringList opened;
     for (const QString& user : {QString(), u"kasir"_qs, u"ADMIN"_qs}) {
         open(u"Login"_qs, [&](QWidget* login) {

@@ -76,6 +76,7 @@ void TestUserScreens::userAdmin()
     QFETCH(QString, name);
     QFETCH(QString, message);
     TestShop shop;
+    shop.context().user = u"admin"_qs; // the only one who opens it
     QImage blue(24, 20, QImage::Format_RGB32);
     blue.fill(Qt::blue);
     QVERIFY(blue.save(shop.folder().filePath(u"biru.bmp"_qs)));
@@ -107,7 +108,7 @@ void TestUserScreens::connection()
             startUp(shop.context()));
     const QString other = shop.folder().filePath(u"cabang/toko2.db3"_qs);
     QVERIFY(shop.folder().mkpath(u"cabang"_qs) && shopdb::create(other, false).isEmpty());
-    QVERIFY(users::add(shop.db(), u"lama"_qs));
+    QVERIFY(users::add(shop.db(), u"lama"_qs, u"admin"_qs));
     ConnectionDialog dialog(shop.context());
     dialog.show();
     // A path conn.txt could not hold and one that does not open change nothing.
