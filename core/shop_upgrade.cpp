@@ -235,6 +235,31 @@ bool run(Database& db, const char* statement)
     return db.execScript(QString::fromLatin1(statement), Database::OnError::Silent);
 }
 
+// Calls `progress` every few thousand of SQLite's steps while it lives, so
+// that a box keeps the screen painted during a long build.
+class Reporting final
+{
+public:
+    Reporting(Database& db, const backup::Progress& progress)
+        : m_handle(db.handle()), m_progress(progress)
+    {
+        if (m_progress)
+            sqlite3_progress_handler(m_handle, 1000, report, this);
+    }
+    ~Reporting() { sqlite3_progress_handler(m_handle, 0, nullptr, nullptr); }
+    Reporting(const Reporting&) = delete;
+    Reporting& operator=(const Reporting&) = delete;
+
+private:
+    static int report(void* self)
+    {
+        static_cast<Reporting*>(self)->m_progress(0, 0);
+        return 0;
+    }
+    sqlite3* m_handle;
+    const backup::Progress& m_progress;
+};
+
 Failure unchanged(Database& db)
 {
     return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
@@ -271,7 +296,7 @@ private:
 
 } // namespace
 
-Outcome<QStringList> upgrade(Database& db)
+Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress)
 {
     if (!db.isOpen() || db.isReadOnly() || isPlain(db))
         return QStringList();
@@ -283,6 +308,7 @@ Outcome<QStringList> upgrade(Database& db)
     }
     if (wanted.isEmpty())
         return QStringList();
+    const Reporting reporting(db, progress);
 
     // Pages the index adds to the end of the file need no copy in a rollback
     // journal; the log would take each of them twice, in the log and back.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/backup.h"
 #include "core/outcome.h"
 
 #include <QStringList>
@@ -28,8 +29,10 @@ inline constexpr qint64 plainMark = 0x546b506c;
 // Adds the helpers the open shop file lacks, and makes anew those left
 // unusable; a plain file is left as it is. Gives the names of the helpers
 // made (empty when nothing was missing, or the file cannot be written or is
-// plain); a failure leaves the file as it was. Shows nothing.
-Outcome<QStringList> upgrade(Database& db);
+// plain); a failure leaves the file as it was. Shows nothing; while the
+// helpers are made (seconds on a large shop) `progress` is called often, with
+// a total of 0.
+Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress = {});
 
 // Removes every helper by its name and marks the file plain, in one
 // transaction, then gives the freed pages back to the disk (VACUUM). The
