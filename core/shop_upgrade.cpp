@@ -235,6 +235,41 @@ bool run(Database& db, const char* statement)
     return db.execScript(QString::fromLatin1(statement), Database::OnError::Silent);
 }
 
+// Calls `progress` every few thousand of SQLite's steps while it lives, so
+// that a box keeps the screen painted during a long build.
+class Reporting final
+{
+public:
+    Reporting(Database& db, const backup::Progress& progress)
+        : m_handle(db.handle()), m_progress(progress)
+    {
+        if (m_progress)
+            sqlite3_progress_handler(m_handle, 1000, report, this);
+    }
+    ~Reporting() { sqlite3_progress_handler(m_handle, 0, nullptr, nullptr); }
+    Reporting(const Reporting&) = delete;
+    Reporting& operator=(const Reporting&) = delete;
+
+private:
+    static int report(void* self)
+    {
+        static_cast<Reporting*>(self)->m_progress(0, 0);
+        return 0;
+    }
+    sqlite3* m_handle;
+    const backup::Progress& m_progress;
+};
+
+Failure unchanged(Database& db)
+{
+    return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
+}
+
+QString applicationId(Database& db)
+{
+    return firstColumn(db, QStringLiteral("pragma application_id")).value(0);
+}
+
 // The one write transaction of the step; rolled back unless committed.
 class Writing final
 {
@@ -261,9 +296,9 @@ private:
 
 } // namespace
 
-Outcome<QStringList> upgrade(Database& db)
+Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress)
 {
-    if (!db.isOpen() || db.isReadOnly())
+    if (!db.isOpen() || db.isReadOnly() || isPlain(db))
         return QStringList();
     const QStringList names = firstColumn(db, QStringLiteral("select name from sqlite_master"));
     QList<const Helper*> wanted;
@@ -273,6 +308,7 @@ Outcome<QStringList> upgrade(Database& db)
     }
     if (wanted.isEmpty())
         return QStringList();
+    const Reporting reporting(db, progress);
 
     // Pages the index adds to the end of the file need no copy in a rollback
     // journal; the log would take each of them twice, in the log and back.
@@ -285,7 +321,7 @@ Outcome<QStringList> upgrade(Database& db)
     });
     Writing writing(db);
     if (!writing.open())
-        return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
+        return unchanged(db);
     QStringList made;
     QStringList failed;
     for (const Helper* helper : wanted) {
@@ -302,10 +338,57 @@ Outcome<QStringList> upgrade(Database& db)
         run(db, "release pembantu");
     }
     if (!writing.commit())
-        return Failure{QStringLiteral("file data toko tidak dapat diubah: ") + db.errorMessage()};
+        return unchanged(db);
     if (!failed.isEmpty())
         return Failure{QStringLiteral("pelengkap tidak dapat dibuat: ") + failed.join(u"; ")};
     return made;
+}
+
+bool isPlain(Database& db)
+{
+    return applicationId(db) == QString::number(plainMark);
+}
+
+Outcome<QStringList> makePlain(Database& db)
+{
+    const QString id = applicationId(db);
+    if (id != u"0" && id != QString::number(plainMark))
+        return Failure{QStringLiteral("file ini sudah ditandai milik program lain "
+                                      "(application_id ") +
+                       id + QStringLiteral("), tidak diubah")};
+    const QStringList names = firstColumn(db, QStringLiteral("select name from sqlite_master"));
+    QStringList removed;
+    {
+        Writing writing(db);
+        if (!writing.open())
+            return unchanged(db);
+        for (const Helper& helper : helpers()) {
+            const QStringList objects = helper.objects.split(u' ');
+            if (std::any_of(objects.begin(), objects.end(),
+                            [&](const QString& name) { return names.contains(name); }))
+                removed.append(objects.first());
+            if (!dropLeftovers(db, helper))
+                return Failure{QStringLiteral("pelengkap tidak dapat dihapus: ") +
+                               db.errorMessage()};
+        }
+        // The mark is part of the same transaction: a file is plain and marked, or neither.
+        if (!db.execScript(QStringLiteral("pragma application_id = ") + QString::number(plainMark),
+                           Database::OnError::Silent) ||
+            !writing.commit())
+            return unchanged(db);
+    }
+    if (!run(db, "vacuum"))
+        return Failure{QStringLiteral("pelengkap sudah dihapus, tetapi ukuran file tidak dapat "
+                                      "dikecilkan (VACUUM): ") +
+                       db.errorMessage()};
+    return removed;
+}
+
+Outcome<QStringList> allowHelpers(Database& db)
+{
+    if (isPlain(db) && !run(db, "pragma application_id = 0"))
+        return unchanged(db);
+    return upgrade(db);
 }
 
 QString cashMoved()

@@ -8,19 +8,20 @@ namespace {
 // Every open of a shop file ends with its upgrade: an older file, or one
 // restored from an older backup, gets the helpers it lacks; a file that
 // cannot take them works without them.
-bool openShopFile(Database& db, const QString& path)
+bool openShopFile(Database& db, const QString& path, const backup::Progress& progress = {})
 {
     if (!db.open(path))
         return false;
-    (void)shopfile::upgrade(db);
+    (void)shopfile::upgrade(db, progress);
     return true;
 }
 
-Outcome<QString> openDatabase(AppContext& context, const QString& path)
+Outcome<QString> openDatabase(AppContext& context, const QString& path,
+                              const backup::Progress& progress)
 {
     // An empty path is SQLite's private temporary database.
     const QString file = path.isEmpty() ? path : context.shopFolder().absoluteFilePath(path);
-    if (!openShopFile(context.db(), file)) {
+    if (!openShopFile(context.db(), file, progress)) {
         return Failure{QStringLiteral("Tidak dapat membuka database: ") +
                        context.db().errorMessage()};
     }
@@ -36,12 +37,18 @@ QString readOnlyNotice(const QString& path)
            path;
 }
 
-Outcome<QString> startUp(AppContext& context)
+QString preparingNotice()
+{
+    return QStringLiteral("Menyiapkan file data toko, mohon tunggu..");
+}
+
+Outcome<QString> startUp(AppContext& context, const backup::Progress& progress)
 {
     const QDir& shop = context.shopFolder();
     context.connection = config::readConnection(shop);
     context.shop = config::readShop(shop);
-    const Outcome<QString> opened = openDatabase(context, context.connection.databasePath);
+    const Outcome<QString> opened =
+        openDatabase(context, context.connection.databasePath, progress);
     if (!opened)
         return opened;
     context.startDate = context.clock().today().toString(QStringLiteral("yyyy-MM-dd"));
@@ -49,14 +56,15 @@ Outcome<QString> startUp(AppContext& context)
     return opened;
 }
 
-Outcome<QString> connectDatabase(AppContext& context, const QString& path)
+Outcome<QString> connectDatabase(AppContext& context, const QString& path,
+                                 const backup::Progress& progress)
 {
     // conn.txt separates its fields with ";": such a path would come back as
     // another file at the next start.
     if (path.contains(u';'))
         return Failure{QStringLiteral("Path database tidak boleh memuat tanda ; (titik koma).")};
     const QString previousPath = context.db().path();
-    const Outcome<QString> opened = openDatabase(context, path);
+    const Outcome<QString> opened = openDatabase(context, path, progress);
     if (!opened)
         return opened;
     ConnectionSettings connection = context.connection;

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/startup.h"
 #include "ui/form.h"
+#include "ui/work_progress.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -42,7 +43,10 @@ void ConnectionDialog::browse()
 
 void ConnectionDialog::connectToDatabase()
 {
-    const Outcome<QString> connected = connectDatabase(m_context, m_path->text());
+    const Outcome<QString> connected = [&] {
+        WorkProgress progress(this, preparingNotice());
+        return connectDatabase(m_context, m_path->text(), progress.callback());
+    }();
     if (!connected) {
         m_context.messages().failed(connected);
         return;

@@ -10,6 +10,7 @@
 #include "ui/keyboard_state.h"
 #include "ui/qt_messages.h"
 #include "ui/terminal_messages.h"
+#include "ui/work_progress.h"
 
 #include <QApplication>
 #include <QDir>
@@ -88,7 +89,10 @@ int main(int argc, char* argv[])
 
     SystemClock clock;
     AppContext context(messages, clock, QDir(*folder));
-    const Outcome<QString> started = startUp(context);
+    const Outcome<QString> started = [&] {
+        WorkProgress progress(nullptr, preparingNotice());
+        return startUp(context, progress.callback());
+    }();
     if (!started) {
         messages.failed(started);
         return 1;

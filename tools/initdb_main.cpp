@@ -1,8 +1,11 @@
-// toko-initdb: makes a new, empty shop database (or a demo shop with --demo).
+// toko-initdb: makes a new, empty shop database (or a demo shop with --demo);
+// keeps a shop database plain for other programs (--plain) or undoes that
+// (--helpers).
 
 #include "tools/shop_database.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QStringList>
 #include <QTextStream>
 
@@ -11,18 +14,44 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool demo = args.removeAll(QStringLiteral("--demo")) > 0;
+    const bool plain = args.removeAll(QStringLiteral("--plain")) > 0;
+    const bool helpers = args.removeAll(QStringLiteral("--helpers")) > 0;
     QTextStream err(stderr);
-    if (args.size() != 1 || args.first().startsWith(u'-')) {
+    if (args.size() != 1 || args.first().startsWith(u'-') || int(demo) + plain + helpers > 1) {
         err << "Pemakaian: toko-initdb [--demo] FILE.db3\n"
+               "          toko-initdb --plain FILE.db3\n"
+               "          toko-initdb --helpers FILE.db3\n"
                "Membuat database toko baru dengan user \"admin\" (password awal "
-            << shopdb::firstAdminPassword << ", segera ganti).\n";
+            << shopdb::firstAdminPassword
+            << ", segera ganti).\n"
+               "--plain menghapus pelengkap toko (indeks pencarian dan indeks tambahan) dari "
+               "database yang sudah ada, untuk program lain; --helpers memasangnya kembali.\n";
         return 2;
     }
-    const QString error = shopdb::create(args.first(), demo);
+    const QString& path = args.first();
+    QTextStream out(stdout);
+    if (plain || helpers) {
+        const Outcome<shopdb::HelpersChanged> changed = shopdb::setPlain(path, plain);
+        if (!changed) {
+            err << changed.reason() << '\n';
+            return 1;
+        }
+        const QLocale indonesian(QLocale::Indonesian, QLocale::Indonesia);
+        out << (plain ? "Pelengkap dihapus: " : "Pelengkap dipasang: ")
+            << (changed->names.isEmpty() ? QStringLiteral("-") : changed->names.join(u", "))
+            << "\nUkuran file: " << indonesian.toString(changed->sizeBefore) << " byte sebelum, "
+            << indonesian.toString(changed->sizeAfter) << " byte sesudah.\n";
+        if (plain)
+            out << "toko tidak memasang pelengkap pada file ini sampai dijalankan: "
+                   "toko-initdb --helpers "
+                << path << '\n';
+        return 0;
+    }
+    const QString error = shopdb::create(path, demo);
     if (!error.isEmpty()) {
         err << error << '\n';
         return 1;
     }
-    QTextStream(stdout) << "Database dibuat: " << args.first() << '\n';
+    out << "Database dibuat: " << path << '\n';
     return 0;
 }

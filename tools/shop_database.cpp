@@ -3,6 +3,7 @@
 #include "core/database.h"
 #include "core/password.h"
 #include "core/shop_folder.h"
+#include "core/shop_upgrade.h"
 #include "tools/schema_sql.h"
 
 #include <QFile>
@@ -164,6 +165,28 @@ QString createShop(const QDir& folder, const ShopIdentity& identity)
         return QStringLiteral("conn.txt atau toko.txt tidak dapat ditulis di folder: ") + where;
     }
     return {};
+}
+
+Outcome<HelpersChanged> setPlain(const QString& path, bool plain)
+{
+    // Opening creates a file that is missing.
+    if (!QFileInfo(path).isFile())
+        return Failure{QStringLiteral("File tidak ada: ") + path};
+    HelpersChanged changed;
+    changed.sizeBefore = QFileInfo(path).size();
+    Database db;
+    if (!db.open(path))
+        return Failure{QStringLiteral("Tidak dapat membuka database: ") + db.errorMessage()};
+    if (db.isReadOnly())
+        return Failure{QStringLiteral("File hanya dapat dibaca, tidak diubah: ") + path};
+    const Outcome<QStringList> done = plain ? shopfile::makePlain(db) : shopfile::allowHelpers(db);
+    if (!done)
+        return Failure{done.reason()};
+    // Closed, the file holds everything again, its log written into it.
+    db.close();
+    changed.names = *done;
+    changed.sizeAfter = QFileInfo(path).size();
+    return changed;
 }
 
 } // namespace shopdb

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/config_files.h"
+#include "core/outcome.h"
 
 #include <QDir>
 #include <QString>
@@ -24,5 +25,18 @@ inline constexpr auto newShopDatabase = "toko.db3";
 // conn.txt or toko.db3, or that cannot be written: nothing is overwritten.
 // Returns an empty text on success, else what went wrong.
 QString createShop(const QDir& folder, const ShopIdentity& identity);
+
+// What --plain and --helpers did to a shop file: the helpers removed or made,
+// and the file's size in bytes before and after.
+struct HelpersChanged {
+    QStringList names;
+    qint64 sizeBefore = 0;
+    qint64 sizeAfter = 0;
+};
+
+// Keeps the existing shop file at `path` plain for other programs (`plain`:
+// toko's helpers removed, and left out at every open), or lets toko add its
+// helpers again and adds them at once.
+Outcome<HelpersChanged> setPlain(const QString& path, bool plain);
 
 } // namespace shopdb

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and starts the installed toko
 # headless: on a folder that is not a shop it says so and ends with exit code
-# 1; on a demo shop it waits at the login. A probe copied beside it exports
-# through the libraries the program finds from there.
+# 1; on a demo shop kept plain for other programs it waits at the login. A
+# probe copied beside it exports through the libraries the program finds from
+# there.
 #   installed_toko.sh BUILD_FOLDER EXPORT_PROBE
 set -euo pipefail
 build=$1 probe=$2
@@ -33,6 +34,9 @@ grep -q "Folder toko belum dipilih" <<<"$said" || { echo "unexpected: $said"; ex
 shop=$work/shop
 mkdir "$shop"
 "$bin/toko-initdb" --demo "$shop/toko.db3" >/dev/null
+# Kept plain for another program, it still starts.
+"$bin/toko-initdb" --plain "$shop/toko.db3" | grep -q "byte sesudah" ||
+  { echo "toko-initdb --plain did not report the file's size"; exit 1; }
 printf 'toko.db3;-;-\n' >"$shop/conn.txt"
 "$bin/toko" --shop "$shop" >"$work/said" 2>&1 &
 pid=$!

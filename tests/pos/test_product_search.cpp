@@ -22,6 +22,7 @@ private slots:
     void indexFollowsEveryChange_data();
     void indexFollowsEveryChange();
     void everyOpenAddsTheIndexWhereItCan();
+    void aPlainFileStaysPlain();
 
 private:
     Database& db() { return m_shop->db(); }
@@ -212,16 +213,27 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     };
     Database before;
     QVERIFY(before.open(older));
+    // Enough products for a build that takes a while.
+    QVERIFY(before.exec(u"with recursive n(i) as (select 1 union all select i + 1 from n "
+                        "where i < 2000) insert into barang (kode, nama) "
+                        "select 'S' || i, 'Sabun ' || i from n"_s));
     const QStringList shop = own(before);
     before.close();
     QVERIFY(config::writeConnection(m_shop->folder(), {u"lama.db3"_s, {}, {}}));
-    QVERIFY(startUp(m_shop->context()));
+    // The build reports as it goes, so a box keeps the screen painted.
+    int reports = 0;
+    const auto count = [&reports](qint64, qint64) { ++reports; };
+    QVERIFY(startUp(m_shop->context(), count));
+    QVERIFY(reports > 0);
     QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
     const QStringList after = own(db());
     for (const QString& kept : shop)
         QVERIFY2(after.contains(kept), qPrintable(kept));
     compareSearches({u"sabun"_s, u"500"_s});
-    QCOMPARE(shopfile::upgrade(db()).value(), QStringList()); // the next open finds it in place
+    // The next open finds it in place, quickly: no box.
+    reports = 0;
+    QCOMPARE(shopfile::upgrade(db(), count).value(), QStringList());
+    QCOMPARE(reports, 0);
 
     // A products table the index cannot follow (no cost column) keeps the plain
     // search; what could not be made leaves nothing behind.
@@ -238,6 +250,81 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
              u"0"_s);
     TableModel model;
     QVERIFY(products::search(file, Side::Sales, u"sabun"_s, model) && model.rowCount() == 3);
+}
+
+// toko-initdb --plain: the shop file as an older SQLite can write it, until --helpers.
+void TestProductSearch::aPlainFileStaysPlain()
+{
+    // A row in every table, some of them in the open-debt indexes.
+    QVERIFY(db().execScript(
+        u"insert into pelanggan (kode, nama) values ('PL-1', 'Bu ''Yati''');"
+        "insert into supplier (kode, nama) values ('SP-1', 'CV Maju');"
+        "insert into transaksi (Kode, KodeSP, Jumlah, Tunai, Piutang, Hutang) values "
+        "('JL-00000000000001', 'PL-1', 10000, 4000, 6000, 0), "
+        "('BL-00000000000002', 'SP-1', 5000.5, 0, 0, 5000.5);"
+        "insert into itempenjualan (Kode, Qty) values ('JL-00000000000001', 2.5);"
+        "insert into itempembelian (Kode, Qty) values ('BL-00000000000002', 1);"
+        "insert into itemreturjual (Kode, Qty) values ('RJ-00000000000003', 1);"
+        "insert into itemreturbeli (Kode, Qty) values ('RB-00000000000004', 1);"
+        "insert into itemkoreksi (Kode, QtyReal) values ('KS-00000000000005', 3)"_s));
+    // The objects the schema alone makes, and every row of its tables in their order.
+    Database schemaOnly;
+    QVERIFY(shopdb::create(m_shop->folder().filePath(u"baru.db3"_s), false).isEmpty());
+    QVERIFY(schemaOnly.open(m_shop->folder().filePath(u"baru.db3"_s)));
+    const auto objects = [](Database& file) {
+        QList<QStringList> rows;
+        file.query(u"select type, name, tbl_name, sql from sqlite_master order by name"_s, {},
+                   [&](const QStringList& row) { rows.append(row); });
+        return rows;
+    };
+    QList<QStringList> tables;
+    schemaOnly.query(u"select name, wr from pragma_table_list where schema = 'main' and "
+                     "type = 'table' and name not like 'sqlite%' order by name"_s,
+                     {}, [&](const QStringList& row) { tables.append(row); });
+    QCOMPARE(tables.size(), 10);
+    const auto rows = [&tables](Database& file) {
+        QList<QStringList> all;
+        for (const QStringList& table : tables) {
+            // The tables keyed by their code (without rowid) have it first.
+            const QString sql =
+                table.at(1) == u"1"
+                    ? u"select * from "_s + table.at(0) + u" order by 1"_s
+                    : u"select rowid, * from "_s + table.at(0) + u" order by rowid"_s;
+            file.query(sql, {},
+                       [&](const QStringList& row) { all.append(QStringList{table.at(0)} + row); });
+        }
+        return all;
+    };
+    const QList<QStringList> stored = rows(db());
+    QCOMPARE(stored.size(), 542);
+    db().close();
+
+    const QString path = m_shop->databasePath();
+    const Outcome<shopdb::HelpersChanged> plain = shopdb::setPlain(path, true);
+    QVERIFY2(plain, qPrintable(plain.reason()));
+    QCOMPARE(plain->names.size(), 6);
+    QVERIFY(plain->sizeAfter < plain->sizeBefore);
+    // Every open leaves it plain and searches the table itself.
+    QVERIFY(startUp(m_shop->context()));
+    QCOMPARE(objects(db()), objects(schemaOnly));
+    QCOMPARE(rows(db()), stored);
+    QVERIFY(shopfile::isPlain(db()) && !shopfile::productSearchReady(db()));
+    QVERIFY(db().exec(u"insert into barang (kode, nama) values ('polos', 'Sabun Polos')"_s));
+    QCOMPARE(searched(u"sabun polos"_s).size(), 3);
+
+    // --helpers undoes it at once.
+    db().close();
+    const Outcome<shopdb::HelpersChanged> back = shopdb::setPlain(path, false);
+    QVERIFY2(back, qPrintable(back.reason()));
+    QCOMPARE(back->names, plain->names);
+    QVERIFY(startUp(m_shop->context()));
+    QVERIFY(!shopfile::isPlain(db()) && shopfile::productSearchReady(db()) && indexWhole(db()));
+    compareSearches({u"sabun polos"_s, u"50%"_s});
+
+    // A header that names another program is left alone.
+    QVERIFY(schemaOnly.exec(u"pragma application_id = 42"_s));
+    schemaOnly.close();
+    QVERIFY(!shopdb::setPlain(m_shop->folder().filePath(u"baru.db3"_s), true));
 }
 
 QTEST_GUILESS_MAIN(TestProductSearch)
