@@ -135,9 +135,9 @@ void PaymentWindow::save()
     m_stored = true;
     m_context.saved = true;
     m_lastPayment = payment;
-    m_lastCode = stored->code;
+    m_lastStored = *stored;
     if (messages.ask(this, QStringLiteral("Print"), QStringLiteral("Cetak Pembayaran Piutang?")))
-        printVoucher(m_context, payments::voucher(payment, stored->code.mid(3),
+        printVoucher(m_context, payments::voucher(payment, stored->recorded, stored->code.mid(3),
                                                   vouchers::receiverAfterSaving));
 }
 
@@ -148,8 +148,8 @@ void PaymentWindow::print()
         m_context.messages().info(QStringLiteral("Simpan terlebih dahulu sebelum cetak"));
         return;
     }
-    printVoucher(m_context,
-                 payments::voucher(*m_lastPayment, m_lastCode, vouchers::receiverOnReprint));
+    printVoucher(m_context, payments::voucher(*m_lastPayment, m_lastStored.recorded,
+                                              m_lastStored.code, vouchers::receiverOnReprint));
 }
 
 void PaymentWindow::printList()

@@ -49,5 +49,5 @@ private:
     bool m_stored = false;
     // The last payment this screen stored, for "Print".
     std::optional<payments::Payment> m_lastPayment;
-    QString m_lastCode;
+    payments::Stored m_lastStored;
 };

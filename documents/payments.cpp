@@ -4,6 +4,7 @@
 #include "core/document_number.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
+#include "documents/amount_words.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,9 +74,10 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
     if (payment.partyCode.isEmpty())
         return Failure{QStringLiteral("Pilih ") + side.partyWord +
                        QStringLiteral(" terlebih dahulu.")};
-    const double paid = rounded(payment.paid);
-    if (paid < 0)
-        return Failure{QStringLiteral("Jumlah dibayar tidak boleh kurang dari 0.")};
+    const Outcome<double> typed = amount::typed(payment.paid, QStringLiteral("Jumlah dibayar"));
+    if (!typed)
+        return Failure{typed.reason()};
+    const double paid = text::roundHalfEven(*typed);
 
     QList<double> open;
     for (int row = 0; row < documents.rowCount(); ++row)
@@ -132,12 +134,13 @@ void showStored(const Stored& stored, const Payment& payment, TableModel& docume
                     text::numberToText(outstanding > paid ? outstanding - paid : 0));
 }
 
-vouchers::Voucher voucher(const Payment& payment, const QString& number, QLatin1StringView receiver)
+vouchers::Voucher voucher(const Payment& payment, double recorded, const QString& number,
+                          QLatin1StringView receiver)
 {
     return {number,
             payment.partyName,
-            QStringLiteral("Pembayaran Piutang Sebesar : ") + payment.paid,
-            text::textToInt(payment.paid),
+            QStringLiteral("Pembayaran Piutang Sebesar : ") + text::numberToText(recorded),
+            text::wholeNumber(recorded),
             QStringLiteral("Sisa Piutang Sebesar : ") + payment.outstanding,
             QString(receiver)};
 }

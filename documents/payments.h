@@ -62,7 +62,8 @@ struct Stored {
 
 // Stores the payment in one transaction: every closed or lowered document
 // and the payment document, numbered inside it. On a failure nothing is
-// stored. A payment without a party is refused.
+// stored. Refused without a party, and for an amount below 0 or beyond the
+// cashier's limit.
 Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& documents);
 
 // Shows a stored payment in the two lists: the documents it went to and the
@@ -70,9 +71,10 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
 void showStored(const Stored& stored, const Payment& payment, TableModel& documents,
                 TableModel& parties, int partyRow);
 
-// The voucher of a payment numbered `number`. Both sides print the
+// The voucher of a payment numbered `number` that recorded `recorded`: the
+// amount printed is what was recorded, never more. Both sides print the
 // receivable wording.
-vouchers::Voucher voucher(const Payment& payment, const QString& number,
+vouchers::Voucher voucher(const Payment& payment, double recorded, const QString& number,
                           QLatin1StringView receiver);
 
 } // namespace payments

@@ -175,7 +175,20 @@ void TestMoneyStock::cashBook()
     for (int month = 1; month <= 3; ++month)
         QCOMPARE(shown(month), months[month - 1]);
 
-    // Entries go on in the shared sequence; an empty amount is stored as the number 0,
+    // Beyond the cashier's limit, or below 0, an amount is refused.
+    const auto refused = [&](const QString& amount, bool cash) {
+        return cash ? cashbook::store(db(), {cashbook::Flow::Out, {}, {}, {}, amount, {}}).reason()
+                    : payments::store(db(), {Side::Sales, {}, u"PL-00001"_s, {}, {}, {}, amount},
+                                      TableModel())
+                          .reason();
+    };
+    const QString over = u" melebihi 1000000000000, transaksi tidak disimpan."_s;
+    for (const QString& amount : {u"1000000000001"_s, u"99999999999999999999"_s})
+        QCOMPARE(refused(amount, true), u"Jumlah kas"_s + over);
+    QCOMPARE(refused(u"-5"_s, true), u"Jumlah kas tidak boleh kurang dari 0."_s);
+    QCOMPARE(refused(u"1000000000001"_s, false), u"Jumlah dibayar"_s + over);
+    // Entries go on in the shared sequence (the refused took no code); an empty amount is
+    // stored as the number 0,
     // never as text above every number.
     for (const cashbook::Flow flow : {cashbook::Flow::In, cashbook::Flow::Out})
         QVERIFY(

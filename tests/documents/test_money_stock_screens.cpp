@@ -185,13 +185,19 @@ void TestMoneyStockScreens::cashEntryAddsToTheBook()
     QVERIFY(db.exec(u"create trigger refuse before insert on transaksi begin "
                     "select raise(abort, 'ditolak'); end"_s));
     bool stayed = false;
+    QString longest;
     whenModalOpens(seen, [&](QWidget* dialog) {
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"jumlah"_s), u"5"_s);
+        auto* amount = dialog->findChild<QLineEdit*>(u"jumlah"_s);
+        QTest::keyClicks(amount, u"12345678901234567"_s);
+        longest = amount->text();
+        amount->clear();
+        QTest::keyClicks(amount, u"5"_s);
         buttonWithText<QPushButton>(dialog, u"Simpan Kas"_s)->click();
         stayed = QApplication::activeModalWidget() == dialog;
     });
     buttonWithText<QPushButton>(&book, u"Kas Masuk"_s)->click();
     QVERIFY(stayed);
+    QCOMPARE(longest, u"1234567890123"_s); // no more digits than the largest amount has
     QCOMPARE(lastText() + QString::number(list->tableModel()->rowCount()),
              u"SQL error: ditolak3"_s);
 }
