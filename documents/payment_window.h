@@ -27,6 +27,8 @@ public:
 
 private:
     void choose(int row);
+    // Lists the parties and the chosen party's documents anew, as open now.
+    void reload();
     void toPayment();
     void printList();
 

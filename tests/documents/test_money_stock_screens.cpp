@@ -1,3 +1,4 @@
+#include "core/database.h"
 #include "core/table_model.h"
 #include "documents/amount_words.h"
 #include "documents/cash_book_window.h"
@@ -27,6 +28,7 @@ private slots:
     void init();
     void payment_data() { sides(); }
     void payment();
+    void paymentOnAChangedList();
     void cashEntryAddsToTheBook();
     void correction();
     void returnKeys_data() { sides(); }
@@ -154,6 +156,46 @@ void TestMoneyStockScreens::payment()
     QVERIFY(pdfWords(struk.arg(2)).contains(u"No. : "_s + info.paymentKind + u"-00000000000007"_s));
 }
 
+void TestMoneyStockScreens::paymentOnAChangedList()
+{
+    PaymentWindow screen(m_shop->context(), Side::Sales);
+    auto* parties = screen.findChild<ListView*>(u"daftarPihak"_s);
+    auto* documents = screen.findChild<ListView*>(u"daftarDokumen"_s);
+    auto* outstanding = screen.findChild<QLineEdit*>(u"totalSisa"_s);
+    // After the parties were listed, another till takes a payment of 100 from
+    // Bu 'Ani' 1: her documents, listed later, are open now, her total is not.
+    Database other;
+    QVERIFY(other.open(m_shop->databasePath()));
+    TableModel open;
+    QVERIFY(payments::loadDocuments(other, Side::Sales, u"PL-00001"_s, open));
+    QVERIFY(
+        payments::store(other, {Side::Sales, {}, u"PL-00001"_s, {}, {}, u"400"_s, u"100"_s}, open));
+    showActive(screen);
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up})
+        QTest::keyClick(parties, key);
+    QCOMPARE(outstanding->text(), u"400"_s); // as the party list had it
+
+    // Nothing stored; the lists show what is open now, and so does the total.
+    screen.save();
+    QCOMPARE(lastText(), payments::changedText(Side::Sales, u"Bu 'Ani' 1"_s, u"pembayaran"_s));
+    QCOMPARE(column(documents, payments::DocOpen), u"300"_s);
+    QCOMPARE(outstanding->text(), u"300"_s);
+    QCOMPARE(column(parties, payments::PartyOpen), u"300 50"_s);
+    // Saved again, it pays what is open now, and records no more than that.
+    auto* paid = screen.findChild<QLineEdit*>(u"dibayar"_s);
+    QTest::keyClicks(paid, u"500"_s); // over the proposed 300, all selected
+    m_shop->messages.setNextAnswer(false);
+    screen.save();
+    QCOMPARE(column(parties, payments::PartyPaid), u"300 0"_s);
+    QCOMPARE(m_shop->db().scalar(u"select group_concat(Tunai) from transaksi where Kode glob "
+                                 "'PI-*'"_s),
+             u"100,300"_s);
+    // The box takes no more digits than the largest amount has.
+    paid->clear();
+    QTest::keyClicks(paid, u"12345678901234567"_s);
+    QCOMPARE(paid->text(), u"1234567890123"_s);
+}
+
 void TestMoneyStockScreens::cashEntryAddsToTheBook()
 {
     Database& db = m_shop->db();
@@ -274,6 +316,13 @@ void TestMoneyStockScreens::returnKeys()
     type(u"x"_s, Qt::Key_Tab);
     QCOMPARE(screen.document().rest(), QString::number(400 - 3 * price)); // the line is in
     QCOMPARE(focused(), screen.box(Column::Code));
+
+    // Another till took 50 off the debt meanwhile: nothing stored, "Sisa" as it is now.
+    QVERIFY(m_shop->db().exec(u"update transaksi set Piutang=Piutang-50, Hutang=Hutang-50 where "
+                              "Kode in ('JL-00000000000002', 'BL-00000000000005')"_s));
+    QTest::mouseClick(buttonWithText<QToolButton>(&screen, u"Save"_s), Qt::LeftButton);
+    QCOMPARE(lastText(), payments::changedText(side, u"Bu 'Ani' 1"_s, u"retur"_s));
+    QCOMPARE(screen.findChild<QLineEdit*>(u"sisa"_s)->text(), QString::number(350 - 3 * price));
 
     // "Cetak" prints only a return this screen has stored.
     QToolButton* print = buttonWithText<QToolButton>(&screen, u"Cetak"_s);
