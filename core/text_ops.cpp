@@ -109,14 +109,19 @@ double roundHalfEven(double value)
     return std::fmod(lower, 2) == 0 ? lower : lower + 1;
 }
 
+qint64 wholeNumber(double value)
+{
+    constexpr double exact = 9e15;
+    if (std::isnan(value))
+        return 0;
+    return static_cast<qint64>(std::clamp(roundHalfEven(value), -exact, exact));
+}
+
 int textToInt(QStringView text)
 {
-    const double value = roundHalfEven(textToNumber(text));
-    if (value >= std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (value <= std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
+    return static_cast<int>(std::clamp<qint64>(wholeNumber(textToNumber(text)),
+                                               std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
 }
 
 QVariant storedNumber(double value)

@@ -25,6 +25,10 @@ double textToNumber(QStringView text);
 // Rounding to a whole number with halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
 
+// `value` rounded half-to-even and clamped into the range where every whole
+// number is a double (±9e15); NaN reads as 0. Amounts of money travel so.
+qint64 wholeNumber(double value);
+
 // textToNumber, rounded half-to-even and clamped into the int range.
 int textToInt(QStringView text);
 

@@ -1,10 +1,9 @@
 #include "documents/amount_words.h"
 
 #include "core/text_ops.h"
+#include "pos/cart.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <limits>
 
 namespace amount {
@@ -16,6 +15,8 @@ QString spell(qint64 n)
     static const std::array<const char*, 12> units = {"",        "satu",     "dua",     "tiga",
                                                       "empat",   "lima",     "enam",    "tujuh",
                                                       "delapan", "sembilan", "sepuluh", "sebelas"};
+    constexpr qint64 miliar = 1000000000;
+    constexpr qint64 triliun = 1000 * miliar;
     if (n < 12)
         return u' ' + QLatin1String(units[static_cast<size_t>(n)]);
     if (n < 20)
@@ -32,34 +33,48 @@ QString spell(qint64 n)
         return spell(n / 1000) + u" ribu" + spell(n % 1000);
     if (n < 1000000000)
         return spell(n / 1000000) + u" juta" + spell(n % 1000000);
+    if (n < triliun)
+        return spell(n / miliar) + u" miliar" + spell(n % miliar);
+    if (n < 1000 * triliun)
+        return spell(n / triliun) + u" triliun" + spell(n % triliun);
     return {};
 }
 
 } // namespace
 
-QString words(qint32 n)
+QString words(qint64 n)
 {
     if (n >= 0)
         return spell(n);
-    // Possible when a discount exceeds the total. Widen first: -INT_MIN overflows.
-    const QString size = spell(-static_cast<qint64>(n));
+    // Possible when a discount exceeds the total. The smallest qint64 has no positive twin.
+    const QString size = n > std::numeric_limits<qint64>::min() ? spell(-n) : QString();
     return size.isEmpty() ? QString() : u" minus" + size;
 }
 
 QString wordsOf(double value)
 {
-    const double rounded = text::roundHalfEven(value);
-    if (!std::isfinite(rounded))
-        return {};
-    // Clamping keeps the conversion defined; anything this large reads as empty anyway.
-    const double clamped = std::clamp(rounded, double(std::numeric_limits<qint32>::min()),
-                                      double(std::numeric_limits<qint32>::max()));
-    return words(static_cast<qint32>(clamped));
+    return words(text::wholeNumber(value));
 }
 
 QString wordsOf(QStringView fieldText)
 {
     return wordsOf(text::textToNumber(fieldText));
+}
+
+Outcome<double> typed(QStringView text, const QString& name)
+{
+    const double value = text::textToNumber(text);
+    if (value < 0)
+        return Failure{name + QStringLiteral(" tidak boleh kurang dari 0.")};
+    if (!(value <= largestLineValue))
+        return Failure{name + QStringLiteral(" melebihi ") + text::numberToText(largestLineValue) +
+                       QStringLiteral(", transaksi tidak disimpan.")};
+    return value;
+}
+
+int boxDigits()
+{
+    return int(text::numberToText(largestLineValue).size());
 }
 
 } // namespace amount

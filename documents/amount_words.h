@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -8,13 +10,20 @@
 // spaces of zero parts: 20 is " dua puluh ", 2000 is " dua ribu ".
 namespace amount {
 
-// Words for n. One thousand million and more give the empty text; a negative
-// amount reads as " minus" followed by the words of its size.
-QString words(qint32 n);
+// Words for n, up to 999 triliun; a thousand triliun and more give the empty
+// text. A negative amount reads as " minus" followed by the words of its size.
+QString words(qint64 n);
 
-// Words for an amount as shown in a field: read as a number, rounded to the
-// nearest whole unit and clamped into 32 bits first.
+// Words for an amount as shown in a field: read as a number and rounded to
+// the nearest whole unit first.
 QString wordsOf(double value);
 QString wordsOf(QStringView fieldText);
+
+// An amount of money typed into a payment or cash box, read as a number.
+// Refused below 0 and beyond the cashier's limit (largestLineValue), the
+// reason naming the box as `name` ("Jumlah kas").
+Outcome<double> typed(QStringView text, const QString& name);
+// How many digits a money box takes: those of the cashier's limit.
+int boxDigits();
 
 } // namespace amount

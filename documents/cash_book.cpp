@@ -5,6 +5,7 @@
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
+#include "documents/amount_words.h"
 
 #include <QDate>
 
@@ -82,6 +83,9 @@ QString partyPhrase(const Entry& entry)
 
 Outcome<QString> store(Database& db, const Entry& entry)
 {
+    const Outcome<double> cash = amount::typed(entry.amount, QStringLiteral("Jumlah kas"));
+    if (!cash)
+        return Failure{cash.reason()};
     Database::Transaction transaction(db);
     if (!transaction.active())
         return Failure{};
@@ -93,8 +97,8 @@ Outcome<QString> store(Database& db, const Entry& entry)
     if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                 "Operator, Nota, Ket) values (?, ?, ?, '-', ?, ?, ?, ?)"),
                  {code, entry.flow == Flow::In ? QString(moneyIn) : QString(moneyOut), entry.date,
-                  text::storedNumber(text::textToNumber(entry.amount)), entry.operatorName,
-                  entry.purpose, partyPhrase(entry)}))
+                  text::storedNumber(*cash), entry.operatorName, entry.purpose,
+                  partyPhrase(entry)}))
         return Failure{};
     if (!transaction.commit())
         return Failure{};
@@ -119,7 +123,7 @@ vouchers::Voucher voucher(const Entry& entry, const QString& code)
     return {code,
             entry.party,
             entry.purpose,
-            text::textToInt(entry.amount),
+            text::wholeNumber(text::textToNumber(entry.amount)),
             QStringLiteral("-"),
             QString(vouchers::receiverCashEntry)};
 }

@@ -48,7 +48,8 @@ struct Entry {
 QString partyPhrase(const Entry& entry);
 
 // Stores the entry, numbered in the shared sequence, in one transaction;
-// gives its code. An amount that is not a number is stored as 0.
+// gives its code. An amount that is not a number is stored as 0; one below 0
+// or beyond the cashier's limit is refused.
 Outcome<QString> store(Database& db, const Entry& entry);
 
 // The cash book row of a stored entry, after a book that ended at `balance`.

@@ -22,6 +22,7 @@ CashEntryDialog::CashEntryDialog(AppContext& context, cashbook::Flow flow, Table
     m_amount->setObjectName(QStringLiteral("jumlah"));
     m_words->setObjectName(QStringLiteral("terbilang"));
     form::acceptDigitsOnly(m_amount);
+    m_amount->setMaxLength(amount::boxDigits());
     // Names are written in capitals, whatever the keyboard's state.
     connect(m_party, &QLineEdit::textEdited, this, [this](const QString& text) {
         const int cursor = m_party->cursorPosition();

@@ -50,6 +50,7 @@ PaymentWindow::PaymentWindow(AppContext& context, Side side, QWidget* parent)
     m_paid->setObjectName(QStringLiteral("dibayar"));
     m_paid->setAlignment(Qt::AlignRight);
     form::acceptDigitsOnly(m_paid);
+    m_paid->setMaxLength(amount::boxDigits());
     m_words->setObjectName(QStringLiteral("terbilang"));
     m_words->setReadOnly(true);
     m_words->setFocusPolicy(Qt::NoFocus);
@@ -129,16 +130,40 @@ void PaymentWindow::save()
     const Outcome<payments::Stored> stored = payments::store(m_context.db(), payment, *m_documents);
     if (!stored) {
         messages.failed(stored);
+        // Another till paid or took a return meanwhile: show what is open now.
+        if (!m_partyCode.isEmpty() && !payments::isCurrent(m_context.db(), payment, *m_documents))
+            reload();
         return;
     }
     payments::showStored(*stored, payment, *m_documents, *m_parties, m_partyRow);
     m_stored = true;
     m_context.saved = true;
     m_lastPayment = payment;
-    m_lastCode = stored->code;
+    m_lastStored = *stored;
     if (messages.ask(this, QStringLiteral("Print"), QStringLiteral("Cetak Pembayaran Piutang?")))
-        printVoucher(m_context, payments::voucher(payment, stored->code.mid(3),
+        printVoucher(m_context, payments::voucher(payment, stored->recorded, stored->code.mid(3),
                                                   vouchers::receiverAfterSaving));
+}
+
+void PaymentWindow::reload()
+{
+    const QString party = m_partyCode;
+    m_partyRow = -1;
+    m_partyCode.clear();
+    m_partyName.clear();
+    m_partyLabel->clear();
+    m_documents->clear();
+    m_outstanding->clear();
+    m_paid->clear();
+    payments::loadParties(m_context.db(), m_side, *m_parties);
+    // The party again, unless it has nothing open any more.
+    for (int row = 0; row < m_parties->rowCount(); ++row) {
+        if (m_parties->cell(row, payments::PartyCode) == party) {
+            m_partyList->setCurrentIndex(m_parties->index(row, 0));
+            toPayment();
+            return;
+        }
+    }
 }
 
 void PaymentWindow::print()
@@ -148,8 +173,8 @@ void PaymentWindow::print()
         m_context.messages().info(QStringLiteral("Simpan terlebih dahulu sebelum cetak"));
         return;
     }
-    printVoucher(m_context,
-                 payments::voucher(*m_lastPayment, m_lastCode, vouchers::receiverOnReprint));
+    printVoucher(m_context, payments::voucher(*m_lastPayment, m_lastStored.recorded,
+                                              m_lastStored.code, vouchers::receiverOnReprint));
 }
 
 void PaymentWindow::printList()

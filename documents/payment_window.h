@@ -27,6 +27,8 @@ public:
 
 private:
     void choose(int row);
+    // Lists the parties and the chosen party's documents anew, as open now.
+    void reload();
     void toPayment();
     void printList();
 
@@ -49,5 +51,5 @@ private:
     bool m_stored = false;
     // The last payment this screen stored, for "Print".
     std::optional<payments::Payment> m_lastPayment;
-    QString m_lastCode;
+    payments::Stored m_lastStored;
 };

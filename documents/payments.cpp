@@ -4,6 +4,7 @@
 #include "core/document_number.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
+#include "documents/amount_words.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +21,21 @@ double rounded(const QString& text)
 QString plus(const QString& cell, double amount)
 {
     return text::numberToText(text::textToNumber(cell) + amount);
+}
+
+// Whether the documents the screen listed, and the open total it showed, are
+// the ones open `now`: the same rows, cell for cell, in the same order.
+bool listed(const Payment& payment, const TableModel& documents, const TableModel& now)
+{
+    if (documents.rowCount() != now.rowCount())
+        return false;
+    double open = 0;
+    for (int row = 0; row < now.rowCount(); ++row) {
+        if (documents.row(row) != now.row(row))
+            return false;
+        open += text::textToNumber(now.cell(row, DocOpen));
+    }
+    return rounded(payment.outstanding) == text::roundHalfEven(open);
 }
 
 } // namespace
@@ -67,26 +83,48 @@ QList<Step> allocate(const QList<double>& open, double paid)
     return steps;
 }
 
+bool isCurrent(Database& db, const Payment& payment, const TableModel& documents)
+{
+    TableModel now;
+    return loadDocuments(db, payment.side, payment.partyCode, now) &&
+           listed(payment, documents, now);
+}
+
+QString changedText(Side side, const QString& partyName, const QString& document)
+{
+    return QStringLiteral("Sisa ") + sideInfo(side).debtWord + u' ' + partyName.trimmed() +
+           QStringLiteral(" sudah berubah sejak ditampilkan, ") + document +
+           QStringLiteral(" tidak disimpan. Periksa sisa yang baru, lalu simpan lagi.");
+}
+
 Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& documents)
 {
     const SideInfo& side = sideInfo(payment.side);
     if (payment.partyCode.isEmpty())
         return Failure{QStringLiteral("Pilih ") + side.partyWord +
                        QStringLiteral(" terlebih dahulu.")};
-    const double paid = rounded(payment.paid);
-    if (paid < 0)
-        return Failure{QStringLiteral("Jumlah dibayar tidak boleh kurang dari 0.")};
-
-    QList<double> open;
-    for (int row = 0; row < documents.rowCount(); ++row)
-        open.append(text::textToNumber(documents.cell(row, DocOpen)));
-    Stored stored;
-    stored.steps = allocate(open, paid);
-    stored.recorded = std::min(rounded(payment.outstanding), paid);
+    const Outcome<double> typed = amount::typed(payment.paid, QStringLiteral("Jumlah dibayar"));
+    if (!typed)
+        return Failure{typed.reason()};
+    const double paid = text::roundHalfEven(*typed);
 
     Database::Transaction transaction(db);
     if (!transaction.active())
         return Failure{};
+    // Read again under the write lock: what another till stored since the
+    // list was read must not be paid a second time.
+    TableModel now;
+    if (!loadDocuments(db, payment.side, payment.partyCode, now))
+        return Failure{};
+    if (!listed(payment, documents, now))
+        return Failure{changedText(payment.side, payment.partyName, QStringLiteral("pembayaran"))};
+
+    QList<double> open;
+    for (int row = 0; row < now.rowCount(); ++row)
+        open.append(text::textToNumber(now.cell(row, DocOpen)));
+    Stored stored;
+    stored.steps = allocate(open, paid);
+    stored.recorded = std::min(rounded(payment.outstanding), paid);
     const Outcome<QString> next = documents::nextCode(db, side.paymentKind);
     if (!next)
         return Failure{next.reason()};
@@ -97,7 +135,7 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
     const QString lower = QStringLiteral("update transaksi set ") + side.debtColumn + u'=' +
                           side.debtColumn + QStringLiteral("-? where Kode=?");
     for (const Step& step : stored.steps) {
-        const QString code = documents.cell(step.row, DocCode);
+        const QString code = now.cell(step.row, DocCode);
         if (!(step.closes ? db.exec(close, {code})
                           : db.exec(lower, {text::storedNumber(step.amount), code})))
             return Failure{};
@@ -132,12 +170,13 @@ void showStored(const Stored& stored, const Payment& payment, TableModel& docume
                     text::numberToText(outstanding > paid ? outstanding - paid : 0));
 }
 
-vouchers::Voucher voucher(const Payment& payment, const QString& number, QLatin1StringView receiver)
+vouchers::Voucher voucher(const Payment& payment, double recorded, const QString& number,
+                          QLatin1StringView receiver)
 {
     return {number,
             payment.partyName,
-            QStringLiteral("Pembayaran Piutang Sebesar : ") + payment.paid,
-            text::textToInt(payment.paid),
+            QStringLiteral("Pembayaran Piutang Sebesar : ") + text::numberToText(recorded),
+            text::wholeNumber(recorded),
             QStringLiteral("Sisa Piutang Sebesar : ") + payment.outstanding,
             QString(receiver)};
 }

@@ -60,9 +60,21 @@ struct Stored {
     QList<Step> steps;   // rows of the document list the payment went to
 };
 
+// Whether `documents` (as loadDocuments filled them) and the payment's
+// outstanding total are what the party has open in the database now. False
+// too when the documents could not be read.
+bool isCurrent(Database& db, const Payment& payment, const TableModel& documents);
+
+// Why a payment or return was not stored: the party's open debt changed
+// after the screen showed it (another till stored a payment or a return).
+QString changedText(Side side, const QString& partyName, const QString& document);
+
 // Stores the payment in one transaction: every closed or lowered document
 // and the payment document, numbered inside it. On a failure nothing is
-// stored. A payment without a party is refused.
+// stored. Refused without a party, for an amount below 0 or beyond the
+// cashier's limit, and when the open documents are no longer the listed ones
+// (isCurrent, read again inside the transaction): a stale list would lower a
+// debt below 0 and record more than was open.
 Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& documents);
 
 // Shows a stored payment in the two lists: the documents it went to and the
@@ -70,9 +82,10 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
 void showStored(const Stored& stored, const Payment& payment, TableModel& documents,
                 TableModel& parties, int partyRow);
 
-// The voucher of a payment numbered `number`. Both sides print the
+// The voucher of a payment numbered `number` that recorded `recorded`: the
+// amount printed is what was recorded, never more. Both sides print the
 // receivable wording.
-vouchers::Voucher voucher(const Payment& payment, const QString& number,
+vouchers::Voucher voucher(const Payment& payment, double recorded, const QString& number,
                           QLatin1StringView receiver);
 
 } // namespace payments

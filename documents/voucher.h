@@ -28,7 +28,7 @@ struct Voucher {
     QString number;
     QString receivedFrom;
     QString purpose1;
-    qint32 amount = 0;
+    qint64 amount = 0; // whole rupiah
     QString purpose2;
     QString receiver;
 };

@@ -43,6 +43,7 @@ ReturnWindow::ReturnWindow(AppContext& context, Side side, QWidget* parent)
     const SideInfo& info = sideInfo(side);
     setWindowTitle(info.returnTitle);
     m_list->setTableModel(&m_document.lines());
+    m_rest->setObjectName(QStringLiteral("sisa"));
     m_words->setFont(fontFromText(QStringLiteral("Arial,10,1")));
     m_words->setWordWrap(true);
 
@@ -216,11 +217,11 @@ void ReturnWindow::browse()
 void ReturnWindow::save()
 {
     const Outcome<QString> code = m_document.save(m_context.startDate, m_context.user);
+    showTotals(); // also the debt read anew when another till changed it
     if (!code) {
         m_context.messages().failed(code);
         return;
     }
-    showTotals();
     if (m_context.messages().ask(this, QStringLiteral("Print"),
                                  QStringLiteral("Retur ") + sideInfo(m_document.side()).returnWord +
                                      QStringLiteral(" berhasil disimpan, cetak struk?")))

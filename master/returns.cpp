@@ -4,6 +4,7 @@
 #include "core/document_number.h"
 #include "core/text_ops.h"
 #include "documents/amount_words.h"
+#include "documents/payments.h"
 #include "pos/cart.h"
 
 #include <cmath>
@@ -34,16 +35,16 @@ void ReturnDocument::setParty(const QString& entry)
     const qsizetype separator = entry.indexOf(u';');
     m_partyCode = separator < 0 ? entry : entry.left(separator);
     m_partyName = separator < 0 ? QString() : entry.mid(separator + 1);
-    readDebt();
+    m_debt = openDebt();
     recalculate();
 }
 
-void ReturnDocument::readDebt()
+QString ReturnDocument::openDebt() const
 {
     const QString sum = m_db.scalar(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
                                         QStringLiteral(") from transaksi where KodeSP=?"),
                                     {m_partyCode});
-    m_debt = text::numberToText(text::textToNumber(sum));
+    return text::numberToText(text::textToNumber(sum));
 }
 
 QString ReturnDocument::totalWords() const
@@ -113,7 +114,7 @@ Outcome<> ReturnDocument::completeLine()
     if (m_stored) {
         m_lines.clear();
         m_stored = false;
-        readDebt();
+        m_debt = openDebt();
     }
     m_lines.appendRow(cells);
     m_entry = Entry{};
@@ -146,6 +147,13 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     Database::Transaction transaction(m_db);
     if (!transaction.active())
         return Failure{};
+    // Read again under the write lock: the refund the screen shows depends
+    // on the debt, and another till may have settled part of it since.
+    if (const QString debt = openDebt(); debt != m_debt) {
+        m_debt = debt;
+        recalculate();
+        return Failure{payments::changedText(m_side, m_partyName, QStringLiteral("retur"))};
+    }
     const Outcome<QString> next = documents::nextCode(m_db, side.returnKind);
     if (!next)
         return Failure{next.reason()};

@@ -67,7 +67,9 @@ public:
     Outcome<> completeLine();
 
     // Stores the return dated `date` and gives its code. Refused with a
-    // reason without a party, without lines, and once stored.
+    // reason without a party, without lines, once stored, and when the
+    // party's open debt is no longer the one shown (another till stored a
+    // payment or return since): the debt is then read anew, for another try.
     Outcome<QString> save(const QString& date, const QString& operatorName);
     // A return from this screen has been stored: its list may be printed.
     bool everSaved() const { return m_everSaved; }
@@ -79,7 +81,8 @@ public:
 private:
     void updateAmount();
     void recalculate();
-    void readDebt();
+    // The party's open debt in the database, as debt() shows it.
+    QString openDebt() const;
 
     Database& m_db;
     Side m_side;

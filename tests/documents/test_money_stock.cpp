@@ -21,6 +21,8 @@ private slots:
     void init();
     void paymentSpreads_data();
     void paymentSpreads();
+    void staleListStoresNothing_data();
+    void staleListStoresNothing();
     void cashBook();
     void countSetsTheStock();
     void returnSettles_data();
@@ -72,6 +74,27 @@ Outcome<> give(ReturnDocument& document, const QString& code, const QString& qua
     if (!discount.isNull())
         document.setDiscount(discount);
     return document.completeLine();
+}
+
+// A payment of 6,000 from Bu 'Ani' on the payment screen of `till`, which
+// lists her open documents into `documents`.
+payments::Payment paying(Database& till, TableModel& documents)
+{
+    TableModel parties;
+    const bool listed = payments::loadParties(till, Side::Sales, parties) &&
+                        payments::loadDocuments(till, Side::Sales, u"PL-00001"_s, documents);
+    return {Side::Sales,   u"2024-03-07"_s,
+            u"PL-00001"_s, u"Bu 'Ani'"_s,
+            u"kasir"_s,    listed ? parties.cell(0, payments::PartyOpen) : QString(),
+            u"6000"_s};
+}
+
+// Bu 'Ani' brings back 30 of product 111 (3,000): the return screen shows her debt.
+ReturnDocument& returning(ReturnDocument& document)
+{
+    document.setParty(u"PL-00001; Bu 'Ani'"_s);
+    (void)give(document, u"111"_s, u"30"_s);
+    return document;
 }
 
 } // namespace
@@ -149,6 +172,69 @@ void TestMoneyStock::paymentSpreads()
     }
 }
 
+void TestMoneyStock::staleListStoresNothing_data()
+{
+    // Bu 'Ani' owes 10,000 on one sale. This till shows it; meanwhile the other
+    // till stores a payment of 6,000, a return of 3,000 or a new credit sale.
+    // This till's payment of 6,000 or return of 3,000 is refused and stores
+    // nothing; read anew, it is stored against what is open now.
+    QTest::addColumn<QString>("meanwhile"); // what the other till stores, in order
+    QTest::addColumn<QString>("saving");    // what this till stores
+    QTest::addColumn<QString>("left");      // Piutang of the first sale after both
+    QTest::addColumn<QString>("recorded");  // Tunai, Jumlah of this till's document
+    QTest::newRow("payment after payment") << u"PI"_s << u"PI"_s << u"0"_s << u"4000|"_s;
+    QTest::newRow("payment after return") << u"RJ"_s << u"PI"_s << u"1000"_s << u"6000|"_s;
+    QTest::newRow("return after payment") << u"PI"_s << u"RJ"_s << u"1000"_s << u"3000|0"_s;
+    QTest::newRow("return after return") << u"RJ"_s << u"RJ"_s << u"4000"_s << u"3000|0"_s;
+    QTest::newRow("payment after a new sale") << u"JL"_s << u"PI"_s << u"4000"_s << u"6000|"_s;
+    // The sale paid off and another sold: the same total, on a document this till did not list.
+    QTest::newRow("payment after another sale") << u"PI PI JL"_s << u"PI"_s << u"0"_s << u"6000|"_s;
+}
+
+void TestMoneyStock::staleListStoresNothing()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, saving);
+    QFETCH(QString, left);
+    QFETCH(QString, recorded);
+    QVERIFY(
+        db().exec(u"insert into transaksi (Kode, Ref, KodeSP, Jumlah, Potongan, Tunai, Piutang) "
+                  "values ('JL-00000000000001', 'Masuk', 'PL-00001', 10000, 0, 0, 10000)"_s));
+    Database other; // the other till, on the same file
+    QVERIFY(other.open(m_shop->databasePath()));
+    TableModel documents;
+    const payments::Payment payment = paying(db(), documents);
+    ReturnDocument document(db(), Side::Sales);
+    returning(document);
+    for (const QString& kind : meanwhile.split(u' ')) {
+        TableModel listed;
+        ReturnDocument returned(other, Side::Sales);
+        if (kind == u"PI")
+            QVERIFY(payments::store(other, paying(other, listed), listed));
+        else if (kind == u"RJ")
+            QVERIFY(returning(returned).save(u"2024-03-07"_s, u"kasir"_s));
+        else
+            QVERIFY(other.exec(u"insert into transaksi (Kode, KodeSP, Piutang) "
+                               "values ('JL-00000000000005', 'PL-00001', ?)"_s,
+                               {meanwhile == u"JL" ? 3000 : 10000}));
+    }
+    const bool pays = saving == u"PI";
+    const QString stored = u"count(*), group_concat(Piutang), (select sum(stock) from barang), "
+                           "(select count(*) from itemreturjual) from transaksi"_s;
+    const QString before = rows(stored);
+    QCOMPARE(
+        pays ? payments::store(db(), payment, documents).reason()
+             : document.save(u"2024-03-07"_s, u"kasir"_s).reason(),
+        payments::changedText(Side::Sales, u"Bu 'Ani'"_s, pays ? u"pembayaran"_s : u"retur"_s));
+    QCOMPARE(rows(stored), before);
+    // Read anew: the payment screen lists again; the return has read the debt again.
+    TableModel now;
+    const QString code = pays ? payments::store(db(), paying(db(), now), now)->code
+                              : *document.save(u"2024-03-07"_s, u"kasir"_s);
+    QCOMPARE(rows(u"Piutang from transaksi where Kode='JL-00000000000001'"_s), left);
+    QCOMPARE(rows(u"Tunai, Jumlah from transaksi where Kode=?"_s, {code}), recorded);
+}
+
 void TestMoneyStock::cashBook()
 {
     // The documents of tests/data/cash_history.txt, empty texts as an old entry left them.
@@ -175,7 +261,20 @@ void TestMoneyStock::cashBook()
     for (int month = 1; month <= 3; ++month)
         QCOMPARE(shown(month), months[month - 1]);
 
-    // Entries go on in the shared sequence; an empty amount is stored as the number 0,
+    // Beyond the cashier's limit, or below 0, an amount is refused.
+    const auto refused = [&](const QString& amount, bool cash) {
+        return cash ? cashbook::store(db(), {cashbook::Flow::Out, {}, {}, {}, amount, {}}).reason()
+                    : payments::store(db(), {Side::Sales, {}, u"PL-00001"_s, {}, {}, {}, amount},
+                                      TableModel())
+                          .reason();
+    };
+    const QString over = u" melebihi 1000000000000, transaksi tidak disimpan."_s;
+    for (const QString& amount : {u"1000000000001"_s, u"99999999999999999999"_s})
+        QCOMPARE(refused(amount, true), u"Jumlah kas"_s + over);
+    QCOMPARE(refused(u"-5"_s, true), u"Jumlah kas tidak boleh kurang dari 0."_s);
+    QCOMPARE(refused(u"1000000000001"_s, false), u"Jumlah dibayar"_s + over);
+    // Entries go on in the shared sequence (the refused took no code); an empty amount is
+    // stored as the number 0,
     // never as text above every number.
     for (const cashbook::Flow flow : {cashbook::Flow::In, cashbook::Flow::Out})
         QVERIFY(
@@ -302,6 +401,8 @@ void TestMoneyStock::returnLinesStoredOnceAndWhole()
     for (const QString& quantity : {u""_s, u"abc"_s, u"12345678901234567890"_s})
         QVERIFY(!give(document, u"111"_s, quantity).reason().isEmpty());
     QCOMPARE(save(), u"refused: Data Pelanggan belum tersedia.."_s);
+    QVERIFY(db().exec(u"insert into transaksi (Kode, KodeSP, Piutang) "
+                      "values ('JL-00000000000001', 'PL-00001', 300)"_s));
     document.setParty(u"PL-00001; Bu 'Ani'"_s);
     QCOMPARE(save(), u"refused: Belum ada item barang yang diretur."_s);
     // Every partial sum is whole, halves to the even neighbour: 12.5 -> 12, 12 + 50.5 -> 62.
@@ -311,8 +412,6 @@ void TestMoneyStock::returnLinesStoredOnceAndWhole()
              u"50.5|62"_s);
 
     // The header goes last: refusing it takes the lines, stock and settlement back.
-    QVERIFY(db().exec(u"insert into transaksi (Kode, KodeSP, Piutang) "
-                      "values ('JL-00000000000001', 'PL-00001', 300)"_s));
     QVERIFY(db().exec(u"create trigger refuse before insert on transaksi when new.Kode like 'RJ%' "
                       "begin select raise(abort, 'retur ditolak'); end"_s));
     QCOMPARE(save(), u"refused: "_s);

@@ -1,3 +1,4 @@
+#include "core/database.h"
 #include "core/table_model.h"
 #include "documents/amount_words.h"
 #include "documents/cash_book_window.h"
@@ -27,6 +28,7 @@ private slots:
     void init();
     void payment_data() { sides(); }
     void payment();
+    void paymentOnAChangedList();
     void cashEntryAddsToTheBook();
     void correction();
     void returnKeys_data() { sides(); }
@@ -130,7 +132,12 @@ void TestMoneyStockScreens::payment()
     QVERIFY(db.exec(u"drop trigger refuse"_s));
     m_shop->messages.setNextAnswer(true); // printed on saving: the number alone
     screen.save();
-    QCOMPARE(column(documents, 5) + u'|' + column(parties, 4), u"0 150|150 50"_s);
+    // Each listed document shows what it took and what is still open.
+    QCOMPARE(column(documents, payments::DocCredit), u"0 150"_s);
+    QCOMPARE(column(documents, payments::DocPaid), u"100 150"_s);
+    QCOMPARE(column(documents, payments::DocOpen), u"0 150"_s);
+    QCOMPARE(column(parties, payments::PartyPaid), u"250 0"_s);
+    QCOMPARE(column(parties, payments::PartyOpen), u"150 50"_s);
     screen.print(); // reprinted: the code of this payment
     // A second Simpan on the same list stores nothing; chosen again, the party can pay on.
     screen.save();
@@ -152,6 +159,46 @@ void TestMoneyStockScreens::payment()
                           u"Pembayaran Piutang "
                           "Sebesar : 250 : Sisa Piutang Sebesar : 400"_s));
     QVERIFY(pdfWords(struk.arg(2)).contains(u"No. : "_s + info.paymentKind + u"-00000000000007"_s));
+}
+
+void TestMoneyStockScreens::paymentOnAChangedList()
+{
+    PaymentWindow screen(m_shop->context(), Side::Sales);
+    auto* parties = screen.findChild<ListView*>(u"daftarPihak"_s);
+    auto* documents = screen.findChild<ListView*>(u"daftarDokumen"_s);
+    auto* outstanding = screen.findChild<QLineEdit*>(u"totalSisa"_s);
+    // After the parties were listed, another till takes a payment of 100 from
+    // Bu 'Ani' 1: her documents, listed later, are open now, her total is not.
+    Database other;
+    QVERIFY(other.open(m_shop->databasePath()));
+    TableModel open;
+    QVERIFY(payments::loadDocuments(other, Side::Sales, u"PL-00001"_s, open));
+    QVERIFY(
+        payments::store(other, {Side::Sales, {}, u"PL-00001"_s, {}, {}, u"400"_s, u"100"_s}, open));
+    showActive(screen);
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up})
+        QTest::keyClick(parties, key);
+    QCOMPARE(outstanding->text(), u"400"_s); // as the party list had it
+
+    // Nothing stored; the lists show what is open now, and so does the total.
+    screen.save();
+    QCOMPARE(lastText(), payments::changedText(Side::Sales, u"Bu 'Ani' 1"_s, u"pembayaran"_s));
+    QCOMPARE(column(documents, payments::DocOpen), u"300"_s);
+    QCOMPARE(outstanding->text(), u"300"_s);
+    QCOMPARE(column(parties, payments::PartyOpen), u"300 50"_s);
+    // Saved again, it pays what is open now, and records no more than that.
+    auto* paid = screen.findChild<QLineEdit*>(u"dibayar"_s);
+    QTest::keyClicks(paid, u"500"_s); // over the proposed 300, all selected
+    m_shop->messages.setNextAnswer(false);
+    screen.save();
+    QCOMPARE(column(parties, payments::PartyPaid), u"300 0"_s);
+    QCOMPARE(m_shop->db().scalar(u"select group_concat(Tunai) from transaksi where Kode glob "
+                                 "'PI-*'"_s),
+             u"100,300"_s);
+    // The box takes no more digits than the largest amount has.
+    paid->clear();
+    QTest::keyClicks(paid, u"12345678901234567"_s);
+    QCOMPARE(paid->text(), u"1234567890123"_s);
 }
 
 void TestMoneyStockScreens::cashEntryAddsToTheBook()
@@ -185,13 +232,19 @@ void TestMoneyStockScreens::cashEntryAddsToTheBook()
     QVERIFY(db.exec(u"create trigger refuse before insert on transaksi begin "
                     "select raise(abort, 'ditolak'); end"_s));
     bool stayed = false;
+    QString longest;
     whenModalOpens(seen, [&](QWidget* dialog) {
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"jumlah"_s), u"5"_s);
+        auto* amount = dialog->findChild<QLineEdit*>(u"jumlah"_s);
+        QTest::keyClicks(amount, u"12345678901234567"_s);
+        longest = amount->text();
+        amount->clear();
+        QTest::keyClicks(amount, u"5"_s);
         buttonWithText<QPushButton>(dialog, u"Simpan Kas"_s)->click();
         stayed = QApplication::activeModalWidget() == dialog;
     });
     buttonWithText<QPushButton>(&book, u"Kas Masuk"_s)->click();
     QVERIFY(stayed);
+    QCOMPARE(longest, u"1234567890123"_s); // no more digits than the largest amount has
     QCOMPARE(lastText() + QString::number(list->tableModel()->rowCount()),
              u"SQL error: ditolak3"_s);
 }
@@ -268,6 +321,13 @@ void TestMoneyStockScreens::returnKeys()
     type(u"x"_s, Qt::Key_Tab);
     QCOMPARE(screen.document().rest(), QString::number(400 - 3 * price)); // the line is in
     QCOMPARE(focused(), screen.box(Column::Code));
+
+    // Another till took 50 off the debt meanwhile: nothing stored, "Sisa" as it is now.
+    QVERIFY(m_shop->db().exec(u"update transaksi set Piutang=Piutang-50, Hutang=Hutang-50 where "
+                              "Kode in ('JL-00000000000002', 'BL-00000000000005')"_s));
+    QTest::mouseClick(buttonWithText<QToolButton>(&screen, u"Save"_s), Qt::LeftButton);
+    QCOMPARE(lastText(), payments::changedText(side, u"Bu 'Ani' 1"_s, u"retur"_s));
+    QCOMPARE(screen.findChild<QLineEdit*>(u"sisa"_s)->text(), QString::number(350 - 3 * price));
 
     // "Cetak" prints only a return this screen has stored.
     QToolButton* print = buttonWithText<QToolButton>(&screen, u"Cetak"_s);

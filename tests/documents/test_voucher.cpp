@@ -1,3 +1,5 @@
+#include "documents/cash_book.h"
+#include "documents/payments.h"
 #include "documents/voucher.h"
 
 #include <QFile>
@@ -9,6 +11,7 @@ class TestVoucher final : public QObject
     Q_OBJECT
 private slots:
     void page();
+    void amountPrintedExactly();
 };
 
 void TestVoucher::page()
@@ -33,6 +36,21 @@ void TestVoucher::page()
     QCOMPARE(texts, QString::fromUtf8(expected.readAll()));
     // A shop name wider than the page starts at its left edge and is not cut.
     QCOMPARE(print(QString(67, u'w')).lines.first().text, QString(67, u'W'));
+}
+
+void TestVoucher::amountPrintedExactly()
+{
+    const QDate day(2024, 3, 7);
+    const PrintedPage cash = vouchers::voucherPage(
+        cashbook::voucher({cashbook::Flow::Out, {}, {}, {}, u"5000000000"_qs, {}}, {}), {}, day);
+    QCOMPARE(cash.lines[11].text, u" Terbilang        :  lima miliar  rupiah"_qs);
+    QCOMPARE(cash.lines[13].text, u"                  : Rp. 5000000000"_qs);
+    // 500 typed when 400 was open: 400 recorded, and only that printed.
+    const PrintedPage paid = vouchers::voucherPage(
+        payments::voucher({Side::Sales, {}, {}, {}, {}, u"400"_qs, u"500"_qs}, 400, {}, {}), {},
+        day);
+    QCOMPARE(paid.lines[8].text, u" Untuk Pembayaran : Pembayaran Piutang Sebesar : 400"_qs);
+    QCOMPARE(paid.lines[13].text, u"                  : Rp.        400"_qs);
 }
 
 QTEST_APPLESS_MAIN(TestVoucher)
