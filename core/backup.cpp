@@ -66,6 +66,9 @@ Outcome<> copyTo(sqlite3* source, const QString& file, const Progress& progress)
     Connection destination(raw);
     if (opened != SQLITE_OK)
         return Failure{QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened))};
+    // Held alone, a log the copy takes over from the shop keeps its index in
+    // memory: no memory-mapped -shm beside the copy.
+    sqlite3_exec(raw, "pragma locking_mode=exclusive", nullptr, nullptr, nullptr);
     sqlite3_backup* copy = sqlite3_backup_init(raw, "main", source, "main");
     if (!copy)
         return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};

@@ -94,7 +94,7 @@ bool Database::open(const QString& path, Access access)
     const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int rc = openConnection(path.toUtf8(), flags, connection);
-    bool immutable = false;
+    bool readOnly = access == Access::ReadOnly;
     if (((rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_CANTOPEN) &&
         QFileInfo(path).isFile()) {
         // A file left in log mode on read-only media: the log and its index
@@ -102,23 +102,27 @@ bool Database::open(const QString& path, Access access)
         const QString firstError = m_error;
         const QByteArray uri =
             QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
-        immutable =
-            openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) == SQLITE_OK;
-        if (!immutable)
+        if (openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) != SQLITE_OK) {
             m_error = firstError;
-    }
-    if (rc != SQLITE_OK && !immutable)
+            return false;
+        }
+        readOnly = true;
+    } else if (rc != SQLITE_OK) {
         return false;
+    }
 
     sqlite3* raw = connection.get();
-    bool readOnly =
-        immutable || access == Access::ReadOnly || sqlite3_db_readonly(raw, "main") == 1;
+    readOnly = readOnly || sqlite3_db_readonly(raw, "main") == 1;
+    const filesystem::Choice journal =
+        filesystem::journalFor(m_probe(QFileInfo(path).absolutePath()));
     if (!readOnly) {
-        // The write-ahead log: one sync per commit instead of two or three, and
-        // with synchronous=FULL a commit still survives a power cut. A folder
-        // where no file can be made refuses the log as it refuses a journal.
-        const int wal = sqlite3_exec(raw, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
-        readOnly = (wal & 0xff) == SQLITE_READONLY || (wal & 0xff) == SQLITE_CANTOPEN;
+        // One sync per commit with the log, and with synchronous=FULL a commit
+        // still survives a power cut. A folder where no file can be made
+        // refuses the log as it refuses a journal.
+        const int set = sqlite3_exec(
+            raw, journal.log ? "pragma journal_mode=wal" : "pragma journal_mode=delete", nullptr,
+            nullptr, nullptr);
+        readOnly = (set & 0xff) == SQLITE_READONLY || (set & 0xff) == SQLITE_CANTOPEN;
         sqlite3_exec(raw, "pragma synchronous=FULL", nullptr, nullptr, nullptr);
     }
     // A 64 MB page cache halves the month reports on a large shop.
@@ -126,6 +130,7 @@ bool Database::open(const QString& path, Access access)
     close();
     m_connection = std::move(connection);
     m_path = path;
+    m_journal = journal;
     m_readOnly = readOnly;
     m_error.clear();
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/file_system.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -35,6 +37,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     void setMessages(Messages* messages) { m_messages = messages; }
+    // What the folder of a database file is, asked at every open (statfs by default).
+    using FileSystemProbe = std::function<filesystem::Facts(const QString& folder)>;
+    void setFileSystemProbe(FileSystemProbe probe) { m_probe = std::move(probe); }
 
     enum class Access { ReadWrite, ReadOnly };
 
@@ -45,11 +50,13 @@ public:
     // connection stays as it was. Refused while a statement is running.
     // Shows nothing.
     //
-    // A writable database runs with the write-ahead log and synchronous=FULL:
-    // one sync per commit, and a commit survives a power cut. Another program
-    // writing at that moment is waited for (up to three seconds), from the
-    // very first statement on. A database that can only be read (read-only
-    // media, no right to write) still opens, and isReadOnly() says so.
+    // A writable database runs with synchronous=FULL, a commit survives a
+    // power cut: on a local disk with the write-ahead log (one sync per
+    // commit), on a network folder or small disk blocks with the rollback
+    // journal (see filesystem::journalFor). Another program writing at that
+    // moment is waited for (up to three seconds), from the very first
+    // statement on. A database that can only be read (read-only media, no
+    // right to write) still opens, and isReadOnly() says so.
     bool open(const QString& path, Access access = Access::ReadWrite);
     // Leaves the database as one file: the log is written into it and
     // removed, and the file is put back in rollback-journal mode, unless
@@ -58,6 +65,8 @@ public:
     bool isOpen() const { return m_connection != nullptr; }
     bool isReadOnly() const { return m_readOnly; }
     const QString& path() const { return m_path; }
+    // How the open file is written, decided from its folder.
+    const filesystem::Choice& journal() const { return m_journal; }
 
     // Writes everything in the log into the database file and empties the log.
     bool checkpoint();
@@ -147,7 +156,9 @@ private:
     bool fail(const QString& message, OnError onError);
 
     Messages* m_messages = nullptr;
+    FileSystemProbe m_probe = filesystem::of;
     QString m_path;
+    filesystem::Choice m_journal;
     // Statements being stepped right now (a row handler may run another one):
     // the connection cannot be closed or replaced under them.
     int m_running = 0;

@@ -24,7 +24,15 @@ Outcome<QString> openDatabase(AppContext& context, const QString& path)
         return Failure{QStringLiteral("Tidak dapat membuka database: ") +
                        context.db().errorMessage()};
     }
-    return context.db().isReadOnly() ? readOnlyNotice(file) : QString();
+    const Database& db = context.db();
+    if (db.isReadOnly())
+        return readOnlyNotice(db.path());
+    if (!db.journal().network.isEmpty()) {
+        return QStringLiteral("Database ada di folder jaringan (%1): hanya satu kasir yang boleh "
+                              "memakai file ini, jangan buka dari komputer lain bersamaan.")
+            .arg(db.journal().network);
+    }
+    return QString();
 }
 
 } // namespace

@@ -8,15 +8,15 @@ class AppContext;
 
 // Reads conn.txt and toko.txt from the shop folder, opens the database, fixes
 // the start-up date and reads (or creates) setting_struk.txt. Gives what must
-// be said before work begins (empty, or that the database can only be read);
-// fails with the text to show when the database cannot be opened.
+// be said before work begins (empty, that the database can only be read, or
+// that only one till may use a file in a network folder); fails with the text
+// to show when the database cannot be opened.
 Outcome<QString> startUp(AppContext& context);
 
 // Switches the running program to the database at `path` (relative paths are
 // taken from the shop folder) and remembers it in conn.txt with the two
-// extras kept. Gives what must be said besides success (empty, or that the
-// database can only be read). When it cannot be opened or remembered, the
-// current database stays in use.
+// extras kept. Gives what must be said besides success (as startUp). When
+// it cannot be opened or remembered, the current database stays in use.
 Outcome<QString> connectDatabase(AppContext& context, const QString& path);
 
 // Said when the database opened can only be read.

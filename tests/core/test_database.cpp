@@ -3,12 +3,58 @@
 #include "support/test_shop.h"
 #include "tools/shop_database.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <sqlite3.h>
 
+#include <iostream>
 #include <thread>
+
+namespace {
+
+// On the disk image `image` mounted at `disk`: a shop on a disk that other
+// files fill while toko runs, then customers ever smaller until not even a
+// small one fits. Says what it saw, line by line: the journal mode, SQLite's
+// refusals, whether the customers stored are exactly those it was told were,
+// and the quick check.
+int fillDisk(const QString& image, const QString& disk)
+{
+    if (!QDir().mkpath(disk) || QProcess::execute(u"mount"_qs, {u"-o"_qs, u"loop"_qs, image, disk}))
+        return 2;
+    std::cout << "mounted" << std::endl;
+    const QString path = disk + u"/toko.db3"_qs;
+    Database shop;
+    if (!shopdb::create(path, false).isEmpty() || !shop.open(path))
+        return 1;
+    std::cout << qPrintable(shop.scalar(u"pragma journal_mode"_qs)) << std::endl;
+    QFile filler(disk + u"/filler"_qs); // 32 KB left
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return 1;
+    while (filler.write(QByteArray(1024, 'x')) == 1024) {
+    }
+    filler.resize(filler.size() - 32768);
+    QStringList refusals;
+    int stored = 0;
+    for (int size = 20000; size > 8;) {
+        if (shop.exec(u"insert into pelanggan (kode, nama) values (?, hex(randomblob(?)))"_qs,
+                      {stored, size}, Database::OnError::Silent)) {
+            ++stored;
+        } else {
+            refusals << shop.errorMessage();
+            size /= 2;
+        }
+    }
+    refusals.removeDuplicates();
+    const bool whole = shop.scalar(u"select count(*) from pelanggan"_qs).toInt() == stored;
+    std::cout << qPrintable(refusals.join(u'|')) << std::endl
+              << (whole ? "whole" : "partial") << std::endl
+              << qPrintable(shop.scalar(u"pragma quick_check"_qs)) << std::endl;
+    return 0;
+}
+
+} // namespace
 
 // The connection, the numbering of documents, the schema, backups and restores.
 class TestDatabase final : public QObject
@@ -21,6 +67,9 @@ private slots:
     void nextNumberClearsStaleLinesAndMalformedCodes();
     void backupStandsAloneAndRestoreKeepsEverySafetyCopy();
     void restoreRefusesWhatIsNoUndamagedShop();
+    void journalFollowsTheFileSystem_data();
+    void journalFollowsTheFileSystem();
+    void smallBlocksOnARealDiskFillUpWithoutACrash();
 
 private:
     Database& db() { return m_shop->db(); }
@@ -224,5 +273,81 @@ void TestDatabase::backupStandsAloneAndRestoreKeepsEverySafetyCopy()
     addCustomers(1); // the restored file is the one in use, and writable
 }
 
-QTEST_GUILESS_MAIN(TestDatabase)
+void TestDatabase::journalFollowsTheFileSystem_data()
+{
+    QTest::addColumn<qint64>("type");
+    QTest::addColumn<qint64>("blockSize");
+    QTest::addColumn<QString>("journal");
+    QTest::addColumn<QString>("network");
+    QTest::newRow("ext4, 4 KiB blocks") << qint64(0xEF53) << qint64(4096) << u"wal"_qs << QString();
+    QTest::newRow("ext4, 1 KiB blocks")
+        << qint64(0xEF53) << qint64(1024) << u"delete"_qs << QString();
+    QTest::newRow("XFS, 512-byte blocks")
+        << qint64(0x58465342) << qint64(512) << u"delete"_qs << QString();
+    QTest::newRow("NFS") << qint64(0x6969) << qint64(1048576) << u"delete"_qs << u"NFS"_qs;
+    QTest::newRow("SMB/CIFS") << qint64(0xFF534D42) << qint64(16384) << u"delete"_qs << u"CIFS"_qs;
+    QTest::newRow("SMB2") << qint64(0xFE534D42) << qint64(4096) << u"delete"_qs << u"SMB2"_qs;
+    QTest::newRow("FUSE (sshfs)") << qint64(0x65735546) << qint64(4096) << u"delete"_qs
+                                  << u"FUSE"_qs;
+    QTest::newRow("statfs failed") << qint64(0) << qint64(0) << u"delete"_qs << QString();
+}
+
+void TestDatabase::journalFollowsTheFileSystem()
+{
+    QFETCH(qint64, type);
+    QFETCH(qint64, blockSize);
+    QFETCH(QString, journal);
+    QFETCH(QString, network);
+    QString asked;
+    db().setFileSystemProbe([&](const QString& folder) {
+        asked = folder;
+        return filesystem::Facts{type, blockSize, 4096};
+    });
+    db().close(); // a file in log mode goes back to the journal only when no one else has it open
+    QVERIFY(db().open(m_shop->databasePath()));
+    QCOMPARE(
+        asked,
+        m_shop->folder().path()); // where the database lies, not the shop or the current folder
+    QCOMPARE(db().scalar(u"pragma journal_mode"_qs), journal);
+    QCOMPARE(db().scalar(u"pragma synchronous"_qs), u"2"_qs); // FULL either way
+    QCOMPARE(db().journal().network, network);
+}
+
+void TestDatabase::smallBlocksOnARealDiskFillUpWithoutACrash()
+{
+    // A 6 MB ext4 of 1 KiB blocks (mkfs.ext4's default for so small a disk),
+    // mounted by a second process in a mount namespace of its own: nothing
+    // stays mounted, whatever becomes of it.
+    QTemporaryDir dir;
+    const QString image = dir.filePath(u"disk.img"_qs);
+    QFile file(image);
+    QProcess filler;
+    if (file.open(QIODevice::WriteOnly) && file.resize(6 << 20) &&
+        QProcess::execute(u"mkfs.ext4"_qs, {u"-q"_qs, image}) == 0)
+        filler.start(u"unshare"_qs, {u"--mount"_qs, u"--propagation"_qs, u"private"_qs,
+                                     QCoreApplication::applicationFilePath(), u"--fill-disk"_qs,
+                                     image, dir.filePath(u"disk"_qs)});
+    filler.waitForFinished(60000);
+    const QList<QByteArray> said = filler.readAllStandardOutput().split('\n');
+    if (said.value(0) != "mounted") {
+        const char* why = "a loop-mounted ext4 image needs root, unshare, mount and mkfs.ext4";
+        if (qEnvironmentVariable("CI") == u"true")
+            QFAIL(why);
+        QSKIP(why);
+    }
+    QCOMPARE(filler.exitStatus(), QProcess::NormalExit); // no SIGBUS
+    QCOMPARE(said.value(1), QByteArray("delete"));
+    QCOMPARE(said.value(2), QByteArray("database or disk is full")); // every refusal
+    QCOMPARE(said.value(3), QByteArray("whole"));
+    QCOMPARE(said.value(4), QByteArray("ok"));
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--fill-disk") == 0)
+        return fillDisk(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    TestDatabase test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_database.moc"

@@ -71,6 +71,15 @@ void TestStartup::connectingLeavesTheOldDatabaseWhole()
     // Cut at the NUL, the path would make a file "toko".
     QVERIFY(!connectDatabase(context, QString(u"toko\0.db3"_qs)));
     QVERIFY(context.db().path() == other && !QFile::exists(shop.folder().filePath(u"toko"_qs)));
+    // In a network folder: said once, as the database opens.
+    context.db().setFileSystemProbe([](const QString&) {
+        return filesystem::Facts{0x6969, 65536};
+    });
+    const QString share = folder().filePath(u"nas.db3"_qs);
+    QVERIFY(shopdb::create(share, false).isEmpty());
+    QCOMPARE(connectDatabase(context, share).value(),
+             u"Database ada di folder jaringan (NFS): hanya satu kasir yang boleh memakai file "
+             "ini, jangan buka dari komputer lain bersamaan."_qs);
 }
 
 void TestStartup::program_data()
