@@ -1,6 +1,7 @@
 #include "core/backup.h"
 
 #include "core/database.h"
+#include "core/file_lock.h"
 #include "core/shop_upgrade.h"
 
 #include <QFile>
@@ -206,12 +207,16 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
     }
 
     db.close();
-    // A log that outlived the close belongs to another program still using
-    // the database: a file swapped in under it would be mixed with that log.
+    // Every toko holds the lock while it has the file open, in either journal
+    // mode; a log that outlived the close belongs to another program still
+    // using the file. A file swapped in under either would lose what they
+    // store next, or be mixed with that log.
+    FileLock alone(Database::lockPath(path), FileLock::Mode::Alone);
     Outcome<> swapped =
-        QFile::exists(path + QStringLiteral("-wal"))
+        !alone.held() || QFile::exists(path + QStringLiteral("-wal"))
             ? Outcome<>(Failure{QStringLiteral("database masih dibuka program lain")})
             : replaceFile(incoming, path);
+    alone.release();
     if (swapped) {
         QFile::remove(path + QStringLiteral("-shm"));
         if (db.open(path)) {

@@ -79,6 +79,13 @@ Database::~Database()
     close();
 }
 
+QString Database::lockPath(const QString& path)
+{
+    // One lock however the file is reached (relative path, link).
+    const QString file = QFileInfo(path).canonicalFilePath();
+    return (file.isEmpty() ? path : file) + QStringLiteral(".kunci");
+}
+
 bool Database::open(const QString& path, Access access)
 {
     if (m_running > 0) {
@@ -90,11 +97,22 @@ bool Database::open(const QString& path, Access access)
         m_error = QStringLiteral("path database memuat karakter NUL");
         return false;
     }
+    // Taken before the file is opened: a restore that swaps the file holds
+    // it alone until the new one lies there.
+    FileLock lock;
+    const bool writing = access == Access::ReadWrite && !path.isEmpty();
+    if (writing) {
+        lock = FileLock(lockPath(path), FileLock::Mode::Shared, std::chrono::seconds(3));
+        if (lock.busy()) {
+            m_error = QStringLiteral("database sedang diganti program lain (restore)");
+            return false;
+        }
+    }
     std::unique_ptr<sqlite3, ConnectionCloser> connection;
     const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int rc = openConnection(path.toUtf8(), flags, connection);
-    bool readOnly = access == Access::ReadOnly;
+    bool readOnly = access == Access::ReadOnly || (writing && !lock.held());
     if (((rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_CANTOPEN) &&
         QFileInfo(path).isFile()) {
         // A file left in log mode on read-only media: the log and its index
@@ -129,6 +147,7 @@ bool Database::open(const QString& path, Access access)
     sqlite3_exec(raw, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
     close();
     m_connection = std::move(connection);
+    m_lock = std::move(lock);
     m_path = path;
     m_journal = journal;
     m_readOnly = readOnly;
@@ -171,6 +190,7 @@ void Database::close()
         sqlite3_exec(m_connection.get(), "pragma journal_mode=delete", nullptr, nullptr, nullptr);
     }
     m_connection.reset();
+    m_lock.release();
     m_readOnly = false;
     m_inTransaction = false;
     ++m_generation;

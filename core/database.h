@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file_lock.h"
 #include "core/file_system.h"
 
 #include <QByteArray>
@@ -57,6 +58,8 @@ public:
     // moment is waited for (up to three seconds), from the very first
     // statement on. A database that can only be read (read-only media, no
     // right to write) still opens, and isReadOnly() says so.
+    //
+    // While a file is open for writing, lockPath(path) is held shared.
     bool open(const QString& path, Access access = Access::ReadWrite);
     // Leaves the database as one file: the log is written into it and
     // removed, and the file is put back in rollback-journal mode, unless
@@ -67,6 +70,8 @@ public:
     const QString& path() const { return m_path; }
     // How the open file is written, decided from its folder.
     const filesystem::Choice& journal() const { return m_journal; }
+    // The lock every toko holds while it has the database at `path` open.
+    static QString lockPath(const QString& path);
 
     // Writes everything in the log into the database file and empties the log.
     bool checkpoint();
@@ -159,6 +164,7 @@ private:
     FileSystemProbe m_probe = filesystem::of;
     QString m_path;
     filesystem::Choice m_journal;
+    FileLock m_lock;
     // Statements being stepped right now (a row handler may run another one):
     // the connection cannot be closed or replaced under them.
     int m_running = 0;
