@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/file_lock.h"
+#include "core/file_system.h"
 #include "core/shop_upgrade.h"
 
 #include <QFile>
@@ -40,13 +41,6 @@ struct Closer {
 };
 using Connection = std::unique_ptr<sqlite3, Closer>;
 
-// A database file with whatever its journal or log left beside it.
-void removeDatabaseFile(const QString& path)
-{
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
-        QFile::remove(path + QString::fromLatin1(suffix));
-}
-
 // Moves `from` over `to` in one step: the old file stays whole until then.
 Outcome<> replaceFile(const QString& from, const QString& to)
 {
@@ -60,7 +54,7 @@ Outcome<> replaceFile(const QString& from, const QString& to)
 // Copies the database `source` into the new file `file`, step by step.
 Outcome<> copyTo(sqlite3* source, const QString& file, const Progress& progress)
 {
-    removeDatabaseFile(file);
+    filesystem::removeDatabaseFiles(file);
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(file.toUtf8().constData(), &raw,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -102,7 +96,7 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
 {
     const QString name = db.path() + QStringLiteral(".sebelum-restore-") +
                          now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString temporary = name + QStringLiteral(".tmp");
+    const QString temporary = filesystem::temporaryName(name);
     // Everything in the log goes into the database file first.
     db.checkpoint();
     Outcome<> copied = copyTo(db.handle(), temporary, progress);
@@ -112,7 +106,7 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
         if (QFile::rename(temporary, candidate))
             return candidate;
     }
-    removeDatabaseFile(temporary);
+    filesystem::removeDatabaseFiles(temporary);
     return Failure{QStringLiteral("salinan pengaman gagal: ") +
                    (copied ? QStringLiteral("nama file sudah terpakai") : copied.reason())};
 }
@@ -129,12 +123,13 @@ Outcome<> save(Database& db, const QString& target, const Progress& progress)
 {
     if (!db.isOpen())
         return Failure{QStringLiteral("database belum terbuka")};
-    const QString temporary = target + QStringLiteral(".tmp");
+    filesystem::removeLeftovers(QFileInfo(target).absolutePath());
+    const QString temporary = filesystem::temporaryName(target);
     Outcome<> saved = copyTo(db.handle(), temporary, progress);
     if (saved)
         saved = replaceFile(temporary, target);
     if (!saved)
-        removeDatabaseFile(temporary);
+        filesystem::removeDatabaseFiles(temporary);
     return saved;
 }
 
@@ -178,6 +173,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         return Failure{QStringLiteral("database belum terbuka")};
     if (db.isReadOnly())
         return Failure{QStringLiteral("database hanya dapat dibaca")};
+    filesystem::removeLeftovers(QFileInfo(path).absolutePath());
     if (const Outcome<> checked = checkShopFile(source, progress); !checked)
         return Failure{checked.reason()};
 
@@ -190,19 +186,19 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         };
     };
     // The backup comes in beside the database first, so the swap is one rename.
-    const QString incoming = path + QStringLiteral(".restore.tmp");
+    const QString incoming = filesystem::temporaryName(path + QStringLiteral(".restore"));
     {
         Database file;
         if (!file.open(source, Database::Access::ReadOnly))
             return Failure{file.errorMessage()};
         if (const Outcome<> copied = copyTo(file.handle(), incoming, half(0)); !copied) {
-            removeDatabaseFile(incoming);
+            filesystem::removeDatabaseFiles(incoming);
             return Failure{copied.reason()};
         }
     }
     const Outcome<QString> safetyCopy = keepSafetyCopy(db, now, half(1));
     if (!safetyCopy) {
-        removeDatabaseFile(incoming);
+        filesystem::removeDatabaseFiles(incoming);
         return safetyCopy;
     }
 
@@ -229,7 +225,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         QFile::remove(path);
         QFile::copy(*safetyCopy, path);
     } else {
-        removeDatabaseFile(incoming);
+        filesystem::removeDatabaseFiles(incoming);
         QFile::remove(*safetyCopy);
     }
     if (db.open(path))

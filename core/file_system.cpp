@@ -1,7 +1,12 @@
 #include "core/file_system.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSysInfo>
 
+#include <climits>
+#include <csignal>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -15,6 +20,22 @@ constexpr std::pair<quint32, const char*> networkFileSystems[] = {
     {0x65735546, "FUSE"}, {0x01021997, "9P"},   {0x00C36400, "Ceph"}, {0x5346414F, "AFS"},
     {0x6B414653, "AFS"},  {0x73757245, "Coda"}, {0x564C, "NCP"},      {0x786F4256, "vboxsf"},
 };
+
+// This computer's name as it goes into a file name.
+QString host()
+{
+    static const QString name = QSysInfo::machineHostName()
+                                    .section(u'.', 0, 0)
+                                    .remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9-]")));
+    return name;
+}
+
+bool running(qint64 pid)
+{
+    if (pid <= 0 || pid > INT_MAX)
+        return false;
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
 
 } // namespace
 
@@ -40,6 +61,33 @@ Choice journalFor(const Facts& facts)
     if (facts.blockSize < facts.pageSize)
         return {false, {}};
     return {true, {}};
+}
+
+void removeDatabaseFiles(const QString& path)
+{
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QString::fromLatin1(suffix));
+}
+
+QString temporaryName(const QString& stem)
+{
+    return stem + u'.' + host() + u'-' + QString::number(getpid()) + QStringLiteral(".tmp");
+}
+
+void removeLeftovers(const QString& folder)
+{
+    // The backup's copy, the backup coming in at a restore, and the data kept
+    // before it.
+    static const QRegularExpression ours(
+        QStringLiteral("^(?:BackUp.*\\.datatoko|.+\\.restore|.+\\.sebelum-restore-[0-9-]+)"
+                       "\\.([A-Za-z0-9-]*)-([0-9]+)\\.tmp(?:-journal|-wal|-shm)?$"));
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch match = ours.match(name);
+        if (match.hasMatch() && match.captured(1) == host() &&
+            !running(match.captured(2).toLongLong()))
+            QFile::remove(dir.filePath(name));
+    }
 }
 
 } // namespace filesystem

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The folders the shop's files lie in: what kind of disk holds them.
+// The folders the shop's files lie in: what kind of disk holds them, and the
+// temporary files toko writes beside them.
 namespace filesystem {
 
 // What statfs tells of a folder: the filesystem's magic number and its block
@@ -24,5 +25,18 @@ struct Choice {
     QString network;  // why not: the network filesystem's name ("NFS"), else small blocks
 };
 Choice journalFor(const Facts& facts);
+
+// Removes a database file with what its journal or log left beside it.
+void removeDatabaseFiles(const QString& path);
+
+// A temporary file of this process: `stem` + "." + host + "-" + process id
+// + ".tmp", so that two tills never write one file and a later start can
+// tell whose it is.
+QString temporaryName(const QString& stem);
+// Removes from `folder` the temporary files of ours (and what SQLite left
+// beside them) whose writer is gone: written on this computer by a process
+// that no longer runs. Another running toko's files, and files written on
+// another computer, stay.
+void removeLeftovers(const QString& folder);
 
 } // namespace filesystem

@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "core/app_context.h"
+#include "core/file_system.h"
 #include "core/shop_upgrade.h"
 
 namespace {
@@ -52,6 +53,9 @@ Outcome<QString> startUp(AppContext& context)
     const Outcome<QString> opened = openDatabase(context, context.connection.databasePath);
     if (!opened)
         return opened;
+    // What a toko killed in the middle of a backup or restore left behind.
+    for (const QString& folder : {shop.path(), QFileInfo(context.db().path()).absolutePath()})
+        filesystem::removeLeftovers(folder);
     context.startDate = context.clock().today().toString(QStringLiteral("yyyy-MM-dd"));
     context.receipt = config::readReceiptSettings(shop);
     return opened;

@@ -7,10 +7,11 @@
 class AppContext;
 
 // Reads conn.txt and toko.txt from the shop folder, opens the database, fixes
-// the start-up date and reads (or creates) setting_struk.txt. Gives what must
-// be said before work begins (empty, that the database can only be read, or
-// that only one till may use a file in a network folder); fails with the text
-// to show when the database cannot be opened.
+// the start-up date and reads (or creates) setting_struk.txt, and removes the
+// temporary files that toko runs ended early left behind. Gives what must be
+// said before work begins (empty, that the database can only be read, or that
+// only one till may use a file in a network folder); fails with the text to
+// show when the database cannot be opened.
 Outcome<QString> startUp(AppContext& context);
 
 // Switches the running program to the database at `path` (relative paths are

@@ -1,5 +1,6 @@
 #include "core/backup.h"
 #include "core/document_number.h"
+#include "core/startup.h"
 #include "support/test_shop.h"
 #include "tools/shop_database.h"
 
@@ -96,6 +97,8 @@ private slots:
     void journalFollowsTheFileSystem();
     void smallBlocksOnARealDiskFillUpWithoutACrash();
     void restoreWaitsForAnotherTillInRollbackMode();
+    void leftoversOfEndedRunsGo_data();
+    void leftoversOfEndedRunsGo();
 
 private:
     Database& db() { return m_shop->db(); }
@@ -397,6 +400,58 @@ void TestDatabase::restoreWaitsForAnotherTillInRollbackMode()
     QVERIFY(till.waitForFinished(10000));
     const Outcome<QString> restored = backup::restore(db(), saved, m_shop->clock.now());
     QVERIFY2(restored, qPrintable(restored.reason()));
+}
+
+void TestDatabase::leftoversOfEndedRunsGo_data()
+{
+    QTest::addColumn<QString>("at");
+    QTest::newRow("backup") << u"backup"_qs;
+    QTest::newRow("restore") << u"restore"_qs;
+    QTest::newRow("start") << u"start"_qs;
+}
+
+void TestDatabase::leftoversOfEndedRunsGo()
+{
+    QFETCH(QString, at);
+    const QString saved = inShop(u"BackUp2024_03_01.datatoko"_qs);
+    QVERIFY(backup::save(db(), saved));
+    // Named as toko names its temporary files; 999999999 is no running process.
+    const QString ours = u"-"_qs + QString::number(QCoreApplication::applicationPid()) + u".tmp"_qs;
+    const auto named = [&](const QString& stem, const QString& pid) {
+        return QFileInfo(filesystem::temporaryName(inShop(stem))).fileName().replace(ours, pid);
+    };
+    const QString dead = u"-999999999.tmp"_qs;
+    const QStringList gone = {
+        named(u"toko.db3.sebelum-restore-20240301-090000"_qs, dead),
+        named(u"toko.db3.sebelum-restore-20240301-090000"_qs, dead + u"-journal"_qs),
+        named(u"toko.db3.restore"_qs, dead), named(u"BackUp2024_03_06.datatoko"_qs, dead)};
+    const QStringList kept = {
+        named(u"BackUp2024_03_05.datatoko"_qs, ours),         // a running toko's
+        u"BackUp2024_03_04.datatoko.kasir2-999999999.tmp"_qs, // another computer's
+        u"catatan-999999999.tmp"_qs};                         // not ours
+    for (const QString& name : gone + kept) {
+        QFile file(inShop(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QStringList written; // every temporary file seen while copying
+    const backup::Progress progress = [&](qint64, qint64) {
+        for (const QString& name : shopFiles().filter(u".tmp"_qs))
+            if (!(gone + kept).contains(name))
+                written << name;
+    };
+    if (at == u"backup")
+        QVERIFY(backup::save(db(), inShop(backup::fileName(QDate(2024, 3, 7))), progress));
+    else if (at == u"restore")
+        QVERIFY(backup::restore(db(), saved, m_shop->clock.now(), progress));
+    else
+        QVERIFY(startUp(m_shop->context()));
+    for (const QString& name : gone)
+        QVERIFY2(!QFile::exists(inShop(name)), qPrintable(name));
+    for (const QString& name : kept)
+        QVERIFY2(QFile::exists(inShop(name)), qPrintable(name));
+    // Each of this run's own carries its process id: two tills never write one file.
+    for (const QString& name : written)
+        QVERIFY2(name.contains(ours), qPrintable(name));
 }
 
 int main(int argc, char* argv[])
