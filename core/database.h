@@ -57,19 +57,22 @@ public:
     // journal (see filesystem::journalFor). Another program writing at that
     // moment is waited for (up to three seconds), from the very first
     // statement on. A database that can only be read (read-only media, no
-    // right to write) still opens, and isReadOnly() says so.
+    // right to write) still opens, and isReadOnly() says so; one left there
+    // with a log that cannot be applied is read from a private copy.
     //
     // While a file is open for writing, lockPath(path) is held shared.
     bool open(const QString& path, Access access = Access::ReadWrite);
     // Leaves the database as one file: the log is written into it and
     // removed, and the file is put back in rollback-journal mode, unless
-    // another program still has it open.
+    // another program still has it open. A private copy is removed.
     void close();
     bool isOpen() const { return m_connection != nullptr; }
     bool isReadOnly() const { return m_readOnly; }
     const QString& path() const { return m_path; }
     // How the open file is written, decided from its folder.
     const filesystem::Choice& journal() const { return m_journal; }
+    // The private copy read instead of the file, or empty.
+    const QString& privateCopy() const { return m_copy; }
     // The lock every toko holds while it has the database at `path` open.
     static QString lockPath(const QString& path);
 
@@ -149,10 +152,11 @@ private:
     };
     using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
-    // Opens `name` into `connection` and reads its schema; SQLite's extended
-    // code, with the message in m_error on a failure.
+    // Opens `name` into `connection`, runs `setup` and reads its schema;
+    // SQLite's extended code, with the message in m_error on a failure.
     int openConnection(const QByteArray& name, int flags,
-                       std::unique_ptr<sqlite3, ConnectionCloser>& connection);
+                       std::unique_ptr<sqlite3, ConnectionCloser>& connection,
+                       const char* setup = nullptr);
 
     // `maxRows` stops stepping after that many rows (-1: all).
     bool run(const QString& sql, const QVariantList& params, const RowHandler* handler,
@@ -164,6 +168,7 @@ private:
     FileSystemProbe m_probe = filesystem::of;
     QString m_path;
     filesystem::Choice m_journal;
+    QString m_copy;
     FileLock m_lock;
     // Statements being stepped right now (a row handler may run another one):
     // the connection cannot be closed or replaced under them.

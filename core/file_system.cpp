@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <csignal>
+#include <sys/statvfs.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -63,6 +64,15 @@ Choice journalFor(const Facts& facts)
     return {true, {}};
 }
 
+qint64 freeBytes(const QString& folder)
+{
+    struct statvfs facts {
+    };
+    if (statvfs(QFile::encodeName(folder).constData(), &facts) != 0)
+        return 0;
+    return static_cast<qint64>(facts.f_bavail) * static_cast<qint64>(facts.f_frsize);
+}
+
 void removeDatabaseFiles(const QString& path)
 {
     for (const char* suffix : {"", "-journal", "-wal", "-shm"})
@@ -76,11 +86,11 @@ QString temporaryName(const QString& stem)
 
 void removeLeftovers(const QString& folder)
 {
-    // The backup's copy, the backup coming in at a restore, and the data kept
-    // before it.
-    static const QRegularExpression ours(
-        QStringLiteral("^(?:BackUp.*\\.datatoko|.+\\.restore|.+\\.sebelum-restore-[0-9-]+)"
-                       "\\.([A-Za-z0-9-]*)-([0-9]+)\\.tmp(?:-journal|-wal|-shm)?$"));
+    // The backup's copy, the backup coming in at a restore, the data kept
+    // before it, and the private copy of a file on read-only media.
+    static const QRegularExpression ours(QStringLiteral(
+        "^(?:BackUp.*\\.datatoko|.+\\.restore|.+\\.sebelum-restore-[0-9-]+|.+\\.salinan)"
+        "\\.([A-Za-z0-9-]*)-([0-9]+)\\.tmp(?:-journal|-wal|-shm)?$"));
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         const QRegularExpressionMatch match = ours.match(name);

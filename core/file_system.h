@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The folders the shop's files lie in: what kind of disk holds them, and the
-// temporary files toko writes beside them.
+// The folders the shop's files lie in: what kind of disk holds them, how much
+// room is left there, and the temporary files toko writes beside them.
 namespace filesystem {
 
 // What statfs tells of a folder: the filesystem's magic number and its block
@@ -25,6 +25,9 @@ struct Choice {
     QString network;  // why not: the network filesystem's name ("NFS"), else small blocks
 };
 Choice journalFor(const Facts& facts);
+
+// Bytes an unprivileged user may still write in `folder` (0 when unknown).
+qint64 freeBytes(const QString& folder);
 
 // Removes a database file with what its journal or log left beside it.
 void removeDatabaseFiles(const QString& path);

@@ -27,7 +27,7 @@ Outcome<QString> openDatabase(AppContext& context, const QString& path)
     }
     const Database& db = context.db();
     if (db.isReadOnly())
-        return readOnlyNotice(db.path());
+        return readOnlyNotice(db);
     if (!db.journal().network.isEmpty()) {
         return QStringLiteral("Database ada di folder jaringan (%1): hanya satu kasir yang boleh "
                               "memakai file ini, jangan buka dari komputer lain bersamaan.")
@@ -38,11 +38,16 @@ Outcome<QString> openDatabase(AppContext& context, const QString& path)
 
 } // namespace
 
-QString readOnlyNotice(const QString& path)
+QString readOnlyNotice(const Database& db)
 {
-    return QStringLiteral("Database hanya dapat dibaca, transaksi dan perubahan data tidak akan "
-                          "tersimpan: ") +
-           path;
+    const QString notice =
+        QStringLiteral("Database hanya dapat dibaca, transaksi dan perubahan data tidak akan "
+                       "tersimpan: ") +
+        db.path();
+    if (db.privateCopy().isEmpty())
+        return notice;
+    return notice + QStringLiteral(" (log-nya diterapkan pada salinan sementara ") +
+           db.privateCopy() + u')';
 }
 
 Outcome<QString> startUp(AppContext& context)
@@ -54,7 +59,8 @@ Outcome<QString> startUp(AppContext& context)
     if (!opened)
         return opened;
     // What a toko killed in the middle of a backup or restore left behind.
-    for (const QString& folder : {shop.path(), QFileInfo(context.db().path()).absolutePath()})
+    for (const QString& folder :
+         {shop.path(), QFileInfo(context.db().path()).absolutePath(), QDir::tempPath()})
         filesystem::removeLeftovers(folder);
     context.startDate = context.clock().today().toString(QStringLiteral("yyyy-MM-dd"));
     context.receipt = config::readReceiptSettings(shop);

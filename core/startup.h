@@ -5,6 +5,7 @@
 #include <QString>
 
 class AppContext;
+class Database;
 
 // Reads conn.txt and toko.txt from the shop folder, opens the database, fixes
 // the start-up date and reads (or creates) setting_struk.txt, and removes the
@@ -20,5 +21,6 @@ Outcome<QString> startUp(AppContext& context);
 // it cannot be opened or remembered, the current database stays in use.
 Outcome<QString> connectDatabase(AppContext& context, const QString& path);
 
-// Said when the database opened can only be read.
-QString readOnlyNotice(const QString& path);
+// Said when the database opened can only be read, naming the private copy
+// it is read from.
+QString readOnlyNotice(const Database& db);

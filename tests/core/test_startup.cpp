@@ -1,3 +1,4 @@
+#include "core/database.h"
 #include "core/startup.h"
 #include "support/test_shop.h"
 #include "tools/shop_database.h"
@@ -18,6 +19,7 @@ private slots:
     void configurationLines_data();
     void configurationLines();
     void connectingLeavesTheOldDatabaseWhole();
+    void logOnReadOnlyMediaIsReadFromAPrivateCopy();
     void program_data();
     void program();
 
@@ -80,6 +82,71 @@ void TestStartup::connectingLeavesTheOldDatabaseWhole()
     QCOMPARE(connectDatabase(context, share).value(),
              u"Database ada di folder jaringan (NFS): hanya satu kasir yang boleh memakai file "
              "ini, jangan buka dari komputer lain bersamaan."_qs);
+}
+
+void TestStartup::logOnReadOnlyMediaIsReadFromAPrivateCopy()
+{
+    // 45 documents in the file and 67 more in its log, copied onto two CDs
+    // while toko ran; the second CD's log is larger than any disk here.
+    const QString path = folder().filePath(u"toko.db3"_qs);
+    QVERIFY(shopdb::create(path, false).isEmpty());
+    sqlite3* running = nullptr;
+    QCOMPARE(sqlite3_open(qPrintable(path), &running), SQLITE_OK);
+    const auto closeRunning = qScopeGuard([running] { sqlite3_close(running); });
+    for (const char* step :
+         {"pragma journal_mode=wal", "pragma wal_autocheckpoint=0",
+          "with recursive n(i) as (select 1 union all select i + 1 from n where i < 112) "
+          "insert into transaksi (kode) select printf('JL-%014d', i) from n where i <= 45",
+          "pragma wal_checkpoint(truncate)",
+          "with recursive n(i) as (select 46 union all select i + 1 from n where i < 112) "
+          "insert into transaksi (kode) select printf('JL-%014d', i) from n"})
+        QCOMPARE(sqlite3_exec(running, step, nullptr, nullptr, nullptr), SQLITE_OK);
+    const QString temporary = folder().filePath(u"tmp"_qs);
+    for (const QString& cd : {u"cd"_qs, u"cd2"_qs, u"tmp"_qs})
+        QVERIFY(folder().mkdir(cd));
+    for (const char* suffix : {"", "-wal"}) {
+        for (const QString& cd : {u"cd"_qs, u"cd2"_qs})
+            QVERIFY(QFile::copy(path + QLatin1String(suffix),
+                                folder().filePath(cd + u"/toko.db3"_qs + QLatin1String(suffix))));
+    }
+    QFile log(folder().filePath(u"cd2/toko.db3-wal"_qs));
+    QVERIFY(log.resize(qint64(8) << 40)); // 8 TiB, sparse
+    for (const QString& cd : {u"cd"_qs, u"cd2"_qs}) {
+        for (const char* file : {"/toko.db3", "/toko.db3-wal", ""})
+            QFile::setPermissions(folder().filePath(cd + QLatin1String(file)),
+                                  QFileDevice::Permissions(file[0] ? 0x4444 : 0x5555));
+    }
+    QFile::setPermissions(temporary, QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(folder().path(), QFileDevice::Permissions(0x7755));
+    const QByteArray previousTemporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", previousTemporary); });
+    // Root, whom permissions do not stop, reads the CDs as a user.
+    const auto open = [](Database& db, const QString& file) {
+        if (geteuid() == 0)
+            (void)!seteuid(65534);
+        const bool opened = db.open(file);
+        if (getuid() == 0)
+            (void)!seteuid(0);
+        return opened;
+    };
+    Database db;
+    const QString cd = folder().filePath(u"cd/toko.db3"_qs);
+    QVERIFY2(open(db, cd), qPrintable(db.errorMessage()));
+    QCOMPARE(db.scalar(u"select count(*) from transaksi"_qs), u"112"_qs);
+    QVERIFY(db.isReadOnly());
+    QCOMPARE(QFileInfo(db.privateCopy()).path(), temporary);
+    QCOMPARE(
+        readOnlyNotice(db),
+        u"Database hanya dapat dibaca, transaksi dan perubahan data tidak akan tersimpan: "_qs +
+            cd + u" (log-nya diterapkan pada salinan sementara "_qs + db.privateCopy() + u')');
+    db.close();
+    QCOMPARE(QDir(temporary).entryList(QDir::Files), QStringList());
+    QVERIFY(!open(db, folder().filePath(u"cd2/toko.db3"_qs)));
+    QCOMPARE(db.errorMessage(),
+             u"ruang kosong tidak cukup untuk salinan sementara database: perlu 8388609 MB di "_qs +
+                 temporary);
+    QCOMPARE(QDir(temporary).entryList(QDir::Files), QStringList());
 }
 
 void TestStartup::program_data()
