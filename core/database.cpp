@@ -166,15 +166,14 @@ bool Database::open(const QString& path, Access access)
             // SQLite applies the log as it opens the copy. Held alone, the
             // log's index lives in memory: no -shm beside the copy.
             if (openConnection(copy.toUtf8(), SQLITE_OPEN_READWRITE, connection,
-                               "pragma locking_mode=exclusive") != SQLITE_OK ||
-                sqlite3_exec(connection.get(), "pragma query_only=1", nullptr, nullptr, nullptr) !=
-                    SQLITE_OK) {
+                               "pragma locking_mode=exclusive; pragma query_only=1") != SQLITE_OK) {
                 m_error =
                     QStringLiteral("salinan sementara database tidak dapat dibaca: ") + m_error;
-                connection.reset();
                 filesystem::removeDatabaseFiles(copy);
                 return false;
             }
+            // Removed at close: the log need not be written into it first.
+            sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
         } else {
             const QByteArray uri = QUrl::fromLocalFile(absolute).toEncoded() + "?immutable=1";
             if (openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) !=
