@@ -18,8 +18,9 @@ packages=(
   qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libsodium-dev libbenchmark-dev
   libxlsxwriter-dev fonts-liberation2 fonts-dejavu-core
 )
-# The tests read exported spreadsheets back with Debian's python3, and build the package.
-test_packages=(python3 python3-openpyxl dpkg-dev)
+# The tests read exported spreadsheets back with Debian's python3, build the
+# package, and mount a small ext4 image (as root) to check the journal on it.
+test_packages=(python3 python3-openpyxl dpkg-dev e2fsprogs mount)
 
 install_missing() {
   local missing=()

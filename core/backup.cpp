@@ -1,6 +1,8 @@
 #include "core/backup.h"
 
 #include "core/database.h"
+#include "core/file_lock.h"
+#include "core/file_system.h"
 #include "core/shop_upgrade.h"
 
 #include <QFile>
@@ -39,13 +41,6 @@ struct Closer {
 };
 using Connection = std::unique_ptr<sqlite3, Closer>;
 
-// A database file with whatever its journal or log left beside it.
-void removeDatabaseFile(const QString& path)
-{
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
-        QFile::remove(path + QString::fromLatin1(suffix));
-}
-
 // Moves `from` over `to` in one step: the old file stays whole until then.
 Outcome<> replaceFile(const QString& from, const QString& to)
 {
@@ -59,13 +54,16 @@ Outcome<> replaceFile(const QString& from, const QString& to)
 // Copies the database `source` into the new file `file`, step by step.
 Outcome<> copyTo(sqlite3* source, const QString& file, const Progress& progress)
 {
-    removeDatabaseFile(file);
+    filesystem::removeDatabaseFiles(file);
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(file.toUtf8().constData(), &raw,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     Connection destination(raw);
     if (opened != SQLITE_OK)
         return Failure{QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened))};
+    // Held alone, a log the copy takes over from the shop keeps its index in
+    // memory: no memory-mapped -shm beside the copy.
+    sqlite3_exec(raw, "pragma locking_mode=exclusive", nullptr, nullptr, nullptr);
     sqlite3_backup* copy = sqlite3_backup_init(raw, "main", source, "main");
     if (!copy)
         return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};
@@ -98,7 +96,7 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
 {
     const QString name = db.path() + QStringLiteral(".sebelum-restore-") +
                          now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString temporary = name + QStringLiteral(".tmp");
+    const QString temporary = filesystem::temporaryName(name);
     // Everything in the log goes into the database file first.
     db.checkpoint();
     Outcome<> copied = copyTo(db.handle(), temporary, progress);
@@ -108,7 +106,7 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
         if (QFile::rename(temporary, candidate))
             return candidate;
     }
-    removeDatabaseFile(temporary);
+    filesystem::removeDatabaseFiles(temporary);
     return Failure{QStringLiteral("salinan pengaman gagal: ") +
                    (copied ? QStringLiteral("nama file sudah terpakai") : copied.reason())};
 }
@@ -125,12 +123,13 @@ Outcome<> save(Database& db, const QString& target, const Progress& progress)
 {
     if (!db.isOpen())
         return Failure{QStringLiteral("database belum terbuka")};
-    const QString temporary = target + QStringLiteral(".tmp");
+    filesystem::removeLeftovers(QFileInfo(target).absolutePath());
+    const QString temporary = filesystem::temporaryName(target);
     Outcome<> saved = copyTo(db.handle(), temporary, progress);
     if (saved)
         saved = replaceFile(temporary, target);
     if (!saved)
-        removeDatabaseFile(temporary);
+        filesystem::removeDatabaseFiles(temporary);
     return saved;
 }
 
@@ -174,6 +173,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         return Failure{QStringLiteral("database belum terbuka")};
     if (db.isReadOnly())
         return Failure{QStringLiteral("database hanya dapat dibaca")};
+    filesystem::removeLeftovers(QFileInfo(path).absolutePath());
     if (const Outcome<> checked = checkShopFile(source, progress); !checked)
         return Failure{checked.reason()};
 
@@ -186,34 +186,38 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         };
     };
     // The backup comes in beside the database first, so the swap is one rename.
-    const QString incoming = path + QStringLiteral(".restore.tmp");
+    const QString incoming = filesystem::temporaryName(path + QStringLiteral(".restore"));
     {
         Database file;
         if (!file.open(source, Database::Access::ReadOnly))
             return Failure{file.errorMessage()};
         if (const Outcome<> copied = copyTo(file.handle(), incoming, half(0)); !copied) {
-            removeDatabaseFile(incoming);
+            filesystem::removeDatabaseFiles(incoming);
             return Failure{copied.reason()};
         }
     }
     const Outcome<QString> safetyCopy = keepSafetyCopy(db, now, half(1));
     if (!safetyCopy) {
-        removeDatabaseFile(incoming);
+        filesystem::removeDatabaseFiles(incoming);
         return safetyCopy;
     }
 
     db.close();
-    // A log that outlived the close belongs to another program still using
-    // the database: a file swapped in under it would be mixed with that log.
+    // Every toko holds the lock while it has the file open, in either journal
+    // mode; a log that outlived the close belongs to another program still
+    // using the file. A file swapped in under either would lose what they
+    // store next, or be mixed with that log.
+    FileLock alone(Database::lockPath(path), FileLock::Mode::Alone);
     Outcome<> swapped =
-        QFile::exists(path + QStringLiteral("-wal"))
+        !alone.held() || QFile::exists(path + QStringLiteral("-wal"))
             ? Outcome<>(Failure{QStringLiteral("database masih dibuka program lain")})
             : replaceFile(incoming, path);
+    alone.release();
     if (swapped) {
         QFile::remove(path + QStringLiteral("-shm"));
         if (db.open(path)) {
             // An older backup comes back without the helpers of the shop file.
-            (void)shopfile::upgrade(db);
+            (void)shopfile::upgrade(db, progress);
             return safetyCopy;
         }
         // Cannot happen after the check; put the shop's data back.
@@ -221,11 +225,11 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         QFile::remove(path);
         QFile::copy(*safetyCopy, path);
     } else {
-        removeDatabaseFile(incoming);
+        filesystem::removeDatabaseFiles(incoming);
         QFile::remove(*safetyCopy);
     }
     if (db.open(path))
-        (void)shopfile::upgrade(db);
+        (void)shopfile::upgrade(db, progress);
     return Failure{swapped.reason()};
 }
 

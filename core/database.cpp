@@ -1,13 +1,17 @@
 #include "core/database.h"
 
 #include "core/messages.h"
+#include "core/outcome.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
 #include <sqlite3.h>
+
+#include <utility>
 
 namespace {
 
@@ -60,6 +64,37 @@ bool onlyWhitespace(const char* text)
     return true;
 }
 
+// A copy of the database at `path` and its log in the temporary folder, for
+// this process alone, or why it cannot be made.
+Outcome<QString> makePrivateCopy(const QString& path)
+{
+    const QString folder = QDir::tempPath();
+    const QString log = path + QStringLiteral("-wal");
+    const qint64 needed = QFileInfo(path).size() + QFileInfo(log).size();
+    if (filesystem::freeBytes(folder) < needed) {
+        constexpr qint64 megabyte = 1 << 20;
+        return Failure{QStringLiteral("ruang kosong tidak cukup untuk salinan sementara database: "
+                                      "perlu %1 MB di %2")
+                           .arg((needed + megabyte - 1) / megabyte)
+                           .arg(folder)};
+    }
+    QString copy;
+    int n = 0;
+    do {
+        copy = filesystem::temporaryName(QDir(folder).filePath(
+            QFileInfo(path).fileName() + u'.' + QString::number(++n) + QStringLiteral(".salinan")));
+    } while (QFile::exists(copy));
+    const auto own = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const QString copyLog = copy + QStringLiteral("-wal");
+    if (!QFile::copy(path, copy) || !QFile::copy(log, copyLog) ||
+        !QFile::setPermissions(copy, own) || !QFile::setPermissions(copyLog, own)) {
+        filesystem::removeDatabaseFiles(copy);
+        return Failure{QStringLiteral("salinan sementara database tidak dapat dibuat di ") +
+                       folder};
+    }
+    return copy;
+}
+
 } // namespace
 
 void Database::ConnectionCloser::operator()(sqlite3* db) const
@@ -79,6 +114,13 @@ Database::~Database()
     close();
 }
 
+QString Database::lockPath(const QString& path)
+{
+    // One lock however the file is reached (relative path, link).
+    const QString file = QFileInfo(path).canonicalFilePath();
+    return (file.isEmpty() ? path : file) + QStringLiteral(".kunci");
+}
+
 bool Database::open(const QString& path, Access access)
 {
     if (m_running > 0) {
@@ -90,49 +132,91 @@ bool Database::open(const QString& path, Access access)
         m_error = QStringLiteral("path database memuat karakter NUL");
         return false;
     }
+    // Taken before the file is opened: a restore that swaps the file holds
+    // it alone until the new one lies there.
+    FileLock lock;
+    const bool writing = access == Access::ReadWrite && !path.isEmpty();
+    if (writing) {
+        lock = FileLock(lockPath(path), FileLock::Mode::Shared, std::chrono::seconds(3));
+        if (lock.busy()) {
+            m_error = QStringLiteral("database sedang diganti program lain (restore)");
+            return false;
+        }
+    }
     std::unique_ptr<sqlite3, ConnectionCloser> connection;
     const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int rc = openConnection(path.toUtf8(), flags, connection);
-    bool immutable = false;
+    bool readOnly = access == Access::ReadOnly || (writing && !lock.held());
+    QString copy;
     if (((rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_CANTOPEN) &&
         QFileInfo(path).isFile()) {
         // A file left in log mode on read-only media: the log and its index
-        // cannot be made there, so it is read as it lies, without them.
+        // cannot be made there. Without a log the file is read as it lies;
+        // a log is applied to a private copy, never left out.
         const QString firstError = m_error;
-        const QByteArray uri =
-            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
-        immutable =
-            openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) == SQLITE_OK;
-        if (!immutable)
-            m_error = firstError;
-    }
-    if (rc != SQLITE_OK && !immutable)
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        if (QFileInfo(path + QStringLiteral("-wal")).size() > 0) {
+            const Outcome<QString> copied = makePrivateCopy(absolute);
+            if (!copied) {
+                m_error = copied.reason();
+                return false;
+            }
+            copy = *copied;
+            // SQLite applies the log as it opens the copy. Held alone, the
+            // log's index lives in memory: no -shm beside the copy.
+            if (openConnection(copy.toUtf8(), SQLITE_OPEN_READWRITE, connection,
+                               "pragma locking_mode=exclusive; pragma query_only=1") != SQLITE_OK) {
+                m_error =
+                    QStringLiteral("salinan sementara database tidak dapat dibaca: ") + m_error;
+                filesystem::removeDatabaseFiles(copy);
+                return false;
+            }
+            // Removed at close: the log need not be written into it first.
+            sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        } else {
+            const QByteArray uri = QUrl::fromLocalFile(absolute).toEncoded() + "?immutable=1";
+            if (openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, connection) !=
+                SQLITE_OK) {
+                m_error = firstError;
+                return false;
+            }
+        }
+        readOnly = true;
+    } else if (rc != SQLITE_OK) {
         return false;
+    }
 
     sqlite3* raw = connection.get();
-    bool readOnly =
-        immutable || access == Access::ReadOnly || sqlite3_db_readonly(raw, "main") == 1;
+    readOnly = readOnly || sqlite3_db_readonly(raw, "main") == 1;
+    const filesystem::Choice journal =
+        filesystem::journalFor(m_probe(QFileInfo(path).absolutePath()));
     if (!readOnly) {
-        // The write-ahead log: one sync per commit instead of two or three, and
-        // with synchronous=FULL a commit still survives a power cut. A folder
-        // where no file can be made refuses the log as it refuses a journal.
-        const int wal = sqlite3_exec(raw, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
-        readOnly = (wal & 0xff) == SQLITE_READONLY || (wal & 0xff) == SQLITE_CANTOPEN;
+        // One sync per commit with the log, and with synchronous=FULL a commit
+        // still survives a power cut. A folder where no file can be made
+        // refuses the log as it refuses a journal.
+        const int set = sqlite3_exec(
+            raw, journal.log ? "pragma journal_mode=wal" : "pragma journal_mode=delete", nullptr,
+            nullptr, nullptr);
+        readOnly = (set & 0xff) == SQLITE_READONLY || (set & 0xff) == SQLITE_CANTOPEN;
         sqlite3_exec(raw, "pragma synchronous=FULL", nullptr, nullptr, nullptr);
     }
     // A 64 MB page cache halves the month reports on a large shop.
     sqlite3_exec(raw, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
     close();
     m_connection = std::move(connection);
+    m_lock = std::move(lock);
     m_path = path;
+    m_journal = journal;
+    m_copy = copy;
     m_readOnly = readOnly;
     m_error.clear();
     return true;
 }
 
 int Database::openConnection(const QByteArray& name, int flags,
-                             std::unique_ptr<sqlite3, ConnectionCloser>& connection)
+                             std::unique_ptr<sqlite3, ConnectionCloser>& connection,
+                             const char* setup)
 {
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(name.constData(), &raw, flags, nullptr);
@@ -141,6 +225,10 @@ int Database::openConnection(const QByteArray& name, int flags,
         // Before the first statement: another program writing at this moment
         // is waited for, not taken for a broken database.
         sqlite3_busy_timeout(raw, 3000);
+        if (setup)
+            rc = sqlite3_exec(raw, setup, nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) {
         // SQLite opens files lazily: read the schema now so that a folder or a
         // file that is no database fails at start-up, not at the first sale.
         rc = sqlite3_exec(raw, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
@@ -166,6 +254,9 @@ void Database::close()
         sqlite3_exec(m_connection.get(), "pragma journal_mode=delete", nullptr, nullptr, nullptr);
     }
     m_connection.reset();
+    if (!m_copy.isEmpty())
+        filesystem::removeDatabaseFiles(std::exchange(m_copy, QString()));
+    m_lock.release();
     m_readOnly = false;
     m_inTransaction = false;
     ++m_generation;

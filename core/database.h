@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/file_lock.h"
+#include "core/file_system.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -35,6 +38,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     void setMessages(Messages* messages) { m_messages = messages; }
+    // What the folder of a database file is, asked at every open (statfs by default).
+    using FileSystemProbe = std::function<filesystem::Facts(const QString& folder)>;
+    void setFileSystemProbe(FileSystemProbe probe) { m_probe = std::move(probe); }
 
     enum class Access { ReadWrite, ReadOnly };
 
@@ -45,19 +51,30 @@ public:
     // connection stays as it was. Refused while a statement is running.
     // Shows nothing.
     //
-    // A writable database runs with the write-ahead log and synchronous=FULL:
-    // one sync per commit, and a commit survives a power cut. Another program
-    // writing at that moment is waited for (up to three seconds), from the
-    // very first statement on. A database that can only be read (read-only
-    // media, no right to write) still opens, and isReadOnly() says so.
+    // A writable database runs with synchronous=FULL, a commit survives a
+    // power cut: on a local disk with the write-ahead log (one sync per
+    // commit), on a network folder or small disk blocks with the rollback
+    // journal (see filesystem::journalFor). Another program writing at that
+    // moment is waited for (up to three seconds), from the very first
+    // statement on. A database that can only be read (read-only media, no
+    // right to write) still opens, and isReadOnly() says so; one left there
+    // with a log that cannot be applied is read from a private copy.
+    //
+    // While a file is open for writing, lockPath(path) is held shared.
     bool open(const QString& path, Access access = Access::ReadWrite);
     // Leaves the database as one file: the log is written into it and
     // removed, and the file is put back in rollback-journal mode, unless
-    // another program still has it open.
+    // another program still has it open. A private copy is removed.
     void close();
     bool isOpen() const { return m_connection != nullptr; }
     bool isReadOnly() const { return m_readOnly; }
     const QString& path() const { return m_path; }
+    // How the open file is written, decided from its folder.
+    const filesystem::Choice& journal() const { return m_journal; }
+    // The private copy read instead of the file, or empty.
+    const QString& privateCopy() const { return m_copy; }
+    // The lock every toko holds while it has the database at `path` open.
+    static QString lockPath(const QString& path);
 
     // Writes everything in the log into the database file and empties the log.
     bool checkpoint();
@@ -135,10 +152,11 @@ private:
     };
     using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
-    // Opens `name` into `connection` and reads its schema; SQLite's extended
-    // code, with the message in m_error on a failure.
+    // Opens `name` into `connection`, runs `setup` and reads its schema;
+    // SQLite's extended code, with the message in m_error on a failure.
     int openConnection(const QByteArray& name, int flags,
-                       std::unique_ptr<sqlite3, ConnectionCloser>& connection);
+                       std::unique_ptr<sqlite3, ConnectionCloser>& connection,
+                       const char* setup = nullptr);
 
     // `maxRows` stops stepping after that many rows (-1: all).
     bool run(const QString& sql, const QVariantList& params, const RowHandler* handler,
@@ -147,7 +165,11 @@ private:
     bool fail(const QString& message, OnError onError);
 
     Messages* m_messages = nullptr;
+    FileSystemProbe m_probe = filesystem::of;
     QString m_path;
+    filesystem::Choice m_journal;
+    QString m_copy;
+    FileLock m_lock;
     // Statements being stepped right now (a row handler may run another one):
     // the connection cannot be closed or replaced under them.
     int m_running = 0;

@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "core/app_context.h"
+#include "core/file_system.h"
 #include "core/shop_upgrade.h"
 
 namespace {
@@ -25,16 +26,29 @@ Outcome<QString> openDatabase(AppContext& context, const QString& path,
         return Failure{QStringLiteral("Tidak dapat membuka database: ") +
                        context.db().errorMessage()};
     }
-    return context.db().isReadOnly() ? readOnlyNotice(file) : QString();
+    const Database& db = context.db();
+    if (db.isReadOnly())
+        return readOnlyNotice(db);
+    if (!db.journal().network.isEmpty()) {
+        return QStringLiteral("Database ada di folder jaringan (%1): hanya satu kasir yang boleh "
+                              "memakai file ini, jangan buka dari komputer lain bersamaan.")
+            .arg(db.journal().network);
+    }
+    return QString();
 }
 
 } // namespace
 
-QString readOnlyNotice(const QString& path)
+QString readOnlyNotice(const Database& db)
 {
-    return QStringLiteral("Database hanya dapat dibaca, transaksi dan perubahan data tidak akan "
-                          "tersimpan: ") +
-           path;
+    const QString notice =
+        QStringLiteral("Database hanya dapat dibaca, transaksi dan perubahan data tidak akan "
+                       "tersimpan: ") +
+        db.path();
+    if (db.privateCopy().isEmpty())
+        return notice;
+    return notice + QStringLiteral(" (log-nya diterapkan pada salinan sementara ") +
+           db.privateCopy() + u')';
 }
 
 QString preparingNotice()
@@ -51,6 +65,10 @@ Outcome<QString> startUp(AppContext& context, const backup::Progress& progress)
         openDatabase(context, context.connection.databasePath, progress);
     if (!opened)
         return opened;
+    // What a toko killed in the middle of a backup or restore left behind.
+    for (const QString& folder :
+         {shop.path(), QFileInfo(context.db().path()).absolutePath(), QDir::tempPath()})
+        filesystem::removeLeftovers(folder);
     context.startDate = context.clock().today().toString(QStringLiteral("yyyy-MM-dd"));
     context.receipt = config::readReceiptSettings(shop);
     return opened;

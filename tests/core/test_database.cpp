@@ -1,14 +1,77 @@
 #include "core/backup.h"
 #include "core/document_number.h"
+#include "core/startup.h"
 #include "support/test_shop.h"
 #include "tools/shop_database.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <sqlite3.h>
 
+#include <iostream>
+#include <limits>
 #include <thread>
+
+namespace {
+
+// A folder of blocks smaller than a memory page, as a 1 KiB-block ext4.
+filesystem::Facts smallBlocks(const QString&)
+{
+    return {0xEF53, 1024, 4096};
+}
+
+// Another toko on the shop file, run by the test as a second process: opens
+// it, says in which journal mode, and once its input ends stores a customer.
+int secondTill(const QString& path)
+{
+    Database db;
+    db.setFileSystemProbe(smallBlocks);
+    if (!db.open(path))
+        return 1;
+    std::cout << qPrintable(db.scalar(u"pragma journal_mode"_qs)) << std::endl;
+    std::cin.ignore(std::numeric_limits<std::streamsize>::max());
+    return db.exec(u"insert into pelanggan (kode) values ('PL-00042')"_qs) ? 0 : 1;
+}
+
+// A shop on the disk image `image`, mounted at `disk`, which other files fill
+// while toko runs; then customers ever smaller until not even a small one
+// fits. Says the journal mode, SQLite's refusals, and whether exactly the
+// customers it was told were stored are there.
+int fillDisk(const QString& image, const QString& disk)
+{
+    if (!QDir().mkpath(disk) || QProcess::execute(u"mount"_qs, {u"-o"_qs, u"loop"_qs, image, disk}))
+        return 2;
+    const QString path = disk + u"/toko.db3"_qs;
+    Database shop;
+    QFile filler(disk + u"/filler"_qs);
+    if (!shopdb::create(path, false).isEmpty() || !shop.open(path) ||
+        !filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return 1;
+    while (filler.write(QByteArray(1024, 'x')) == 1024) {
+    }
+    filler.resize(filler.size() - 32768);
+    QStringList refusals;
+    int stored = 0;
+    for (int size = 20000; size > 8;) {
+        if (shop.exec(u"insert into pelanggan (kode, nama) values (?, hex(randomblob(?)))"_qs,
+                      {stored, size}, Database::OnError::Silent)) {
+            ++stored;
+        } else {
+            refusals << shop.errorMessage();
+            size /= 2;
+        }
+    }
+    refusals.removeDuplicates();
+    std::cout << qPrintable(shop.scalar(u"pragma journal_mode"_qs)) << '\n'
+              << qPrintable(refusals.join(u'|')) << '\n'
+              << qPrintable(shop.scalar(u"select count(*) = ? from pelanggan"_qs, {stored}))
+              << std::endl;
+    return 0;
+}
+
+} // namespace
 
 // The connection, the numbering of documents, the schema, backups and restores.
 class TestDatabase final : public QObject
@@ -21,6 +84,12 @@ private slots:
     void nextNumberClearsStaleLinesAndMalformedCodes();
     void backupStandsAloneAndRestoreKeepsEverySafetyCopy();
     void restoreRefusesWhatIsNoUndamagedShop();
+    void journalFollowsTheFileSystem_data();
+    void journalFollowsTheFileSystem();
+    void smallBlocksOnARealDiskFillUpWithoutACrash();
+    void restoreWaitsForAnotherTillInRollbackMode();
+    void leftoversOfEndedRunsGo_data();
+    void leftoversOfEndedRunsGo();
 
 private:
     Database& db() { return m_shop->db(); }
@@ -200,13 +269,17 @@ void TestDatabase::backupStandsAloneAndRestoreKeepsEverySafetyCopy()
 
     addCustomers(2); // left in the log: in the safety copy, and never in the restored file
     {
-        Database other; // another toko on the same shop: swapping the file under it is refused
-        QVERIFY(other.open(m_shop->databasePath()));
+        // Another program (not a toko: no lock) reading through the log, which
+        // outlives this toko's close: swapping the file under it is refused.
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(qPrintable(m_shop->databasePath()), &other), SQLITE_OK);
+        const auto closeOther = qScopeGuard([other] { sqlite3_close(other); });
+        QCOMPARE(sqlite3_exec(other, "select * from pelanggan", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
         const QStringList before = shopFiles();
         QCOMPARE(backup::restore(db(), saved, m_shop->clock.now()).reason(),
                  u"database masih dibuka program lain"_qs);
         QCOMPARE(shopFiles(), before);
-        QCOMPARE(count(u"pelanggan"_qs, &other), u"4"_qs);
     }
     QStringList copies;
     for (int restore = 0; restore < 2; ++restore) { // twice in one second
@@ -224,5 +297,141 @@ void TestDatabase::backupStandsAloneAndRestoreKeepsEverySafetyCopy()
     addCustomers(1); // the restored file is the one in use, and writable
 }
 
-QTEST_GUILESS_MAIN(TestDatabase)
+void TestDatabase::journalFollowsTheFileSystem_data()
+{
+    QTest::addColumn<qint64>("type");
+    QTest::addColumn<qint64>("blockSize");
+    QTest::addColumn<QString>("journal");
+    QTest::addColumn<QString>("network"); // named at the start
+    QTest::newRow("ext4, 4 KiB") << qint64(0xEF53) << qint64(4096) << u"wal"_qs << QString();
+    QTest::newRow("ext4, 1 KiB") << qint64(0xEF53) << qint64(1024) << u"delete"_qs << QString();
+    QTest::newRow("NFS") << qint64(0x6969) << qint64(1048576) << u"delete"_qs << u"NFS"_qs;
+    QTest::newRow("SMB") << qint64(0xFF534D42) << qint64(16384) << u"delete"_qs << u"CIFS"_qs;
+    QTest::newRow("sshfs") << qint64(0x65735546) << qint64(4096) << u"delete"_qs << u"FUSE"_qs;
+    QTest::newRow("statfs failed") << qint64(0) << qint64(0) << u"delete"_qs << QString();
+}
+
+void TestDatabase::journalFollowsTheFileSystem()
+{
+    QFETCH(qint64, type);
+    QFETCH(qint64, blockSize);
+    QFETCH(QString, network);
+    // Asked of the folder that holds the database, not of the current one.
+    db().setFileSystemProbe([&](const QString& folder) {
+        return folder == m_shop->folder().path() ? filesystem::Facts{type, blockSize, 4096}
+                                                 : filesystem::Facts{0xEF53, 1024, 4096};
+    });
+    db().close(); // a file in log mode goes back to the journal only when no one else has it open
+    const Outcome<QString> started = startUp(m_shop->context());
+    QTEST(db().scalar(u"pragma journal_mode"_qs), "journal");
+    QCOMPARE(db().scalar(u"pragma synchronous"_qs), u"2"_qs); // FULL either way
+    QCOMPARE(*started, network.isEmpty() ? QString()
+                                         : u"Database ada di folder jaringan ("_qs + network +
+                                               u"): hanya satu kasir yang boleh memakai file "
+                                               "ini, jangan buka dari komputer lain bersamaan."_qs);
+}
+
+void TestDatabase::smallBlocksOnARealDiskFillUpWithoutACrash()
+{
+    // A 6 MB ext4 of 1 KiB blocks (mkfs.ext4's default for so small a disk),
+    // mounted by a second process in a mount namespace of its own: nothing
+    // stays mounted, whatever becomes of it.
+    QTemporaryDir dir;
+    const QString image = dir.filePath(u"disk.img"_qs);
+    QFile file(image);
+    QProcess filler;
+    if (file.open(QIODevice::WriteOnly) && file.resize(6 << 20) &&
+        QProcess::execute(u"mkfs.ext4"_qs, {u"-q"_qs, image}) == 0)
+        filler.start(u"unshare"_qs, {u"--mount"_qs, u"--propagation"_qs, u"private"_qs,
+                                     QCoreApplication::applicationFilePath(), u"--fill-disk"_qs,
+                                     image, dir.filePath(u"disk"_qs)});
+    if (!filler.waitForFinished(60000) || filler.exitCode() == 2) {
+        const char* why = "a loop-mounted ext4 image needs root, unshare, mount and mkfs.ext4";
+        if (qEnvironmentVariable("CI") == u"true")
+            QFAIL(why);
+        QSKIP(why);
+    }
+    QCOMPARE(filler.exitStatus(), QProcess::NormalExit); // no SIGBUS
+    const QList<QByteArray> said = filler.readAllStandardOutput().split('\n');
+    QCOMPARE(said.value(0), QByteArray("delete"));
+    QCOMPARE(said.value(1), QByteArray("database or disk is full")); // every refusal
+    QCOMPARE(said.value(2), QByteArray("1")); // each stored whole or not at all
+}
+
+void TestDatabase::restoreWaitsForAnotherTillInRollbackMode()
+{
+    const QString saved = inShop(u"BackUp2024_03_07.datatoko"_qs);
+    QVERIFY(backup::save(db(), saved));
+    db().setFileSystemProbe(smallBlocks);
+    db().close();
+    QVERIFY(db().open(m_shop->databasePath()));
+    QProcess till;
+    till.start(QCoreApplication::applicationFilePath(),
+               {u"--second-till"_qs, m_shop->databasePath()});
+    QVERIFY(till.waitForReadyRead(10000));
+    QCOMPARE(till.readLine(), QByteArray("delete\n")); // no log that could outlive its close
+    const QStringList before = shopFiles();
+    QCOMPARE(backup::restore(db(), saved, m_shop->clock.now()).reason(),
+             u"database masih dibuka program lain"_qs);
+    QCOMPARE(shopFiles(), before);
+    // What it stores next lands in the file this toko uses, not in a deleted one.
+    till.closeWriteChannel();
+    QVERIFY(till.waitForFinished(10000) && till.exitCode() == 0);
+    QCOMPARE(count(u"pelanggan"_qs), u"1"_qs);
+    QVERIFY(backup::restore(db(), saved, m_shop->clock.now()));
+}
+
+void TestDatabase::leftoversOfEndedRunsGo_data()
+{
+    QTest::addColumn<QString>("at");
+    QTest::newRow("backup") << u"backup"_qs;
+    QTest::newRow("restore") << u"restore"_qs;
+    QTest::newRow("start") << u"start"_qs;
+}
+
+void TestDatabase::leftoversOfEndedRunsGo()
+{
+    QFETCH(QString, at);
+    const QString saved = inShop(u"BackUp2024_03_01.datatoko"_qs);
+    QVERIFY(backup::save(db(), saved));
+    // Named as toko names them; 999999999 is no running process.
+    const QString ours = u"-"_qs + QString::number(QCoreApplication::applicationPid()) + u".tmp"_qs;
+    const auto named = [&](const QString& stem, const QString& end = u"-999999999.tmp"_qs) {
+        return QFileInfo(filesystem::temporaryName(stem)).fileName().replace(ours, end);
+    };
+    const QStringList gone = {named(u"toko.db3.sebelum-restore-20240301-090000"_qs),
+                              named(u"toko.db3.restore"_qs, u"-999999999.tmp-journal"_qs),
+                              named(u"BackUp2024_03_06.datatoko"_qs)};
+    const QStringList kept = {
+        u"BackUp2024_03_04.datatoko.kasir9-999999999.tmp"_qs, // another computer's
+        named(u"BackUp2024_03_05.datatoko"_qs, ours),         // a running toko's
+        u"catatan-999999999.tmp"_qs};                         // not ours
+    for (const QString& name : gone + kept)
+        QVERIFY(QFile(inShop(name)).open(QIODevice::WriteOnly));
+    QStringList written; // every temporary file seen while copying
+    const backup::Progress progress = [&](qint64, qint64) {
+        written << shopFiles().filter(u".tmp"_qs);
+    };
+    if (at == u"backup")
+        QVERIFY(backup::save(db(), inShop(backup::fileName(QDate(2024, 3, 7))), progress));
+    else if (at == u"restore")
+        QVERIFY(backup::restore(db(), saved, m_shop->clock.now(), progress));
+    else
+        QVERIFY(startUp(m_shop->context()));
+    QCOMPARE(shopFiles().filter(u".tmp"_qs), kept);
+    // Each of this run's own carries its process id: two tills never write one file.
+    for (const QString& name : written)
+        QVERIFY2(kept.contains(name) || name.contains(ours), qPrintable(name));
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--second-till") == 0)
+        return secondTill(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && qstrcmp(argv[1], "--fill-disk") == 0)
+        return fillDisk(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    TestDatabase test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_database.moc"

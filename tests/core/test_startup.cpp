@@ -1,3 +1,4 @@
+#include "core/database.h"
 #include "core/startup.h"
 #include "support/test_shop.h"
 #include "tools/shop_database.h"
@@ -18,6 +19,7 @@ private slots:
     void configurationLines_data();
     void configurationLines();
     void connectingLeavesTheOldDatabaseWhole();
+    void logOnReadOnlyMediaIsReadFromAPrivateCopy();
     void program_data();
     void program();
 
@@ -71,6 +73,58 @@ void TestStartup::connectingLeavesTheOldDatabaseWhole()
     // Cut at the NUL, the path would make a file "toko".
     QVERIFY(!connectDatabase(context, QString(u"toko\0.db3"_qs)));
     QVERIFY(context.db().path() == other && !QFile::exists(shop.folder().filePath(u"toko"_qs)));
+}
+
+void TestStartup::logOnReadOnlyMediaIsReadFromAPrivateCopy()
+{
+    // 45 documents in the file and 67 more in its log, copied onto two CDs
+    // while toko ran; the second CD's log is larger than any disk here.
+    TestShop shop;
+    const QString sales =
+        u"with recursive n(i) as (select ? union all select i + 1 from n where "
+        "i < ?) insert into transaksi (kode) select printf('JL-%014d', i) from n"_qs;
+    QVERIFY(shop.db().exec(sales, {1, 45}) && shop.db().checkpoint() &&
+            shop.db().exec(sales, {46, 112}));
+    const QString temporary = folder().filePath(u"tmp"_qs);
+    for (const QString& name : {u"cd/"_qs, u"cd2/"_qs, u"tmp/"_qs}) {
+        QVERIFY(folder().mkdir(name));
+        for (const QString& file : {u"toko.db3"_qs, u"toko.db3-wal"_qs})
+            QVERIFY(name == u"tmp/" ||
+                    QFile::copy(shop.folder().filePath(file), folder().filePath(name + file)));
+        QFile::setPermissions(folder().filePath(name), QFileDevice::Permissions(0x5555));
+    }
+    QVERIFY(QFile(folder().filePath(u"cd2/toko.db3-wal"_qs)).resize(qint64(8) << 40)); // sparse
+    QFile::setPermissions(temporary, QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(folder().path(), QFileDevice::Permissions(0x7755));
+    const QByteArray previousTemporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", previousTemporary); });
+    // Root, whom permissions do not stop, reads the CDs as a user.
+    const auto open = [](Database& db, const QString& file) {
+        const bool root = geteuid() == 0;
+        if (root)
+            (void)!seteuid(65534);
+        const bool opened = db.open(file);
+        if (root)
+            (void)!seteuid(0);
+        return opened;
+    };
+    Database db;
+    const QString cd = folder().filePath(u"cd/toko.db3"_qs);
+    QVERIFY2(open(db, cd), qPrintable(db.errorMessage()));
+    QCOMPARE(db.scalar(u"select count(*) from transaksi"_qs), u"112"_qs);
+    QVERIFY(db.isReadOnly());
+    QCOMPARE(QFileInfo(db.privateCopy()).path(), temporary);
+    QCOMPARE(
+        readOnlyNotice(db),
+        u"Database hanya dapat dibaca, transaksi dan perubahan data tidak akan tersimpan: "_qs +
+            cd + u" (log-nya diterapkan pada salinan sementara "_qs + db.privateCopy() + u')');
+    db.close();
+    QCOMPARE(QDir(temporary).entryList(QDir::Files), QStringList());
+    QVERIFY(!open(db, folder().filePath(u"cd2/toko.db3"_qs)));
+    QCOMPARE(db.errorMessage(),
+             u"ruang kosong tidak cukup untuk salinan sementara database: perlu 8388609 MB di "_qs +
+                 temporary);
 }
 
 void TestStartup::program_data()
