@@ -19,8 +19,9 @@ packages=(
   libxlsxwriter-dev fonts-liberation2 fonts-dejavu-core
 )
 # The tests read exported spreadsheets back with Debian's python3, build the
-# package, and mount a small ext4 image (as root) to check the journal on it.
-test_packages=(python3 python3-openpyxl dpkg-dev e2fsprogs mount)
+# package, mount a small ext4 image (as root) to check the journal on it, and
+# read printed PDFs back with pdftotext.
+test_packages=(python3 python3-openpyxl dpkg-dev e2fsprogs mount poppler-utils)
 
 install_missing() {
   local missing=()
