@@ -94,15 +94,11 @@ Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& mont
     // The lines are priced in product order: the lines of one product follow each other
     // and the products are read in the order they are kept, instead of one jump across
     // the master data per line (a busy month: 73,000 lines of 52,000 products). SQLite
-    // keeps the order of a subquery that is summed. The whole rupiahs are added exactly
-    // and apart from the fractions, so that the rounding of a long sum in floating point
-    // stays below the figure's digits: a month sold by weight costs what its lines add
-    // up to, in whatever order they are read.
+    // keeps the order of a subquery that is summed; the left join keeps the lines the
+    // outer loop.
     const double cost = text::textToNumber(
         statement
-            .rows(u"select sum(cast(l.Qty*b.hpp as integer)) + "
-                  "sum(l.Qty*b.hpp - cast(l.Qty*b.hpp as integer)) from "
-                  "(select l.KodeBarang, l.Qty from itempenjualan l "
+            .rows(u"select sum(l.Qty*b.hpp) from (select l.KodeBarang, l.Qty from itempenjualan l "
                   "join transaksi t on l.Kode=t.Kode where t."_s +
                   inMonth +
                   u" order by l.KodeBarang) l left join barang b on b.kode=l.KodeBarang"_s)

@@ -71,8 +71,7 @@ void TestReports::profitLoss_data()
     QTest::newRow("every kind") << u"2024-03"_s << u"March"_s;
     QTest::newRow("leap February") << u"2024-02"_s << u"February"_s;
     QTest::newRow("empty month") << u"2024-01"_s << u"January"_s;
-    QTest::newRow("sold by weight, many lines") << u"2024-05"_s << u"May"_s;
-    QTest::newRow("sold by weight, few lines") << u"2024-06"_s << u"June"_s;
+    QTest::newRow("sold by weight") << u"2024-05"_s << u"May"_s;
 }
 
 void TestReports::profitLoss()
@@ -100,7 +99,7 @@ void TestReports::turnoverAndToday()
 
     // Sold by weight: the total adds each product's figure and rounds it, halves to even.
     QVERIFY(reports::fillTurnover(m_shop->db(), u"2024-05"_s, m_model).ok());
-    QCOMPARE(m_model.cell(m_model.rowCount() - 1, 2), u"6716944"_s);
+    QCOMPARE(m_model.cell(m_model.rowCount() - 1, 2), u"8434541"_s);
 
     // The shop's own day, not SQLite's: the walk-in sale of the 7th, at today's cost.
     QVERIFY(reports::fillTodaysSales(m_shop->db(), m_shop->clock.today(), m_model).ok());
