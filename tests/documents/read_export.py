@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
 """What an exported file shows, as tests/data/export-*.tsv: a web page's title,
 h1 and paragraphs, then its rows as class:text; a spreadsheet's rows as s:text,
-n:number or nothing. Exits 77 when openpyxl is missing."""
+n:number or nothing. A character HTML needs escaped that stands unescaped in a
+page's text shows as [c]: a browser may forgive it, the page is still wrong.
+Exits 77 when openpyxl is missing."""
+import html
 import sys
 from html.parser import HTMLParser
 
 
 class Page(HTMLParser):
     def __init__(self):
-        super().__init__()
+        super().__init__(convert_charrefs=False)
         self.rows, self.text, self.cls = [[]], None, ""
 
     def handle_starttag(self, tag, attrs):
@@ -26,7 +29,15 @@ class Page(HTMLParser):
 
     def handle_data(self, data):
         if self.text is not None:
-            self.text += data
+            self.text += "".join("[%s]" % c if c in "&<>\"'" else c for c in data)
+
+    def handle_entityref(self, name):
+        if self.text is not None:
+            self.text += html.unescape("&%s;" % name)
+
+    def handle_charref(self, name):
+        if self.text is not None:
+            self.text += html.unescape("&#%s;" % name)
 
 
 path = sys.argv[1]

@@ -169,10 +169,10 @@ void TestExport::ourFiles()
     QCOMPARE(write(&small, "/dev/full", error, sizeof error), 1);
     QVERIFY2(QByteArray(error).contains("ditulis"), error);
 
-    const auto model =
-        list(u"Kode:l|Nama & Ket.:l|Qty:c|Jumlah:r"_s,
-             {u"A1,x|<b>Gula</b> & \"teh\"|3|-1234.5"_s, u"B;2|Rp 1.500,-|1.5|10500"_s,
-              u"007|Kopi ½ kg — ü||Rp 1.500,-"_s, u"C3|'kutip'|x|007"_s});
+    const auto model = list(u"Kode:l|Nama & Ket.:l|Qty:c|Jumlah:r"_s,
+                            {u"A1,x|<b>Gula</b> & \"teh\"|3|-1234.5"_s,
+                             u"B;2|Rp 1.500,-|1.5|10500"_s, u"007|Kopi ½ kg — ü||Rp 1.500,-"_s,
+                             u"C3|'kutip'|x|007"_s, u"D4|Teh &amp; Gula &lt;1 kg&gt;|&#39;|&"_s});
     const auto table =
         exporting::exportTableOf(u"Laporan \"Uji\" <&> ½"_s, *model,
                                  {u"Toko A&B <Jaya>"_s, u"Jl. Kopi, No. 5; Blok 'C'"_s, {}});
