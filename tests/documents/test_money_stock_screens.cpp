@@ -212,16 +212,14 @@ void TestMoneyStockScreens::cashEntryAddsToTheBook()
 
     // Typed in small letters, the name is kept in capitals; letters never reach the amount.
     m_shop->context().saved = true; // a sale stored before does not stop the entry
-    QString seen, words;
+    QString seen;
     whenModalOpens(seen, [&](QWidget* dialog) {
         QTest::keyClicks(dialog->findChild<QLineEdit*>(u"pihak"_s), u"pak 'budi'"_s);
         QTest::keyClicks(dialog->findChild<QLineEdit*>(u"keperluan"_s), u"Listrik"_s);
         QTest::keyClicks(dialog->findChild<QLineEdit*>(u"jumlah"_s), u"2a50"_s);
-        words = dialog->findChild<QLabel*>(u"terbilang"_s)->text();
         buttonWithText<QPushButton>(dialog, u"Simpan Kas"_s)->click();
     });
     buttonWithText<QPushButton>(&book, u"Kas Keluar"_s)->click();
-    QCOMPARE(seen + words, u"FORM_TOKO_FORM16_CLASS"_s + amount::words(250));
     QCOMPARE(list->tableModel()->row(2).join(u'|'),
              u"2024-03-07|KK-00000000000010|Dibayar Kepada PAK 'BUDI'|0|250|750"_s);
 
@@ -279,14 +277,12 @@ void TestMoneyStockScreens::correction()
     screen.tree()->setCurrentItem(february);
     m_shop->messages.setNextAnswer(true);
     QTest::mouseClick(remove, Qt::LeftButton);
-    QCOMPARE(lastText(), u"Pilih kode koreksi yang akan dihapus."_s);
     QCOMPARE(screen.tree()->monthItem(2), february);
     // Last year's correction is not under this year's February; this one is, and goes.
     QCOMPARE(february->childCount(), 1);
     screen.tree()->setCurrentItem(february->child(0));
     QCOMPARE(screen.correction().lines().row(0).join(u'|'), u"222|Kopi|5|4|"_s);
     QTest::mouseClick(remove, Qt::LeftButton); // the Yes the month node did not take
-    QVERIFY(lastText().startsWith(u"Yakin Hapus item KS-00000000000004 ini?"_s));
     QCOMPARE(february->childCount() + screen.correction().lines().rowCount(), 0);
 }
 
@@ -329,7 +325,6 @@ void TestMoneyStockScreens::returnKeys()
     QTest::mouseClick(print, Qt::LeftButton);
     QVERIFY(m_shop->messages.shown().isEmpty());
     QTest::mouseClick(buttonWithText<QToolButton>(&screen, u"Save"_s), Qt::LeftButton);
-    QVERIFY(m_shop->messages.shown().value(0).text.endsWith(u" berhasil disimpan, cetak struk?"_s));
     QTest::mouseClick(print, Qt::LeftButton);
     QVERIFY(lastText().startsWith(u"Laporan disimpan di:"_s));
 
