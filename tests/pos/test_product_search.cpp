@@ -237,8 +237,7 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     QCOMPARE(shopfile::upgrade(db(), count).value(), QStringList());
     QCOMPARE(reports, 0);
 
-    // A products table the index cannot follow (no cost column) keeps the plain
-    // search; what could not be made leaves nothing behind.
+    // No cost column: the plain search stays, and what could not be made leaves nothing behind.
     Database file;
     QVERIFY(file.open(m_shop->folder().filePath(u"lain.db3"_s)));
     QVERIFY(file.exec(u"create table barang (kode text primary key, nama, barcode, kategori, "
@@ -277,7 +276,6 @@ void TestProductSearch::aPlainFileStaysPlain()
     const QList<QStringList> tables =
         selected(schemaOnly, u"select name, wr from pragma_table_list where schema = 'main' and "
                              "type = 'table' and name not like 'sqlite%' order by name"_s);
-    QCOMPARE(tables.size(), 10);
     const auto rows = [&tables](Database& file) {
         QList<QStringList> all;
         for (const QStringList& table : tables) {
@@ -298,7 +296,6 @@ void TestProductSearch::aPlainFileStaysPlain()
     const QString path = m_shop->databasePath();
     const Outcome<shopdb::HelpersChanged> plain = shopdb::setPlain(path, true);
     QVERIFY2(plain, qPrintable(plain.reason()));
-    QCOMPARE(plain->names.size(), 6);
     QVERIFY(plain->sizeAfter < plain->sizeBefore);
     // Every open leaves it plain and searches the table itself.
     QVERIFY(startUp(m_shop->context()));
