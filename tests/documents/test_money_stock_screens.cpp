@@ -139,6 +139,7 @@ void TestMoneyStockScreens::payment()
     screen.print(); // reprinted: the code of this payment
     // A second Simpan on the same list stores nothing; chosen again, the party can pay on.
     screen.save();
+    QVERIFY(lastText().startsWith(u"Pembayaran ini sudah disimpan."_s));
     QTest::mouseClick(parties->viewport(), Qt::LeftButton, {},
                       parties->visualRect(parties->model()->index(0, 1)).center());
     QCOMPARE(column(documents, 5), u"150"_s);
