@@ -7,20 +7,22 @@
 #include "ui/form.h"
 
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 CashEntryDialog::CashEntryDialog(AppContext& context, cashbook::Flow flow, TableModel& book,
                                  QWidget* parent)
     : QDialog(parent), m_context(context), m_flow(flow), m_book(book), m_party(new QLineEdit(this)),
-      m_purpose(new QLineEdit(this)), m_amount(new QLineEdit(this)), m_words(new QLabel(this))
+      m_purpose(new QLineEdit(this)), m_amount(new QLineEdit(this)), m_words(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("Alur Kas"));
     m_party->setObjectName(QStringLiteral("pihak"));
     m_purpose->setObjectName(QStringLiteral("keperluan"));
     m_amount->setObjectName(QStringLiteral("jumlah"));
     m_words->setObjectName(QStringLiteral("terbilang"));
+    // Thirteen digits read as a long sentence: a box holds it without widening the dialog.
+    m_words->setReadOnly(true);
+    m_words->setFocusPolicy(Qt::NoFocus);
     form::acceptDigitsOnly(m_amount);
     m_amount->setMaxLength(amount::boxDigits());
     // Names are written in capitals, whatever the keyboard's state.
@@ -29,8 +31,10 @@ CashEntryDialog::CashEntryDialog(AppContext& context, cashbook::Flow flow, Table
         m_party->setText(text.toUpper());
         m_party->setCursorPosition(cursor);
     });
-    connect(m_amount, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_words->setText(amount::wordsOf(text)); });
+    connect(m_amount, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_words->setText(amount::wordsOf(text));
+        m_words->setCursorPosition(0); // the words read from their start
+    });
     auto* button = new QPushButton(QStringLiteral("Simpan Kas"), this);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, &CashEntryDialog::save);

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
 class TableModel;
 
@@ -30,5 +29,5 @@ private:
     QLineEdit* m_party;
     QLineEdit* m_purpose;
     QLineEdit* m_amount;
-    QLabel* m_words;
+    QLineEdit* m_words;
 };
