@@ -59,4 +59,10 @@ bool productSearchReady(Database& db);
 // a statement that uses it reads the amounts from the index.
 QString cashMoved();
 
+// The cost price of the product whose code is the expression `code`, as an
+// expression: NULL for a product no longer in the master data. Read from the
+// cost index where the file has it (SQLite's planner would read the wider
+// product rows), from the table where it has not (a plain file).
+QString costOf(Database& db, const QString& code);
+
 } // namespace shopfile

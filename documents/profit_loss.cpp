@@ -1,6 +1,7 @@
 #include "documents/profit_loss.h"
 
 #include "core/database.h"
+#include "core/shop_upgrade.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
 
@@ -91,17 +92,10 @@ Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& mont
             .value(0);
 
     // At today's cost price; lines of a product no longer in the master data cost nothing.
-    // The lines are priced in product order: the lines of one product follow each other
-    // and the products are read in the order they are kept, instead of one jump across
-    // the master data per line (a busy month: 73,000 lines of 52,000 products). SQLite
-    // keeps the order of a subquery that is summed; the left join keeps the lines the
-    // outer loop.
     const double cost = text::textToNumber(
         statement
-            .rows(u"select sum(l.Qty*b.hpp) from (select l.KodeBarang, l.Qty from itempenjualan l "
-                  "join transaksi t on l.Kode=t.Kode where t."_s +
-                  inMonth +
-                  u" order by l.KodeBarang) l left join barang b on b.kode=l.KodeBarang"_s)
+            .rows(u"select sum(l.Qty*"_s + shopfile::costOf(db, u"l.KodeBarang"_s) +
+                  u") from itempenjualan l join transaksi t on l.Kode=t.Kode where t."_s + inMonth)
             .value(0)
             .value(0));
 
