@@ -10,8 +10,8 @@
 #include "core/backup.h"
 #include "core/database.h"
 #include "core/document_number.h"
-#include "pos/cart.h"
-#include "pos/sale_store.h"
+#include "logic/cart.h"
+#include "logic/sale_store.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 // spreadsheet. Prints the median of seven runs of each.
 
 #include "core/table_model.h"
-#include "documents/export.h"
+#include "logic/export.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

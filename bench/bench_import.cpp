@@ -10,8 +10,8 @@
 
 #include "bench/large_shop.h"
 #include "core/database.h"
-#include "master/paste_import.h"
-#include "tools/shop_database.h"
+#include "logic/paste_import.h"
+#include "logic/shop_database.h"
 
 #include <QDir>
 #include <QElapsedTimer>

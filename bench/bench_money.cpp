@@ -9,9 +9,9 @@
 #include "core/document_number.h"
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
-#include "documents/cash_book.h"
-#include "documents/payments.h"
-#include "tools/shop_database.h"
+#include "logic/cash_book.h"
+#include "logic/payments.h"
+#include "logic/shop_database.h"
 
 #include <QDate>
 #include <QDir>

@@ -5,9 +5,9 @@
 
 #include "core/app_context.h"
 #include "core/startup.h"
-#include "documents/page_printer.h"
-#include "pos/cashier_window.h"
-#include "tools/shop_database.h"
+#include "logic/shop_database.h"
+#include "screens/counter/cashier_window.h"
+#include "screens/printing/page_printer.h"
 #include "ui/keyboard_state.h"
 #include "ui/terminal_messages.h"
 

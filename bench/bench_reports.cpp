@@ -15,8 +15,8 @@
 #include "core/database.h"
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
-#include "documents/profit_loss.h"
-#include "documents/reports.h"
+#include "logic/profit_loss.h"
+#include "logic/reports.h"
 
 #include <QDate>
 #include <QDir>

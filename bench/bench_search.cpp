@@ -13,8 +13,8 @@
 #include "core/database.h"
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
-#include "pos/product_search.h"
-#include "tools/shop_database.h"
+#include "logic/product_search.h"
+#include "logic/shop_database.h"
 
 #include <QDir>
 #include <QElapsedTimer>

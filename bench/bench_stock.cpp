@@ -14,10 +14,10 @@
 #include "core/app_context.h"
 #include "core/startup.h"
 #include "large_shop.h"
-#include "master/stock_correction.h"
-#include "pos/bought_items_dialog.h"
-#include "pos/product_search.h"
-#include "tools/shop_database.h"
+#include "logic/product_search.h"
+#include "logic/shop_database.h"
+#include "logic/stock_correction.h"
+#include "screens/counter/bought_items_dialog.h"
 #include "ui/terminal_messages.h"
 
 #include <QApplication>

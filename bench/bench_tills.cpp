@@ -22,11 +22,11 @@
 
 #include "core/database.h"
 #include "core/table_model.h"
-#include "documents/payments.h"
-#include "master/returns.h"
-#include "pos/cart.h"
-#include "pos/sale_store.h"
-#include "tools/shop_database.h"
+#include "logic/cart.h"
+#include "logic/payments.h"
+#include "logic/returns.h"
+#include "logic/sale_store.h"
+#include "logic/shop_database.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -17,8 +17,8 @@
 
 #include "core/database.h"
 #include "core/text_ops.h"
-#include "master/paste_import.h"
-#include "tools/shop_database.h"
+#include "logic/paste_import.h"
+#include "logic/shop_database.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "bench/large_shop.h"
 
 #include "core/database.h"
-#include "tools/shop_database.h"
+#include "logic/shop_database.h"
 
 #include <QDate>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "core/messages.h"
 #include "core/shop_folder.h"
-#include "tools/shop_database.h"
+#include "logic/shop_database.h"
 #include "ui/form.h"
 
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 // keeps a shop database plain for other programs (--plain) or undoes that
 // (--helpers).
 
-#include "tools/shop_database.h"
+#include "logic/shop_database.h"
 
 #include <QCoreApplication>
 #include <QLocale>

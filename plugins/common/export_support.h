@@ -4,7 +4,7 @@
 // from toko_export_v1's arrays or from sData's joined texts, and the few file
 // and text chores around it. No Qt here: the libraries stand on their own.
 
-#include "documents/export_library.h"
+#include "logic/export_library.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
 #include "core/backup.h"
 #include "core/document_number.h"
 #include "core/startup.h"
+#include "logic/shop_database.h"
 #include "support/test_shop.h"
-#include "tools/shop_database.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "core/database.h"
 #include "core/startup.h"
+#include "logic/shop_database.h"
 #include "support/test_shop.h"
-#include "tools/shop_database.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "core/document_number.h"
 #include "core/password.h"
 #include "core/users.h"
-#include "master/products.h"
+#include "logic/products.h"
 #include "support/test_shop.h"
 
 #include <QTest>

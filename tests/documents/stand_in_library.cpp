@@ -4,7 +4,7 @@
 // TOKO_FAILING writes half a file and says the disk is full; with none of
 // them the library has neither function.
 
-#include "documents/export_library.h"
+#include "logic/export_library.h"
 
 #include <cstdio>
 #include <cstdlib>

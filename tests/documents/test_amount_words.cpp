@@ -1,4 +1,4 @@
-#include "documents/amount_words.h"
+#include "logic/amount_words.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "core/table_model.h"
-#include "documents/export.h"
-#include "documents/export_library.h"
-#include "documents/list_export.h"
+#include "logic/export.h"
+#include "logic/export_library.h"
+#include "screens/reports/list_export.h"
 #include "support/test_shop.h"
 
 #include <QLibrary>

@@ -1,10 +1,10 @@
 #include "core/database.h"
 #include "core/table_model.h"
-#include "documents/cash_book.h"
-#include "documents/payments.h"
-#include "master/returns.h"
-#include "master/stock_correction.h"
-#include "pos/product_search.h"
+#include "logic/cash_book.h"
+#include "logic/payments.h"
+#include "logic/product_search.h"
+#include "logic/returns.h"
+#include "logic/stock_correction.h"
 #include "support/test_shop.h"
 
 #include <QFile>

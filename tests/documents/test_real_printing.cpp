@@ -1,5 +1,5 @@
-#include "documents/page_printer.h"
-#include "documents/voucher.h"
+#include "logic/voucher.h"
+#include "screens/printing/page_printer.h"
 #include "support/pdf_text.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
-#include "documents/page_printer.h"
-#include "documents/receipt_printing.h"
-#include "documents/receipt_settings.h"
-#include "documents/receipt_settings_dialog.h"
+#include "logic/receipt_settings.h"
+#include "screens/printing/page_printer.h"
+#include "screens/printing/receipt_printing.h"
+#include "screens/printing/receipt_settings_dialog.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
 

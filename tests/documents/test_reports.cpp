@@ -1,7 +1,7 @@
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
-#include "documents/profit_loss.h"
-#include "documents/reports.h"
+#include "logic/profit_loss.h"
+#include "logic/reports.h"
 #include "report_month.h"
 #include "support/test_shop.h"
 

@@ -1,6 +1,6 @@
-#include "documents/cash_book.h"
-#include "documents/payments.h"
-#include "documents/voucher.h"
+#include "logic/cash_book.h"
+#include "logic/payments.h"
+#include "logic/voucher.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "core/table_model.h"
-#include "master/parties.h"
+#include "logic/parties.h"
 #include "support/test_shop.h"
 
 #include <QTest>

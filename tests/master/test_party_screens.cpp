@@ -1,6 +1,6 @@
 #include "core/table_model.h"
-#include "master/party_master_window.h"
-#include "master/party_picker_dialog.h"
+#include "screens/masters/party_master_window.h"
+#include "screens/masters/party_picker_dialog.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
 #include "ui/list_view.h"

@@ -1,5 +1,5 @@
 #include "core/database.h"
-#include "master/paste_import.h"
+#include "logic/paste_import.h"
 #include "support/test_shop.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "core/database.h"
 #include "core/table_model.h"
-#include "master/product_master_window.h"
+#include "screens/masters/product_master_window.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
 #include "ui/list_view.h"

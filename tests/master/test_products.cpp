@@ -1,6 +1,6 @@
 #include "core/database.h"
-#include "master/products.h"
-#include "pos/price_tiers.h"
+#include "logic/price_tiers.h"
+#include "logic/products.h"
 #include "support/test_shop.h"
 
 #include <QTest>

@@ -2,7 +2,7 @@
 // formats through the libraries the program itself would find from there.
 //   export_probe FOLDER     prints the files written, one a line
 
-#include "documents/export.h"
+#include "logic/export.h"
 
 #include <QCoreApplication>
 

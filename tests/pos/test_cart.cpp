@@ -1,6 +1,6 @@
-#include "pos/cart.h"
-#include "pos/price_tiers.h"
-#include "pos/sale_store.h"
+#include "logic/cart.h"
+#include "logic/price_tiers.h"
+#include "logic/sale_store.h"
 #include "support/test_shop.h"
 
 #include <QFile>

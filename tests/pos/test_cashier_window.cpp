@@ -1,4 +1,4 @@
-#include "pos/cashier_window.h"
+#include "screens/counter/cashier_window.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
 #include "ui/keyboard_state.h"

@@ -1,10 +1,10 @@
 #include "core/shop_upgrade.h"
 #include "core/startup.h"
 #include "core/table_model.h"
-#include "master/products.h"
-#include "pos/product_search.h"
+#include "logic/product_search.h"
+#include "logic/products.h"
+#include "logic/shop_database.h"
 #include "support/test_shop.h"
-#include "tools/shop_database.h"
 
 #include <QTest>
 

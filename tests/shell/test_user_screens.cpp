@@ -1,11 +1,11 @@
 #include "core/startup.h"
 #include "core/users.h"
+#include "logic/shop_database.h"
 #include "shell/connection_dialog.h"
 #include "shell/login_dialog.h"
 #include "shell/user_admin_dialog.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
-#include "tools/shop_database.h"
 
 #include <QDirIterator>
 #include <QLineEdit>

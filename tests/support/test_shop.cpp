@@ -2,7 +2,7 @@
 
 #include "core/config_files.h"
 #include "core/startup.h"
-#include "tools/shop_database.h"
+#include "logic/shop_database.h"
 
 TestShop::TestShop(Data data) : clock(QDateTime(QDate(2024, 3, 7), QTime(10, 0)))
 {

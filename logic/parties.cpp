@@ -1,0 +1,120 @@
+#include "logic/parties.h"
+
+#include "core/database.h"
+#include "core/table_model.h"
+#include "core/text_ops.h"
+
+#include <cmath>
+
+namespace parties {
+
+namespace {
+
+QString columns()
+{
+    return QStringLiteral("select kode, nama, alamat, kontak, catatan FROM ");
+}
+
+} // namespace
+
+Party walkIn(Side side)
+{
+    const QString bebas = QStringLiteral("Bebas");
+    return {bebas, bebas, bebas, bebas, sideInfo(side).partyPrefix + QStringLiteral("00000")};
+}
+
+QString lastCode(Database& db, Side side)
+{
+    return db.scalar(QStringLiteral("select kode from ") + sideInfo(side).partyTable +
+                     QStringLiteral(" order by kode desc limit 1"));
+}
+
+QString codeAfter(Side side, Screen screen, const QString& last)
+{
+    // The master screen reads everything after the prefix, the picker only
+    // the five characters after it; so a supplier "SP-00001" made by the
+    // picker is number 1 on the master screen too.
+    const int digits = screen == Screen::Master ? sideInfo(side).masterCodeDigits : 5;
+    double number = 1;
+    if (!last.isEmpty())
+        number = text::textToNumber(screen == Screen::Master ? QStringView(last).mid(3)
+                                                             : QStringView(last).mid(3, 5)) +
+                 1;
+    number = std::floor(number);
+    // Only a hand-made code reads below zero; numbering then starts again.
+    if (number < 1)
+        number = 1;
+    if (number >= std::pow(10.0, digits))
+        return {};
+    return sideInfo(side).partyPrefix +
+           QString::number(static_cast<qint64>(number)).rightJustified(digits, u'0');
+}
+
+QString outOfCodesText(Side side, const QString& last)
+{
+    return QStringLiteral("Nomor kode ") + sideInfo(side).partyWord +
+           QStringLiteral(" sudah habis (") + last + QStringLiteral("). Data tidak disimpan.");
+}
+
+bool load(Database& db, Side side, TableModel& model)
+{
+    return db.fill(model, columns() + sideInfo(side).partyTable + QStringLiteral(" Order By Kode"));
+}
+
+bool search(Database& db, Side side, Screen screen, const QString& text, TableModel& model)
+{
+    const QString conditions =
+        screen == Screen::Master
+            ? QStringLiteral(" where kode like ? or nama like ? or alamat like ? or kontak like ?")
+            : QStringLiteral(" where kode like ? or nama like ? or kontak like ? or alamat like ?");
+    const QString pattern = u'%' + text + u'%';
+    return db.fill(model, columns() + sideInfo(side).partyTable + conditions,
+                   {pattern, pattern, pattern, pattern});
+}
+
+bool exists(Database& db, Side side, const QString& code)
+{
+    const QString count = db.scalar(QStringLiteral("select count(*) from ") +
+                                        sideInfo(side).partyTable + QStringLiteral(" where kode=?"),
+                                    {code}, Database::OnError::Silent);
+    return text::textToNumber(count) > 0;
+}
+
+Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)
+{
+    const QString last = lastCode(db, side);
+    QString code = codeAfter(side, screen, last);
+    // The two numberings sort apart ("SP-003" comes after "SP-00004" in text
+    // order), so the next code can be one already given: skip it.
+    while (!code.isEmpty() && exists(db, side, code))
+        code = codeAfter(side, screen, code);
+    if (code.isEmpty())
+        return Failure{outOfCodesText(side, last)};
+    if (!db.exec(QStringLiteral("insert into ") + sideInfo(side).partyTable +
+                     QStringLiteral(" (kode, nama, alamat, kontak, catatan) values (?,?,?,?,?)"),
+                 {code, party.name, party.address, party.contact, party.note}))
+        return Failure{};
+    return code;
+}
+
+Outcome<> update(Database& db, Side side, const Party& party)
+{
+    return stored(
+        db.exec(QStringLiteral("update ") + sideInfo(side).partyTable +
+                    QStringLiteral(" set nama=?, alamat=?, kontak=?, catatan=? where kode=?"),
+                {party.name, party.address, party.contact, party.note, party.code}));
+}
+
+Outcome<> remove(Database& db, Side side, const QString& code)
+{
+    return stored(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable +
+                              QStringLiteral(" where kode=?"),
+                          {code}));
+}
+
+Outcome<> removeAll(Database& db, Side side)
+{
+    return stored(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable));
+}
+
+} // namespace parties

@@ -1,0 +1,126 @@
+#include "logic/profit_loss.h"
+
+#include "core/database.h"
+#include "core/shop_upgrade.h"
+#include "core/table_model.h"
+#include "core/text_ops.h"
+
+#include <QHash>
+
+using namespace Qt::StringLiterals;
+
+namespace reports {
+
+namespace {
+
+// The month's first day is ?1; its last is SQLite's, so February ends on the 28th or 29th.
+constexpr auto inMonth = u"Tanggal between ?1 and date(?1,'start of month','+1 month','-1 day')";
+
+// The statement as it is written: its lines, the running result, and whether
+// every figure could be read.
+class Statement final
+{
+public:
+    Statement(Database& db, const QString& firstDay, TableModel& model)
+        : m_db(db), m_firstDay(firstDay), m_model(model)
+    {
+    }
+
+    bool ok() const { return m_ok; }
+
+    void line(const QString& text, const QString& amount = {})
+    {
+        m_model.appendRow({text, amount});
+    }
+    void resultLine(const QString& text)
+    {
+        m_model.appendRow({text, {}, text::numberToText(m_result)});
+    }
+    void add(double amount) { m_result = text::roundHalfEven(m_result + amount); }
+
+    // One line per document, each adding its Tunai (sign 1) or taking it away (sign -1).
+    void documents(const QList<QStringList>& rows, int sign)
+    {
+        for (const QStringList& row : rows) {
+            line(row.value(0), row.value(1));
+            add(sign * text::textToNumber(row.value(1)));
+        }
+    }
+
+    // The rows of `sql` on the month, as SQLite gives them: none when the
+    // statement fails (its error has been shown).
+    QList<QStringList> rows(const QString& sql)
+    {
+        QList<QStringList> found;
+        m_ok &= m_db.query(sql, {m_firstDay}, [&](const QStringList& row) { found.append(row); });
+        return found;
+    }
+
+private:
+    Database& m_db;
+    QString m_firstDay;
+    TableModel& m_model;
+    double m_result = 0;
+    bool m_ok = true;
+};
+
+} // namespace
+
+Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& monthName,
+                         TableModel& model)
+{
+    model.clear();
+    Statement statement(db, month + u"-01"_s, model);
+
+    // Other income (KM-), refunds of purchase returns (RB-) and other expenses (KK-), each
+    // kind in code order, from one reading of the month.
+    QHash<QString, QList<QStringList>> listed;
+    for (const QStringList& row :
+         statement.rows(u"select substr(Kode,1,3), case substr(Kode,1,3) when 'RB-' then Ket "
+                        "else Ket||' untuk '||Nota end, Tunai from transaksi "
+                        "where substr(Kode,1,3) in ('KM-','RB-','KK-') and "_s +
+                        inMonth + u" order by Kode"_s))
+        listed[row.value(0)].append(row.mid(1));
+
+    // Sales count at their total before the document discount, as sold; with the sales
+    // returns from one reading of the month, each summed in the order read.
+    const QStringList totals =
+        statement
+            .rows(u"select sum(case substr(Kode,1,3) when 'JL-' then Jumlah end), "
+                  "sum(case substr(Kode,1,3) when 'RJ-' then Jumlah end) from transaksi where "_s +
+                  inMonth)
+            .value(0);
+
+    // At today's cost price; lines of a product no longer in the master data cost nothing.
+    const double cost = text::textToNumber(
+        statement
+            .rows(u"select sum(l.Qty*"_s + shopfile::costOf(db, u"l.KodeBarang"_s) +
+                  u") from itempenjualan l join transaksi t on l.Kode=t.Kode where t."_s + inMonth)
+            .value(0)
+            .value(0));
+
+    statement.line(u"LAPORAN LABA RUGI"_s);
+    statement.line(u"BULAN : "_s + monthName.toUpper() + u' ' + month.left(4));
+    statement.line(u"-"_s);
+    statement.line(u"PENERIMAAN"_s);
+    statement.line(u"PENDAPATAN SELAIN TOKO : "_s);
+    statement.documents(listed.value(u"KM-"_s), 1);
+    statement.documents(listed.value(u"RB-"_s), 1);
+    statement.line(u"PENDAPATAN TOKO"_s);
+    const QString sales = totals.value(0);
+    statement.line(u"Penjualan"_s, sales);
+    statement.add(text::textToNumber(sales));
+    const double returns = text::textToNumber(totals.value(1));
+    statement.line(u"Retur Jual"_s, u'(' + text::numberToText(returns) + u')');
+    statement.add(-returns);
+    statement.line(u"Harga Pokok"_s, u'(' + text::numberToText(cost) + u')');
+    statement.add(-cost);
+    statement.resultLine(u"TOTAL BERSIH"_s);
+    statement.line(u"-"_s);
+    statement.line(u"PENGELUARAN DAN BIAYA RUPA-RUPA:"_s);
+    statement.documents(listed.value(u"KK-"_s), -1);
+    statement.resultLine(u"SISA AKHIR"_s);
+    return stored(statement.ok());
+}
+
+} // namespace reports

@@ -1,0 +1,95 @@
+#include "screens/printing/receipt_printing.h"
+
+#include "core/app_context.h"
+#include "core/messages.h"
+#include "logic/line_printer.h"
+#include "screens/printing/page_printer.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+// Tells the cashier where a page went when it did not reach a printer.
+void report(Messages& messages, const PrintOutcome& outcome)
+{
+    if (!outcome.pdfFile.isEmpty())
+        messages.info(QStringLiteral("Tidak ada printer. Struk disimpan sebagai PDF di ") +
+                      QDir::toNativeSeparators(outcome.pdfFile));
+    else if (!outcome.error.isEmpty())
+        messages.info(QStringLiteral("Struk tidak dapat dicetak: ") + outcome.error);
+}
+
+} // namespace
+
+void printReceipt(AppContext& context, int size, const ReceiptSource& source)
+{
+    if (size < 1 || size > 5)
+        return;
+    Messages& messages = context.messages();
+    PagePrinter printer(context.shopFolder());
+    PrintOutcome outcome;
+    if (size <= 3) {
+        outcome = printer.print(receipts::page(size, source, context.receipt));
+    } else {
+        if (!context.saved) {
+            messages.info(QStringLiteral(
+                "Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."));
+            return;
+        }
+        const QStringList lines = receipts::textLines(size, source);
+        const QString device = lineprinter::devicePath(context.shopFolder());
+        if (!device.isEmpty()) {
+            const lineprinter::Result result = lineprinter::write(device, lines);
+            if (result.error.isEmpty())
+                return;
+            if (result.partial) {
+                // Half a receipt is out already: a second copy elsewhere would confuse.
+                messages.info(QStringLiteral("Printer struk ") + device +
+                              QStringLiteral(" berhenti di tengah struk (") + result.error +
+                              QStringLiteral("). Periksa printer, lalu cetak ulang dengan F8."));
+                return;
+            }
+            messages.info(QStringLiteral("Printer struk ") + device +
+                          QStringLiteral(" tidak dapat dipakai (") + result.error +
+                          QStringLiteral("), struk dicetak ke printer biasa."));
+        }
+        outcome = printer.printText(QStringLiteral("Struk"), lines);
+    }
+    report(messages, outcome);
+}
+
+void printVoucher(AppContext& context, const vouchers::Voucher& voucher)
+{
+    PagePrinter printer(context.shopFolder());
+    report(context.messages(),
+           printer.print(vouchers::voucherPage(voucher, context.shop, context.clock().today())));
+}
+
+void previewReceipt(AppContext& context, int size, const ReceiptSource& source, QWidget* owner)
+{
+    if (size < 1 || size > 5)
+        return;
+    // The preview can print too: the same rule as F8.
+    if (size >= 4 && !context.saved) {
+        context.messages().info(
+            QStringLiteral("Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    const PrintedPage page =
+        size <= 3 ? receipts::page(size, source, context.receipt) : PrintedPage{};
+    const QStringList lines = size <= 3 ? QStringList() : receipts::textLines(size, source);
+    printer.setDocName(size <= 3 ? page.documentName : QStringLiteral("Struk"));
+    QPrintPreviewDialog preview(&printer, owner);
+    preview.setWindowTitle(QStringLiteral("Pratinjau Struk"));
+    preview.setObjectName(QStringLiteral("pratinjauStruk"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) {
+                         if (size <= 3)
+                             PagePrinter::draw(*target, page);
+                         else
+                             PagePrinter::drawText(*target, lines);
+                     });
+    preview.exec();
+}

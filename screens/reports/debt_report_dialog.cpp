@@ -1,0 +1,11 @@
+#include "screens/reports/debt_report_dialog.h"
+
+#include "core/app_context.h"
+#include "ui/list_view.h"
+
+DebtReportDialog::DebtReportDialog(AppContext& context, Side side, QWidget* parent)
+    : ReportDialog(context, reports::describe(reports::Report::Debts, side), parent)
+{
+    showFailure(reports::fillDebts(context.db(), side, context.clock().today(), model()));
+    list()->setFocus();
+}
