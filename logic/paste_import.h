@@ -14,7 +14,7 @@ class Database;
 // the screen lists before asking, the import itself and the texts that say
 // what it did.
 //
-// The screens reach it through paste::fromClipboard (master/paste_prompt.h).
+// The screens reach it through paste::fromClipboard (screens/masters/paste_prompt.h).
 namespace paste {
 
 // One line of the pasted text: its number in the text (1-based, blank lines
