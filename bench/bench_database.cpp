@@ -9,7 +9,7 @@
 #include "bench/large_shop.h"
 #include "core/backup.h"
 #include "core/database.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "logic/cart.h"
 #include "logic/sale_store.h"
 
@@ -68,7 +68,7 @@ BENCHMARK(BM_ProductLookup)
 void BM_NextDocumentNumber(benchmark::State& state)
 {
     for (auto _ : state) {
-        const std::optional<qint64> last = documents::lastNumber(*shop);
+        const std::optional<qint64> last = numbering::lastNumber(*shop);
         if (!last || *last < 1)
             return skip(state, QStringLiteral("no number: ") + shop->errorMessage());
         benchmark::DoNotOptimize(last);

@@ -6,7 +6,7 @@
 // The generated shop is cached beside the executable (or in $TOKO_BENCH_DIR).
 
 #include "core/database.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
 #include "logic/cash_book.h"
@@ -35,7 +35,7 @@ constexpr int version = 1;
 
 QString code(const QString& kind, qint64& number)
 {
-    return kind + u'-' + documents::numberText(++number);
+    return kind + u'-' + numbering::numberText(++number);
 }
 
 QString generate(const QString& path)

@@ -25,13 +25,6 @@ QString nthField(const QString& text, int n, QStringView separator)
     return text.mid(start, end < 0 ? -1 : end - start);
 }
 
-QString replaceAll(QString text, const QString& from, const QString& to)
-{
-    if (from.isEmpty())
-        return text;
-    return text.replace(from, to, Qt::CaseSensitive);
-}
-
 QString numberToText(double value)
 {
     if (!std::isfinite(value) || value == 0)

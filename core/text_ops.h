@@ -10,10 +10,6 @@ namespace text {
 // The n-th (1-based) part of `text` split at `separator`; empty when there are fewer parts.
 QString nthField(const QString& text, int n, QStringView separator = u";");
 
-// Every occurrence of `from` replaced by `to`, case-sensitive, left to right,
-// never re-scanning replaced text. An empty `from` leaves the text as it is.
-QString replaceAll(QString text, const QString& from, const QString& to);
-
 // Integers in plain decimal; other numbers in the shortest form with at most
 // 16 significant digits. Never a thousands separator, never "-0".
 QString numberToText(double value);

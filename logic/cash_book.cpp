@@ -1,7 +1,7 @@
 #include "logic/cash_book.h"
 
 #include "core/database.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/shop_upgrade.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
@@ -89,7 +89,7 @@ Outcome<QString> store(Database& db, const Entry& entry)
     Database::Transaction transaction(db);
     if (!transaction.active())
         return Failure{};
-    const Outcome<QString> next = documents::nextCode(
+    const Outcome<QString> next = numbering::nextCode(
         db, entry.flow == Flow::In ? QStringLiteral("KM") : QStringLiteral("KK"));
     if (!next)
         return Failure{next.reason()};

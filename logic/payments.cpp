@@ -1,7 +1,7 @@
 #include "logic/payments.h"
 
 #include "core/database.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
 #include "logic/amount_words.h"
@@ -125,7 +125,7 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
     Stored stored;
     stored.steps = allocate(open, paid);
     stored.recorded = std::min(rounded(payment.outstanding), paid);
-    const Outcome<QString> next = documents::nextCode(db, side.paymentKind);
+    const Outcome<QString> next = numbering::nextCode(db, side.paymentKind);
     if (!next)
         return Failure{next.reason()};
     stored.code = *next;

@@ -135,7 +135,7 @@ PrintedPage page(int size, const ReceiptSource& source, const ReceiptSettings& s
         source.operatorName + u'_' + source.currentDate + u'_' + source.currentTime;
     printed.fontFace = settings.fontName;
     printed.fontPoints = settings.fontSize;
-    const ReceiptSettings placed = receipt::clamped(settings);
+    const ReceiptSettings placed = receipts::clamped(settings);
     for (int k = 0; k < lines.size(); ++k) {
         const qint64 y = placed.topMargin + qint64(k) * placed.lineSpacing;
         printed.lines.append(

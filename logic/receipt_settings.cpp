@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace receipt {
+namespace receipts {
 
 ReceiptSettings clamped(ReceiptSettings settings)
 {
@@ -24,4 +24,4 @@ int fontEntry(const QStringList& entries, QStringView face)
     return -1;
 }
 
-} // namespace receipt
+} // namespace receipts

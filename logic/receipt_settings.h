@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QStringView>
 
-namespace receipt {
+namespace receipts {
 
 // Page units run from 0 to 10000 over the printable area.
 inline constexpr int largestPageUnit = 10000;
@@ -21,4 +21,4 @@ ReceiptSettings clamped(ReceiptSettings settings);
 // before "Courier New". -1 when no entry begins with it or `face` is empty.
 int fontEntry(const QStringList& entries, QStringView face);
 
-} // namespace receipt
+} // namespace receipts

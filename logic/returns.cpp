@@ -1,7 +1,7 @@
 #include "logic/returns.h"
 
 #include "core/database.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/text_ops.h"
 #include "logic/amount_words.h"
 #include "logic/cart.h"
@@ -154,7 +154,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
         recalculate();
         return Failure{payments::changedText(m_side, m_partyName, QStringLiteral("retur"))};
     }
-    const Outcome<QString> next = documents::nextCode(m_db, side.returnKind);
+    const Outcome<QString> next = numbering::nextCode(m_db, side.returnKind);
     if (!next)
         return Failure{next.reason()};
     const QString code = *next;

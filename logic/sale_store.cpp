@@ -1,7 +1,7 @@
 #include "logic/sale_store.h"
 
 #include "core/database.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
 #include "logic/cart.h"
@@ -58,7 +58,7 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
     Database::Transaction transaction(db);
     if (!transaction.active())
         return Failure{};
-    const Outcome<QString> next = documents::nextCode(db, side.documentKind);
+    const Outcome<QString> next = numbering::nextCode(db, side.documentKind);
     if (!next)
         return Failure{next.reason()};
     const QString code = *next;

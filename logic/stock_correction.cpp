@@ -1,7 +1,7 @@
 #include "logic/stock_correction.h"
 
 #include "core/database.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/text_ops.h"
 #include "logic/cart.h"
 #include "logic/products.h"
@@ -92,7 +92,7 @@ Outcome<QString> StockCorrection::save(const QString& date, const QString& opera
     if (!transaction.active())
         return Failure{};
     const Outcome<QString> next =
-        documents::nextCode(m_db, QStringLiteral("KS"), documents::Sequence::StockCorrections);
+        numbering::nextCode(m_db, QStringLiteral("KS"), numbering::Sequence::StockCorrections);
     if (!next)
         return Failure{next.reason()};
     const QString code = *next;

@@ -2,8 +2,8 @@
 
 #include "core/app_context.h"
 #include "core/backup.h"
-#include "core/document_number.h"
 #include "core/messages.h"
+#include "core/numbering.h"
 #include "core/users.h"
 #include "screens/counter/cashier_window.h"
 #include "screens/masters/party_master_window.h"
@@ -307,5 +307,5 @@ void MainWindow::resetData()
             QStringLiteral("Yakin Reset Data Transaksi ini?, reset data dapat mengakibatkan "
                            "hilangnya semua data yang pernah tersimpan.")))
         return;
-    m_context.messages().failed(documents::deleteAllTransactions(m_context.db(), m_context.user));
+    m_context.messages().failed(numbering::deleteAllTransactions(m_context.db(), m_context.user));
 }

@@ -1,7 +1,7 @@
 #include "screens/counter/cashier_window.h"
 
-#include "core/document_number.h"
 #include "core/messages.h"
+#include "core/numbering.h"
 #include "core/text_ops.h"
 #include "logic/parties.h"
 #include "logic/sale_store.h"
@@ -588,7 +588,7 @@ void CashierWindow::newTransaction()
 {
     reset();
     m_dayCount->setText(
-        documents::countOfDay(m_context.db(), sideInfo(m_side).documentKind,
+        numbering::countOfDay(m_context.db(), sideInfo(m_side).documentKind,
                               m_date->date().toString(QStringLiteral("yyyy-MM-dd"))));
 }
 

@@ -30,7 +30,7 @@ ReceiptSettingsDialog::ReceiptSettingsDialog(AppContext& context, QComboBox* cas
         QStringLiteral("Courier New"), QStringLiteral("Lucida Sans Typewriter"),
         QStringLiteral("Lucida Console"), QStringLiteral("Courier"), QStringLiteral("Consolas")};
     m_font->addItems(fonts);
-    m_font->setCurrentIndex(receipt::fontEntry(fonts, context.receipt.fontName));
+    m_font->setCurrentIndex(receipts::fontEntry(fonts, context.receipt.fontName));
 
     for (int index = 0; index < m_cashierSizes->count(); ++index)
         m_defaultSize->addItem(m_cashierSizes->itemText(index));
@@ -77,6 +77,6 @@ void ReceiptSettingsDialog::save()
         m_context.messages().info(QStringLiteral("Setting struk tidak dapat disimpan: ") + path);
         return;
     }
-    m_context.receipt = receipt::clamped(config::parseReceiptSettings(line));
+    m_context.receipt = receipts::clamped(config::parseReceiptSettings(line));
     accept();
 }

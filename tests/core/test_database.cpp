@@ -1,5 +1,5 @@
 #include "core/backup.h"
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/startup.h"
 #include "logic/shop_database.h"
 #include "support/test_shop.h"
@@ -195,8 +195,8 @@ void TestDatabase::nextNumberClearsStaleLinesAndMalformedCodes()
         QVERIFY(db().exec(u"insert into "_qs + row.section(u':', 0, 0) + u" (Kode) values (?)"_qs,
                           {row.section(u':', 1)}));
     QCOMPARE(
-        (QList{documents::lastNumber(db()).value_or(-1),
-               documents::lastNumber(db(), documents::Sequence::StockCorrections).value_or(-1)}),
+        (QList{numbering::lastNumber(db()).value_or(-1),
+               numbering::lastNumber(db(), numbering::Sequence::StockCorrections).value_or(-1)}),
         last);
     // Asked at every save: index lookups only, however many lines the shop has.
     for (sqlite3_stmt* s = sqlite3_next_stmt(db().handle(), nullptr); s;

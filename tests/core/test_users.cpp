@@ -1,4 +1,4 @@
-#include "core/document_number.h"
+#include "core/numbering.h"
 #include "core/password.h"
 #include "core/users.h"
 #include "logic/products.h"
@@ -61,13 +61,13 @@ void TestUsers::administratorOnly()
     const QString refused = u"Anda tidak diperkenankan menggunakan fitur ini"_qs;
     for (const QString& user : {QString(), u"kasir"_qs, u"administrator"_qs}) {
         QCOMPARE(products::removeAll(db, user).reason(), refused);
-        QCOMPARE(documents::deleteAllTransactions(db, user).reason(), refused);
+        QCOMPARE(numbering::deleteAllTransactions(db, user).reason(), refused);
         QCOMPARE(users::add(db, u"baru"_qs, user).reason(), refused);
     }
     QCOMPARE(db.scalar(u"select count(*) from barang"_qs), u"1"_qs);
     QCOMPARE(db.scalar(u"select count(*) from transaksi"_qs), u"1"_qs);
     QVERIFY(products::removeAll(db, u"Admin"_qs));
-    QVERIFY(documents::deleteAllTransactions(db, u"Admin"_qs));
+    QVERIFY(numbering::deleteAllTransactions(db, u"Admin"_qs));
     QCOMPARE(db.scalar(u"select count(*) from barang"_qs), u"0"_qs);
     QCOMPARE(db.scalar(u"select count(*) from transaksi"_qs), u"0"_qs);
 }

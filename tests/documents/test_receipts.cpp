@@ -104,7 +104,7 @@ void TestReceipts::pageLines()
     QCOMPARE(page.lines.at(16), (PlacedLine{25, 15 + 16 * 150, u"          Terima kasih"_s}));
     // Huge or negative settings are brought into the page: no overflow, nothing above it.
     for (const auto& [margin, y] :
-         {std::pair{2000000000, receipt::largestPageUnit * 17}, {-20, 0}}) {
+         {std::pair{2000000000, receipts::largestPageUnit * 17}, {-20, 0}}) {
         settings.topMargin = settings.lineSpacing = margin;
         QCOMPARE(receipts::page(1, sale(), settings).lines.at(16).y, y);
     }

@@ -1,6 +1,5 @@
 #include "core/clock.h"
 #include "core/table_model.h"
-#include "ui/anchors.h"
 #include "ui/entry_row.h"
 #include "ui/font_text.h"
 #include "ui/list_view.h"
@@ -12,16 +11,13 @@
 #include <QScrollBar>
 #include <QTest>
 
-// What screens are built from: fonts, anchors, the list, the entry row, the month tree.
+// What screens are built from: fonts, the list, the entry row, the month tree.
 class TestFormLayer final : public QObject
 {
     Q_OBJECT
 private slots:
     void fonts_data();
     void fonts();
-    void anchoredRects_data();
-    void anchoredRects();
-    void anchorsFollowTheForm();
     void listAndEntryRow();
     void monthTree();
 };
@@ -48,54 +44,6 @@ void TestFormLayer::fonts()
 }
 
 // A box at (10, 20) 100 x 30 on a 400 x 300 form that grows to 800 x 600.
-void TestFormLayer::anchoredRects_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QSize>("from");
-    QTest::addColumn<QSize>("to");
-    QTest::addColumn<QRect>("expected");
-    const QSize from(400, 300), to(800, 600);
-    const QRect box(10, 20, 100, 30);
-    QTest::newRow("FR, any case, spaces")
-        << u"fl, ft, fr, ft"_qs << from << to << QRect(10, 20, 500, 30);
-    QTest::newRow("F50") << u"F50,F50,F50,F50"_qs << from << to << QRect(210, 170, 100, 30);
-    QTest::newRow("edges never cross")
-        << u"FL,FT,FR,FB"_qs << from << QSize(100, 100) << QRect(10, 20, 0, 0);
-    QTest::newRow("S rounds to the nearest pixel")
-        << u"S,S,S,S"_qs << from << QSize(533, 411) << QRect(13, 27, 134, 42);
-    QTest::newRow("6 characters never moves") << u"S,S,S,"_qs << from << to << box;
-    QTest::newRow("no division by zero") << u"S,S,S,S"_qs << QSize() << to << box;
-}
-
-void TestFormLayer::anchoredRects()
-{
-    QFETCH(QString, code);
-    QFETCH(QSize, from);
-    QFETCH(QSize, to);
-    QFETCH(QRect, expected);
-    QCOMPARE(anchoredRect(code, QRect(10, 20, 100, 30), from, to), expected);
-}
-
-void TestFormLayer::anchorsFollowTheForm()
-{
-    QWidget window;
-    auto* form = new QWidget(&window);
-    form->resize(400, 300);
-    auto* box = new QWidget(form);
-    box->setGeometry(33, 260, 101, 30);
-    (new Anchors(form))->add(box, u"S,FB,S,FB"_qs);
-    form->resize(800, 600); // before it is shown: still from the design place
-    window.show();
-    window.setWindowState(Qt::WindowMinimized);
-    form->resize(160, 0); // minimised: the controls stay where they were
-    QCOMPARE(box->geometry(), QRect(66, 560, 202, 30));
-    window.setWindowState(Qt::WindowNoState);
-    // Sizes whose scaling rounds: working from the previous place would drift.
-    for (const QSize size : {QSize(533, 411), QSize(401, 299), QSize(777, 123), QSize(400, 300)})
-        form->resize(size);
-    QCOMPARE(box->geometry(), QRect(33, 260, 101, 30));
-}
-
 void TestFormLayer::listAndEntryRow()
 {
     QWidget window;

@@ -11,7 +11,7 @@ class Database;
 // Document codes: two letters, "-" and a 14-digit number. Every kind kept in
 // transaksi (JL, BL, PI, HU, KM, KK, RJ, RB) draws from one sequence;
 // stock corrections (KS) have their own in itemkoreksi.
-namespace documents {
+namespace numbering {
 
 enum class Sequence { Transactions, StockCorrections };
 
@@ -42,4 +42,4 @@ QString countOfDay(Database& db, const QString& kind, const QString& date);
 // and users stay.
 Outcome<> deleteAllTransactions(Database& db, const QString& user);
 
-} // namespace documents
+} // namespace numbering

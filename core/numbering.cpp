@@ -1,10 +1,10 @@
-#include "core/document_number.h"
+#include "core/numbering.h"
 
 #include "core/database.h"
 #include "core/side.h"
 #include "core/users.h"
 
-namespace documents {
+namespace numbering {
 
 namespace {
 
@@ -95,4 +95,4 @@ Outcome<> deleteAllTransactions(Database& db, const QString& user)
     return stored(db.exec(QStringLiteral("delete from transaksi")));
 }
 
-} // namespace documents
+} // namespace numbering
