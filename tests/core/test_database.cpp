@@ -31,8 +31,7 @@ int secondTill(const QString& path)
     return db.exec(u"insert into pelanggan (kode) values ('PL-00042')"_qs) ? 0 : 1;
 }
 
-// Fills a shop on a mounted image with ever smaller customers; says the journal mode,
-// SQLite's refusals, and whether exactly the customers reported stored are there.
+// Fills a shop on a mounted image; says its journal, the refusals, whether all stored are there.
 int fillDisk(const QString& image, const QString& disk)
 {
     if (!QDir().mkpath(disk) || QProcess::execute(u"mount"_qs, {u"-o"_qs, u"loop"_qs, image, disk}))
@@ -124,7 +123,8 @@ void TestDatabase::statementsTransactionsKeysAndJournal()
     };
     QVERIFY(!save({u"a"_qs, u"bad"_qs, u"c"_qs}) && !save({u"a"_qs, u"full"_qs, u"c"_qs}));
     QCOMPARE(db().errorMessage(), u"the transaction was rolled back"_qs);
-    QCOMPARE(count(u"transaksi"_qs) + count(u"itempenjualan"_qs), u"00"_qs);
+    QCOMPARE(count(u"(select Kode from transaksi union all select Kode from itempenjualan)"_qs),
+             u"0"_qs);
     QVERIFY(save({u"a"_qs, u"c"_qs}));
     QVERIFY(db().exec(u"insert into barang (kode, nama) values ('A', 'a'), ('B', 'b')"_qs));
     const QString sql = u"select nama, ?, 3.0, 1.0/3, 1e20, null from barang order by kode"_qs;
@@ -138,8 +138,7 @@ void TestDatabase::statementsTransactionsKeysAndJournal()
     // NUMERIC, never REAL: a REAL column reads 3 back as "3.0". Document codes are keys.
     QVERIFY(!db().exec(u"insert into transaksi (Kode) values ('JL-00000000000002')"_qs, {},
                        Database::OnError::Silent));
-    QCOMPARE(db().scalar(u"select count(*) from sqlite_master m, pragma_table_info(m.name) c "
-                         "where m.type='table' and c.type='REAL'"_qs),
+    QCOMPARE(count(u"sqlite_master m, pragma_table_info(m.name) c where c.type='REAL'"_qs),
              u"0"_qs);
     // toko-initdb never touches an existing file.
     QVERIFY(shopdb::create(m_shop->databasePath(), true).startsWith(u"File sudah ada"_qs));
@@ -157,15 +156,14 @@ void TestDatabase::statementsTransactionsKeysAndJournal()
     std::thread done([writer] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         sqlite3_exec(writer, "commit", nullptr, nullptr, nullptr);
+        sqlite3_close(writer);
     });
     const bool opened = db().open(m_shop->databasePath());
     done.join();
-    sqlite3_close(writer);
     QVERIFY2(opened, qPrintable(db().errorMessage()));
-    // 2: synchronous=FULL, one sync per commit, and a commit survives a power cut.
-    QCOMPARE(db().scalar(u"pragma journal_mode"_qs) + db().scalar(u"pragma synchronous"_qs) +
-                 count(u"barang"_qs),
-             u"wal22"_qs);
+    // One sync per commit, and synchronous=FULL (2): a commit survives a power cut.
+    QCOMPARE(db().scalar(u"pragma journal_mode"_qs), u"wal"_qs);
+    QCOMPARE(db().scalar(u"pragma synchronous"_qs), u"2"_qs);
 }
 
 void TestDatabase::nextNumberClearsStaleLinesAndMalformedCodes_data()
@@ -223,15 +221,13 @@ void TestDatabase::restoreRefusesWhatIsNoUndamagedShop()
           std::tuple{"alter table itempenjualan rename column Qty to banyak", 0,
                      u"tabel data toko tidak lengkap: itempenjualan.qty"_qs}}) {
         QVERIFY(backup::save(db(), path));
+        Database other;
         QFile file(path);
-        if (*alter) {
-            Database other;
-            QVERIFY(other.open(path) && other.exec(QString::fromLatin1(alter)));
-        } else {
-            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset));
-            QCOMPARE(file.write(QByteArray(64, '\xff')), 64);
-            file.close();
-        }
+        QVERIFY(*alter ? other.open(path) && other.exec(QString::fromLatin1(alter))
+                       : file.open(QIODevice::ReadWrite) && file.seek(offset) &&
+                             file.write(QByteArray(64, '\xff')) == 64);
+        other.close();
+        file.close();
         const QStringList before = shopFiles();
         const Outcome<QString> restored = backup::restore(db(), path, m_shop->clock.now());
         QVERIFY2(!restored && restored.reason().startsWith(reason), qPrintable(restored.reason()));
@@ -278,9 +274,8 @@ void TestDatabase::backupStandsAloneAndRestoreKeepsEverySafetyCopy()
     }
     Database before;
     QVERIFY(before.open(name, Database::Access::ReadOnly));
-    // The backup holds the two customers committed when it was made.
-    QCOMPARE(before.scalar(u"select count(*) from pelanggan"_qs) + count(u"pelanggan"_qs),
-             u"42"_qs);
+    QCOMPARE(before.scalar(u"select count(*) from pelanggan"_qs), u"4"_qs);
+    QCOMPARE(count(u"pelanggan"_qs), u"2"_qs); // committed when the backup was made
     QCOMPARE(db().scalar(u"pragma quick_check"_qs), u"ok"_qs);
     addCustomers(1); // the restored file is the one in use, and writable
 }
@@ -312,10 +307,7 @@ void TestDatabase::journalFollowsTheFileSystem()
     db().close(); // a file in log mode goes back to the journal only when no one else has it open
     const Outcome<QString> started = startUp(m_shop->context());
     QTEST(db().scalar(u"pragma journal_mode"_qs), "journal");
-    QCOMPARE(*started, network.isEmpty() ? QString()
-                                         : u"Database ada di folder jaringan ("_qs + network +
-                                               u"): hanya satu kasir yang boleh memakai file "
-                                               "ini, jangan buka dari komputer lain bersamaan."_qs);
+    QCOMPARE(started->section(u'(', 1).section(u')', 0, 0), network);
 }
 
 void TestDatabase::smallBlocksOnARealDiskFillUpWithoutACrash()

