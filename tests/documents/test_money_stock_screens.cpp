@@ -6,6 +6,7 @@
 #include "screens/stock/return_window.h"
 #include "screens/stock/stock_correction_window.h"
 #include "support/modal.h"
+#include "support/needs_part.h"
 #include "support/pdf_text.h"
 #include "support/test_shop.h"
 #include "ui/list_view.h"
@@ -151,8 +152,7 @@ void TestMoneyStockScreens::payment()
 
     // Each print is a file of its own: the number alone on saving, the code on reprinting.
     const QString struk = m_shop->folder().filePath(u"struk/Struk_%1.pdf"_s);
-    if (pdfWords(struk.arg(1)).isNull())
-        QSKIP("pdftotext is not installed");
+    TOKO_NEEDS_PART(!pdfWords(struk.arg(1)).isNull(), "pdftotext is not installed");
     QVERIFY(pdfWords(struk.arg(1))
                 .contains(u"No. : 00000000000007 Terima dari. : Bu 'Ani' 1 Untuk Pembayaran : "
                           "Pembayaran Piutang Sebesar : 250 : Sisa Piutang Sebesar : 400"_s));
