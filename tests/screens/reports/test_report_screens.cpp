@@ -1,8 +1,8 @@
 #include "core/table_model.h"
-#include "report_month.h"
 #include "screens/reports/document_list_dialog.h"
 #include "screens/reports/low_stock_dialog.h"
 #include "support/modal.h"
+#include "support/report_month.h"
 #include "support/test_shop.h"
 #include "ui/list_view.h"
 

@@ -2,7 +2,7 @@
 #include "core/table_model.h"
 #include "logic/profit_loss.h"
 #include "logic/reports.h"
-#include "report_month.h"
+#include "support/report_month.h"
 #include "support/test_shop.h"
 
 #include <QFile>
