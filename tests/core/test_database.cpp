@@ -383,8 +383,10 @@ void TestDatabase::leftoversOfEndedRunsGo()
     for (const QString& name : gone + kept)
         QVERIFY(QFile(inShop(name)).open(QIODevice::WriteOnly));
     QStringList written; // every temporary file seen while copying
-    const backup::Progress progress = [&](qint64, qint64) {
+    qint64 percent = 0;  // where the bar stands at the end
+    const backup::Progress progress = [&](qint64 done, qint64 total) {
         written << shopFiles().filter(u".tmp"_qs);
+        percent = total > 0 ? done * 100 / total : percent;
     };
     if (at == u"backup")
         QVERIFY(backup::save(db(), inShop(backup::fileName(QDate(2024, 3, 7))), progress));
@@ -393,6 +395,7 @@ void TestDatabase::leftoversOfEndedRunsGo()
     else
         QVERIFY(startUp(m_shop->context()));
     QCOMPARE(shopFiles().filter(u".tmp"_qs), kept);
+    QCOMPARE(percent, at == u"start" ? 0 : 100);
     // Each of this run's own carries its process id: two tills never write one file.
     for (const QString& name : written)
         QVERIFY2(kept.contains(name) || name.contains(ours), qPrintable(name));
