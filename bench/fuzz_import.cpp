@@ -7,8 +7,8 @@
 // the logic, not the disk). After each input:
 //   - the lines are the text cut at CR LF, LF and CR, blank ones left out,
 //     with nothing but the line ends lost;
-//   - every statement the import ran is one of its fixed texts (traced with
-//     sqlite3_trace_v2), so nothing pasted ever reached the SQL text;
+//   - every statement the import ran is one of its fixed texts (traced by
+//     the database), so nothing pasted ever reached the SQL text;
 //   - every stored row holds exactly the pasted fields (numbers as numbers),
 //     the products stored are the ones an independent check accepts, the
 //     parties have new codes of their table's form, and the counts add up;
@@ -24,8 +24,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
 
 #include <cmath>
 #include <cstdio>
@@ -63,14 +61,6 @@ struct Trace {
     bool on = false;
     QStringList seen;
 };
-
-int traced(unsigned, void* context, void*, void* sql)
-{
-    auto* trace = static_cast<Trace*>(context);
-    if (trace->on)
-        trace->seen.append(QString::fromUtf8(static_cast<const char*>(sql)));
-    return 0;
-}
 
 // Pieces a clipboard text is made of: mostly line ends, tabs and the
 // characters numbers and codes are written with, now and then the odd ones.
@@ -215,7 +205,10 @@ int main(int argc, char** argv)
     };
     const QSet<QString> allowed = fixedTexts();
     Trace trace;
-    sqlite3_trace_v2(db.handle(), SQLITE_TRACE_STMT, traced, &trace);
+    db.traceStatements([&trace](const QString& sql) {
+        if (trace.on)
+            trace.seen.append(sql);
+    });
 
     std::mt19937 random(seed);
     long lines = 0, stored = 0, refused = 0;

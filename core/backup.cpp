@@ -8,17 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sqlite3.h>
-
 #include <filesystem>
-#include <memory>
 
 namespace backup {
 
 namespace {
-
-// Pages copied between two reports of progress: 4 MB with 4 KB pages.
-constexpr int pagesPerStep = 1024;
 
 // The columns the program reads and writes, table by table.
 constexpr std::pair<const char*, const char*> shopTables[] = {
@@ -36,11 +30,6 @@ constexpr std::pair<const char*, const char*> shopTables[] = {
     {"useradmin", "user password"},
 };
 
-struct Closer {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-using Connection = std::unique_ptr<sqlite3, Closer>;
-
 // Moves `from` over `to` in one step: the old file stays whole until then.
 Outcome<> replaceFile(const QString& from, const QString& to)
 {
@@ -51,46 +40,6 @@ Outcome<> replaceFile(const QString& from, const QString& to)
     return {};
 }
 
-// Copies the database `source` into the new file `file`, step by step.
-Outcome<> copyTo(sqlite3* source, const QString& file, const Progress& progress)
-{
-    filesystem::removeDatabaseFiles(file);
-    sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(file.toUtf8().constData(), &raw,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    Connection destination(raw);
-    if (opened != SQLITE_OK)
-        return Failure{QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened))};
-    // Held alone, a log the copy takes over from the shop keeps its index in
-    // memory: no memory-mapped -shm beside the copy.
-    sqlite3_exec(raw, "pragma locking_mode=exclusive", nullptr, nullptr, nullptr);
-    sqlite3_backup* copy = sqlite3_backup_init(raw, "main", source, "main");
-    if (!copy)
-        return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};
-    int rc = SQLITE_OK;
-    while (rc == SQLITE_OK) {
-        rc = sqlite3_backup_step(copy, pagesPerStep);
-        if (progress) {
-            const int total = sqlite3_backup_pagecount(copy);
-            progress(total - sqlite3_backup_remaining(copy), total);
-        }
-    }
-    sqlite3_backup_finish(copy);
-    if (rc != SQLITE_DONE)
-        return Failure{QString::fromUtf8(sqlite3_errstr(rc))};
-    // The page copy carries the shop's log mode over; the file handed out
-    // stands alone.
-    if (sqlite3_exec(raw, "pragma journal_mode=delete", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};
-    return {};
-}
-
-int reportChecking(void* progress)
-{
-    (*static_cast<const Progress*>(progress))(0, 0);
-    return 0;
-}
-
 // The data before a restore, under a name no earlier safety copy has.
 Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progress& progress)
 {
@@ -99,7 +48,7 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
     const QString temporary = filesystem::temporaryName(name);
     // Everything in the log goes into the database file first.
     db.checkpoint();
-    Outcome<> copied = copyTo(db.handle(), temporary, progress);
+    Outcome<> copied = db.copyTo(temporary, progress);
     for (int n = 1; copied && n <= 100; ++n) {
         // QFile::rename never replaces a file: two restores in one second keep both copies.
         const QString candidate = n == 1 ? name : name + u'-' + QString::number(n);
@@ -125,7 +74,7 @@ Outcome<> save(Database& db, const QString& target, const Progress& progress)
         return Failure{QStringLiteral("database belum terbuka")};
     filesystem::removeLeftovers(QFileInfo(target).absolutePath());
     const QString temporary = filesystem::temporaryName(target);
-    Outcome<> saved = copyTo(db.handle(), temporary, progress);
+    Outcome<> saved = db.copyTo(temporary, progress);
     if (saved)
         saved = replaceFile(temporary, target);
     if (!saved)
@@ -140,8 +89,7 @@ Outcome<> checkShopFile(const QString& path, const Progress& progress)
         return Failure{file.errorMessage()};
     // The quick check reads every page: seconds on a large shop, reported as it goes.
     if (progress)
-        sqlite3_progress_handler(file.handle(), 100000, reportChecking,
-                                 const_cast<Progress*>(&progress));
+        file.setProgress([&progress] { progress(0, 0); }, 100000);
     QStringList problems;
     if (!file.query(
             QStringLiteral("pragma quick_check"), {},
@@ -191,7 +139,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         Database file;
         if (!file.open(source, Database::Access::ReadOnly))
             return Failure{file.errorMessage()};
-        if (const Outcome<> copied = copyTo(file.handle(), incoming, half(0)); !copied) {
+        if (const Outcome<> copied = file.copyTo(incoming, half(0)); !copied) {
             filesystem::removeDatabaseFiles(incoming);
             return Failure{copied.reason()};
         }

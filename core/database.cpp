@@ -273,6 +273,121 @@ int Database::changes() const
     return m_connection ? sqlite3_changes(m_connection.get()) : 0;
 }
 
+QStringList Database::column(const QString& sql, const QVariantList& params)
+{
+    QStringList values;
+    const RowHandler handler = [&](const QStringList& row) { values.append(row.value(0)); };
+    run(sql, params, &handler, OnError::Silent, -1, false);
+    return values;
+}
+
+void Database::setProgress(std::function<void()> tick, int steps)
+{
+    m_tick = std::move(tick);
+    const auto report = [](void* self) {
+        static_cast<Database*>(self)->m_tick();
+        return 0;
+    };
+    if (m_connection)
+        sqlite3_progress_handler(m_connection.get(), m_tick ? steps : 0, m_tick ? +report : nullptr,
+                                 this);
+}
+
+void Database::traceStatements(std::function<void(const QString& sql)> seen)
+{
+    m_trace = std::move(seen);
+    const auto report = [](unsigned, void* self, void*, void* sql) {
+        static_cast<Database*>(self)->m_trace(QString::fromUtf8(static_cast<const char*>(sql)));
+        return 0;
+    };
+    if (m_connection)
+        sqlite3_trace_v2(m_connection.get(), m_trace ? SQLITE_TRACE_STMT : 0,
+                         m_trace ? +report : nullptr, this);
+}
+
+QStringList Database::cachedStatements() const
+{
+    QStringList texts;
+    for (const auto& [sql, statement] : m_statements)
+        texts.append(sql);
+    return texts;
+}
+
+Outcome<> Database::copyTo(const QString& file, const Progress& progress)
+{
+    if (!m_connection)
+        return Failure{QStringLiteral("tidak ada database yang terbuka")};
+    // Pages copied between two reports of progress: 4 MB with 4 KB pages.
+    constexpr int pagesPerStep = 1024;
+    filesystem::removeDatabaseFiles(file);
+    std::unique_ptr<sqlite3, ConnectionCloser> destination;
+    sqlite3* raw = nullptr;
+    const int opened = sqlite3_open_v2(file.toUtf8().constData(), &raw,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    destination.reset(raw);
+    if (opened != SQLITE_OK)
+        return Failure{QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened))};
+    // Held alone, a log the copy takes over from the shop keeps its index in
+    // memory: no memory-mapped -shm beside the copy.
+    sqlite3_exec(raw, "pragma locking_mode=exclusive", nullptr, nullptr, nullptr);
+    sqlite3_backup* copy = sqlite3_backup_init(raw, "main", m_connection.get(), "main");
+    if (!copy)
+        return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};
+    int rc = SQLITE_OK;
+    while (rc == SQLITE_OK) {
+        rc = sqlite3_backup_step(copy, pagesPerStep);
+        if (progress) {
+            const int total = sqlite3_backup_pagecount(copy);
+            progress(total - sqlite3_backup_remaining(copy), total);
+        }
+    }
+    sqlite3_backup_finish(copy);
+    if (rc != SQLITE_DONE)
+        return Failure{QString::fromUtf8(sqlite3_errstr(rc))};
+    // The page copy carries the shop's log mode over; the file handed out
+    // stands alone.
+    if (sqlite3_exec(raw, "pragma journal_mode=delete", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return Failure{QString::fromUtf8(sqlite3_errmsg(raw))};
+    return {};
+}
+
+QString Database::storedOrder()
+{
+    return QStringLiteral("rowid");
+}
+
+QString Database::isDocumentCode(const QString& column)
+{
+    return column + QStringLiteral(" glob '[A-Z][A-Z]-") + QStringLiteral("[0-9]").repeated(14) +
+           u'\'';
+}
+
+QString Database::isDocumentNumber(const QString& column)
+{
+    return column + QStringLiteral(" glob '") + QStringLiteral("[0-9]").repeated(14) + u'\'';
+}
+
+QString Database::textIndexQuestion(const QStringList& pieces, const QStringList& columns)
+{
+    // The trigram index finds pieces of three characters or more.
+    const QString inColumns = u'{' + columns.join(u' ') + QStringLiteral("} : \"");
+    QStringList phrases;
+    for (const QString& piece : pieces) {
+        if (piece.toUcs4().size() < 3)
+            continue;
+        const QString phrase =
+            inColumns + QString(piece).replace(u'"', QStringLiteral("\"\"")) + u'"';
+        if (!phrases.contains(phrase))
+            phrases.append(phrase);
+    }
+    return phrases.join(QStringLiteral(" AND "));
+}
+
+QString Database::textIndexMatches(const QString& index, const QString& parameter)
+{
+    return index + QStringLiteral(" match ") + parameter;
+}
+
 bool Database::fail(OnError onError)
 {
     return fail(QString::fromUtf8(sqlite3_errmsg(m_connection.get())), onError);
@@ -287,7 +402,7 @@ bool Database::fail(const QString& message, OnError onError)
 }
 
 bool Database::run(const QString& sql, const QVariantList& params, const RowHandler* handler,
-                   OnError onError, int maxRows)
+                   OnError onError, int maxRows, bool cache)
 {
     if (!m_connection)
         return fail(QStringLiteral("tidak ada database yang terbuka"), onError);
@@ -298,7 +413,7 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
 
     sqlite3_stmt* statement = nullptr;
     StatementPtr temporary;
-    auto cached = m_statements.find(sql);
+    auto cached = cache ? m_statements.find(sql) : m_statements.end();
     if (cached != m_statements.end() && !sqlite3_stmt_busy(cached->second.get())) {
         statement = cached->second.get();
     } else {
@@ -306,7 +421,7 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
         // again: prepare it (and keep it unless it is the nested copy).
         const QByteArray utf8 = sql.toUtf8();
         const char* tail = nullptr;
-        const bool keep = cached == m_statements.end();
+        const bool keep = cache && cached == m_statements.end();
         if (sqlite3_prepare_v3(m_connection.get(), utf8.constData(), static_cast<int>(utf8.size()),
                                keep ? SQLITE_PREPARE_PERSISTENT : 0, &statement,
                                &tail) != SQLITE_OK)
@@ -413,7 +528,7 @@ Database::Transaction::~Transaction()
     if (!m_active || m_generation != m_db.m_generation)
         return;
     m_db.m_inTransaction = false;
-    if (!sqlite3_get_autocommit(m_db.handle()))
+    if (!sqlite3_get_autocommit(m_db.m_connection.get()))
         m_db.exec(QStringLiteral("rollback"), {}, OnError::Silent);
 }
 

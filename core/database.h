@@ -2,6 +2,7 @@
 
 #include "core/file_lock.h"
 #include "core/file_system.h"
+#include "core/outcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -99,8 +100,42 @@ public:
 
     // Number of rows changed by the last insert, update or delete.
     int changes() const;
-    // The raw handle, for SQLite's backup API.
-    sqlite3* handle() const { return m_connection.get(); }
+
+    // The first column of every result row of a statement asked once (an
+    // upgrade's checks): prepared for this call alone, it stays out of the
+    // cache that keeps what the screens ask again. Shows nothing; a failure
+    // ends the list.
+    QStringList column(const QString& sql, const QVariantList& params = {});
+    // Calls `tick` every `steps` of SQLite's steps while statements run on the
+    // open connection, so that a box stays painted during long work; an
+    // empty `tick` stops it.
+    void setProgress(std::function<void()> tick, int steps = 1000);
+    // Calls `seen` with the text of every statement as it starts on the open
+    // connection; an empty `seen` stops it.
+    void traceStatements(std::function<void(const QString& sql)> seen);
+    // The texts of the statements kept prepared.
+    QStringList cachedStatements() const;
+
+    // How far a copy has come: `done` of `total` pages.
+    using Progress = std::function<void(qint64 done, qint64 total)>;
+    // Copies the open database page by page into `file`, made anew, while
+    // others may read and write it. The copy stands alone in rollback-journal
+    // mode.
+    Outcome<> copyTo(const QString& file, const Progress& progress = {});
+
+    // What only SQLite says this way, one place each.
+    // ORDER BY text for the order rows were stored in.
+    static QString storedOrder();
+    // A condition true when `column` is two capital letters, '-' and 14 digits.
+    static QString isDocumentCode(const QString& column);
+    // A condition true when `column` is 14 digits.
+    static QString isDocumentNumber(const QString& column);
+    // The product search index's condition: rows holding every piece of
+    // `pieces` (three characters or longer) in one of `columns`; the
+    // question is bound as `parameter`. Empty question when no piece is long
+    // enough.
+    static QString textIndexQuestion(const QStringList& pieces, const QStringList& columns);
+    static QString textIndexMatches(const QString& index, const QString& parameter);
 
     // All statements between construction and commit() as one unit: the
     // destructor rolls back unless commit() succeeded. Check active() before
@@ -159,8 +194,9 @@ private:
                        const char* setup = nullptr);
 
     // `maxRows` stops stepping after that many rows (-1: all).
+    // `cache` false prepares the statement for this call alone.
     bool run(const QString& sql, const QVariantList& params, const RowHandler* handler,
-             OnError onError, int maxRows = -1);
+             OnError onError, int maxRows = -1, bool cache = true);
     bool fail(OnError onError);
     bool fail(const QString& message, OnError onError);
 
@@ -178,6 +214,8 @@ private:
     bool m_inTransaction = false;
     bool m_readOnly = false;
     QString m_error;
+    std::function<void()> m_tick;
+    std::function<void(const QString&)> m_trace;
     // Declared before the cache: statements must be finalised before their
     // connection closes, and members are destroyed in reverse order.
     std::unique_ptr<sqlite3, ConnectionCloser> m_connection;

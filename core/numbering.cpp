@@ -8,19 +8,14 @@ namespace numbering {
 
 namespace {
 
-// A code the sequence counts: two capitals, "-" and 14 digits. Anything else
-// ("KM-5", a code typed by hand) is skipped, or it would steer the numbering.
-QString digits()
-{
-    return QStringLiteral("[0-9]").repeated(14);
-}
-
 // The greatest number among the documents and among the lines they leave
 // behind (a reset deletes documents, not their lines): a new document must
 // never take the code of stored lines. Every part walks an index backwards
 // from the top and stops at the first well-formed code: transaksi and
 // itemkoreksi by their index on substr(kode,4,14), each line table by its
 // index on kode within the range of the one kind its lines belong to.
+// A code the sequence counts: two capitals, "-" and 14 digits. Anything else
+// ("KM-5", a code typed by hand) is skipped, or it would steer the numbering.
 struct LastNumberQuery {
     QString sql;
     QVariantList params;
@@ -30,8 +25,9 @@ LastNumberQuery transactionsQuery()
 {
     LastNumberQuery query{
         QStringLiteral("select max(n) from (select (select substr(Kode,4,14) from transaksi "
-                       "where Kode glob '[A-Z][A-Z]-") +
-            digits() + QStringLiteral("' order by substr(Kode,4,14) desc limit 1) as n"),
+                       "where ") +
+            Database::isDocumentCode(QStringLiteral("Kode")) +
+            QStringLiteral(" order by substr(Kode,4,14) desc limit 1) as n"),
         {}};
     for (const Side side : {Side::Sales, Side::Purchase}) {
         const SideInfo& info = sideInfo(side);
@@ -39,9 +35,9 @@ LastNumberQuery transactionsQuery()
                                           std::pair{info.returnLineTable, info.returnKind}}) {
             query.sql += QStringLiteral(" union all select (select substr(Kode,4,14) from ") +
                          table +
-                         QStringLiteral(" where Kode between ? and ? and length(Kode)=17 and "
-                                        "substr(Kode,4,14) glob '") +
-                         digits() + QStringLiteral("' order by Kode desc limit 1)");
+                         QStringLiteral(" where Kode between ? and ? and length(Kode)=17 and ") +
+                         Database::isDocumentNumber(QStringLiteral("substr(Kode,4,14)")) +
+                         QStringLiteral(" order by Kode desc limit 1)");
             query.params.append(QString(kind + QStringLiteral("-00000000000000")));
             query.params.append(QString(kind + QStringLiteral("-99999999999999")));
         }
@@ -56,8 +52,9 @@ std::optional<qint64> lastNumber(Database& db, Sequence sequence)
 {
     static const LastNumberQuery transactions = transactionsQuery();
     static const LastNumberQuery corrections{
-        QStringLiteral("select substr(Kode,4,14) from itemkoreksi where Kode glob '[A-Z][A-Z]-") +
-            digits() + QStringLiteral("' order by substr(Kode,4,14) desc limit 1"),
+        QStringLiteral("select substr(Kode,4,14) from itemkoreksi where ") +
+            Database::isDocumentCode(QStringLiteral("Kode")) +
+            QStringLiteral(" order by substr(Kode,4,14) desc limit 1"),
         {}};
     const LastNumberQuery& query = sequence == Sequence::Transactions ? transactions : corrections;
     QString last;

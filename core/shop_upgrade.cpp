@@ -4,8 +4,6 @@
 
 #include <QScopeGuard>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <memory>
 
@@ -180,30 +178,9 @@ const QList<Helper>& helpers()
     return list;
 }
 
-// The step's own questions run once per open and stay out of the
-// connection's statement cache, which keeps what the screens ask again.
-QStringList firstColumn(Database& db, const QString& sql, const QString& value = {})
-{
-    sqlite3_stmt* raw = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &raw, nullptr) !=
-        SQLITE_OK)
-        return {};
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
-    if (!value.isNull()) {
-        const QByteArray bound = value.toUtf8();
-        sqlite3_bind_text(raw, 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
-    }
-    QStringList values;
-    while (sqlite3_step(raw) == SQLITE_ROW)
-        values.append(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0))));
-    return values;
-}
-
 bool yes(Database& db, const QString& query)
 {
-    return query.isEmpty() || firstColumn(db, query).value(0) == u"1";
+    return query.isEmpty() || db.column(query).value(0) == u"1";
 }
 
 bool present(const Helper& helper, const QStringList& names)
@@ -221,7 +198,7 @@ bool dropLeftovers(Database& db, const Helper& helper)
     for (const QString& name : helper.objects.split(u' ')) {
         // Asked anew each time: dropping the search index takes its shadow tables with it.
         const QString type =
-            firstColumn(db, QStringLiteral("select type from sqlite_master where name = ?"), name)
+            db.column(QStringLiteral("select type from sqlite_master where name = ?"), {name})
                 .value(0);
         if (type.isEmpty())
             continue;
@@ -244,24 +221,17 @@ bool run(Database& db, const char* statement)
 class Reporting final
 {
 public:
-    Reporting(Database& db, const backup::Progress& progress)
-        : m_handle(db.handle()), m_progress(progress)
+    Reporting(Database& db, const backup::Progress& progress) : m_db(db)
     {
-        if (m_progress)
-            sqlite3_progress_handler(m_handle, 1000, report, this);
+        if (progress)
+            m_db.setProgress([&progress] { progress(0, 0); });
     }
-    ~Reporting() { sqlite3_progress_handler(m_handle, 0, nullptr, nullptr); }
+    ~Reporting() { m_db.setProgress({}); }
     Reporting(const Reporting&) = delete;
     Reporting& operator=(const Reporting&) = delete;
 
 private:
-    static int report(void* self)
-    {
-        static_cast<Reporting*>(self)->m_progress(0, 0);
-        return 0;
-    }
-    sqlite3* m_handle;
-    const backup::Progress& m_progress;
+    Database& m_db;
 };
 
 Failure unchanged(Database& db)
@@ -271,7 +241,7 @@ Failure unchanged(Database& db)
 
 QString applicationId(Database& db)
 {
-    return firstColumn(db, QStringLiteral("pragma application_id")).value(0);
+    return db.column(QStringLiteral("pragma application_id")).value(0);
 }
 
 // The one write transaction of the step; rolled back unless committed.
@@ -304,7 +274,7 @@ Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress)
 {
     if (!db.isOpen() || db.isReadOnly() || isPlain(db))
         return QStringList();
-    const QStringList names = firstColumn(db, QStringLiteral("select name from sqlite_master"));
+    const QStringList names = db.column(QStringLiteral("select name from sqlite_master"));
     QList<const Helper*> wanted;
     for (const Helper& helper : helpers()) {
         if (yes(db, helper.fits) && !(present(helper, names) && yes(db, helper.whole)))
@@ -316,7 +286,7 @@ Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress)
 
     // Pages the index adds to the end of the file need no copy in a rollback
     // journal; the log would take each of them twice, in the log and back.
-    const bool logged = firstColumn(db, QStringLiteral("pragma journal_mode")).value(0) == u"wal";
+    const bool logged = db.column(QStringLiteral("pragma journal_mode")).value(0) == u"wal";
     if (logged)
         run(db, "pragma journal_mode=delete");
     const auto backToLog = qScopeGuard([&] {
@@ -360,7 +330,7 @@ Outcome<QStringList> makePlain(Database& db)
         return Failure{QStringLiteral("file ini sudah ditandai milik program lain "
                                       "(application_id ") +
                        id + QStringLiteral("), tidak diubah")};
-    const QStringList names = firstColumn(db, QStringLiteral("select name from sqlite_master"));
+    const QStringList names = db.column(QStringLiteral("select name from sqlite_master"));
     QStringList removed;
     {
         Writing writing(db);

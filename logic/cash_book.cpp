@@ -51,8 +51,8 @@ bool load(Database& db, int year, int month, TableModel& model)
 
     QList<QStringList> rows;
     const bool listed = db.query(
-        QStringLiteral("select Tanggal, Kode, Ket, Ref, cash from (select rowid as r, Tanggal, "
-                       "Kode, Ket, Ref, ") +
+        QStringLiteral("select Tanggal, Kode, Ket, Ref, cash from (select ") +
+            Database::storedOrder() + QStringLiteral(" as r, Tanggal, Kode, Ket, Ref, ") +
             cashMoved +
             QStringLiteral(" as cash from transaksi where Tanggal between ? and ?) where cash>0 "
                            "order by Tanggal, r"),

@@ -63,7 +63,7 @@ bool loadDocuments(Database& db, Side side, const QString& partyCode, TableModel
                                   "Jumlah-Potongan-") +
                        debt + QStringLiteral(", ") + debt +
                        QStringLiteral(" from transaksi where KodeSP=? and ") + debt +
-                       QStringLiteral(">0 order by rowid"),
+                       QStringLiteral(">0 order by ") + Database::storedOrder(),
                    {partyCode});
 }
 

@@ -17,23 +17,13 @@ struct Search {
                           // equal to its code in the code column only
 };
 
-// The search index's query for `text`: every piece between the wildcards of
-// LIKE that is three characters or longer must occur in one of the searched
-// columns. Empty when no piece is that long: the index cannot narrow it down.
+// The search index's question for `text`: every piece between the wildcards
+// of LIKE must occur in one of the searched columns. Empty when the index
+// cannot narrow it down.
 QString indexQuery(const QString& text, const QStringList& columns)
 {
-    const QString inColumns = u'{' + columns.join(u' ') + QStringLiteral("} : \"");
-    QStringList phrases;
     static const QRegularExpression wildcards(QStringLiteral("[%_]"));
-    for (const QString& piece : text.split(wildcards)) {
-        if (piece.toUcs4().size() < 3)
-            continue;
-        const QString phrase =
-            inColumns + QString(piece).replace(u'"', QStringLiteral("\"\"")) + u'"';
-        if (!phrases.contains(phrase))
-            phrases.append(phrase);
-    }
-    return phrases.join(QStringLiteral(" AND "));
+    return Database::textIndexQuestion(text.split(wildcards), columns);
 }
 
 QString prefixed(const QStringList& columns, const QString& separator)
@@ -51,9 +41,11 @@ bool run(Database& db, const Search& search, const QString& text, TableModel& mo
         const QString sql =
             QStringLiteral("select ") + prefixed(search.shown, QStringLiteral(", ")) +
             QStringLiteral(" FROM barang_cari f join barang_cari_nomor n on n.id = f.rowid "
-                           "join barang b on b.kode = n.kode where barang_cari match ?2 and (") +
-            prefixed(search.searched, QStringLiteral(" like ?1 or ")) +
-            QStringLiteral(" like ?1) order by f.rowid LIMIT 0,500");
+                           "join barang b on b.kode = n.kode where ") +
+            Database::textIndexMatches(QStringLiteral("barang_cari"), QStringLiteral("?2")) +
+            QStringLiteral(" and (") + prefixed(search.searched, QStringLiteral(" like ?1 or ")) +
+            QStringLiteral(" like ?1) order by f.") + Database::storedOrder() +
+            QStringLiteral(" LIMIT 500");
         if (db.fill(model, sql, {pattern, query}, Database::OnError::Silent))
             return true;
     }
@@ -61,7 +53,7 @@ bool run(Database& db, const Search& search, const QString& text, TableModel& mo
     const QString sql = QStringLiteral("select ") + search.shown.join(QStringLiteral(", ")) +
                         QStringLiteral(" FROM barang where ") +
                         search.searched.join(QStringLiteral(" like ?1 or ")) +
-                        QStringLiteral(" like ?1 LIMIT 0,500");
+                        QStringLiteral(" like ?1 LIMIT 500");
     return db.fill(model, sql, {pattern});
 }
 

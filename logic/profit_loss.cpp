@@ -5,6 +5,7 @@
 #include "core/table_model.h"
 #include "core/text_ops.h"
 
+#include <QDate>
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -13,17 +14,19 @@ namespace reports {
 
 namespace {
 
-// The month's first day is ?1; its last is SQLite's, so February ends on the 28th or 29th.
-constexpr auto inMonth = u"Tanggal between ?1 and date(?1,'start of month','+1 month','-1 day')";
+// The month runs from its first day ?1 to its last ?2 (February's 28th or 29th).
+constexpr auto inMonth = u"Tanggal between ?1 and ?2";
 
 // The statement as it is written: its lines, the running result, and whether
 // every figure could be read.
 class Statement final
 {
 public:
-    Statement(Database& db, const QString& firstDay, TableModel& model)
-        : m_db(db), m_firstDay(firstDay), m_model(model)
+    Statement(Database& db, const QString& month, TableModel& model) : m_db(db), m_model(model)
     {
+        const QString firstDay = month + u"-01"_s;
+        const QDate first = QDate::fromString(firstDay, Qt::ISODate);
+        m_month = {firstDay, first.addMonths(1).addDays(-1).toString(Qt::ISODate)};
     }
 
     bool ok() const { return m_ok; }
@@ -52,13 +55,13 @@ public:
     QList<QStringList> rows(const QString& sql)
     {
         QList<QStringList> found;
-        m_ok &= m_db.query(sql, {m_firstDay}, [&](const QStringList& row) { found.append(row); });
+        m_ok &= m_db.query(sql, m_month, [&](const QStringList& row) { found.append(row); });
         return found;
     }
 
 private:
     Database& m_db;
-    QString m_firstDay;
+    QVariantList m_month; // its first and last day
     TableModel& m_model;
     double m_result = 0;
     bool m_ok = true;
@@ -70,7 +73,7 @@ Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& mont
                          TableModel& model)
 {
     model.clear();
-    Statement statement(db, month + u"-01"_s, model);
+    Statement statement(db, month, model);
 
     // Other income (KM-), refunds of purchase returns (RB-) and other expenses (KK-), each
     // kind in code order, from one reading of the month.

@@ -2,6 +2,7 @@ cmake_minimum_required(VERSION 3.25)
 # Fails when an include runs against the layers, each a folder:
 # core <- logic <- ui <- screens <- shell. A layer includes its own folder
 # and those below it; tools (the programs besides toko) take core and logic.
+# Nothing but core/database names SQLite's C API.
 #   cmake -DROOT=<source folder> -P include_direction.cmake
 set(layers core logic ui screens shell)
 set(allowed_tools core logic tools)
@@ -25,6 +26,17 @@ foreach(folder ${layers} tools)
       endif()
     endforeach()
   endforeach()
+endforeach()
+# Only the database layer names SQLite's C API.
+file(GLOB_RECURSE sources "${ROOT}/core/*" "${ROOT}/logic/*" "${ROOT}/ui/*" "${ROOT}/screens/*"
+  "${ROOT}/shell/*" "${ROOT}/tools/*" "${ROOT}/bench/*")
+list(FILTER sources EXCLUDE REGEX "/core/database\\.(cpp|h)$")
+foreach(source ${sources})
+  file(STRINGS "${source}" calls REGEX "sqlite3(_[a-z]|\\.h)")
+  if(calls)
+    file(RELATIVE_PATH name "${ROOT}" "${source}")
+    string(APPEND wrong "  ${name}: SQLite outside core/database\n")
+  endif()
 endforeach()
 if(wrong)
   message(FATAL_ERROR "Includes that run the wrong way:\n${wrong}")
