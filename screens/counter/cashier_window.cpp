@@ -567,7 +567,6 @@ void CashierWindow::setHelp(const QString& text)
 void CashierWindow::reset()
 {
     m_save->setEnabled(true);
-    m_context.saved = false;
     m_storedDocument.reset();
     const QDate start = QDate::fromString(m_context.startDate, QStringLiteral("yyyy-MM-dd"));
     m_date->setDate(start);
@@ -673,7 +672,7 @@ void CashierWindow::requestSave()
     if (!messages.ask(this, QStringLiteral("Simpan Data"), sideInfo(m_side).saveQuestion))
         return;
     m_code->setFocus();
-    if (m_context.saved)
+    if (m_cart.stored())
         return; // stored already: a second request stores nothing
     const CashierDocument stored = document();
     const Outcome<QString> number = sales::store(m_context.db(), stored, m_cart.lines());
@@ -684,7 +683,6 @@ void CashierWindow::requestSave()
         return;
     }
     m_context.lastSavedNumber = *number;
-    m_context.saved = true;
     // The stored sale stays for printing as it was saved: nothing changes
     // the cart, the payment, the party or the dates until F9.
     m_cart.markStored();
@@ -724,13 +722,14 @@ ReceiptSource CashierWindow::receiptSource() const
 
 void CashierWindow::print()
 {
-    printReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource());
+    printReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource(),
+                 m_cart.stored());
 }
 
 void CashierWindow::preview()
 {
     previewReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource(),
-                   this);
+                   m_cart.stored(), this);
 }
 
 void CashierWindow::chooseParty()
