@@ -13,6 +13,7 @@
 #include "ui/font_text.h"
 #include "ui/form.h"
 #include "ui/images.h"
+#include "ui/line_delegate.h"
 #include "ui/list_view.h"
 
 #include <QApplication>
@@ -20,17 +21,13 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
-#include <QStaticText>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
@@ -53,61 +50,6 @@ QFont pixelFont(const QString& family, int pixels, bool bold)
     font.setBold(bold);
     return font;
 }
-
-// The cart's cells as plain text, aligned as the column says and cut at the
-// cell's edge: a line added to a long cart repaints the whole list, so each
-// cell's text is laid out once and kept, and the style's item drawing is left
-// out.
-class LineDelegate final : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
-    {
-        const bool selected = option.state & QStyle::State_Selected;
-        if (selected)
-            painter->fillRect(option.rect, option.palette.highlight());
-        painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
-                                 : option.palette.color(QPalette::Text));
-        painter->setFont(option.font);
-        const QRect room = option.rect.adjusted(margin, 0, -margin, 0);
-        const QStaticText& text = laidOut(index.data().toString(), room.width(), option);
-        const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
-        const qreal width = text.size().width();
-        qreal x = room.left();
-        if (alignment & Qt::AlignRight)
-            x = room.right() + 1 - width;
-        else if (alignment & Qt::AlignHCenter)
-            x = room.left() + (room.width() - width) / 2;
-        painter->drawStaticText(QPointF(x, room.top() + (room.height() - text.size().height()) / 2),
-                                text);
-    }
-
-private:
-    const QStaticText& laidOut(const QString& cell, int width,
-                               const QStyleOptionViewItem& option) const
-    {
-        if (option.font != m_font || m_texts.size() > 4096) {
-            m_texts.clear();
-            m_font = option.font;
-        }
-        const QString key = QString::number(width) + QChar(u'\x1f') + cell;
-        auto found = m_texts.find(key);
-        if (found == m_texts.end()) {
-            QStaticText text(option.fontMetrics.elidedText(cell, Qt::ElideRight, width));
-            text.setTextFormat(Qt::PlainText);
-            text.prepare(QTransform(), option.font);
-            found = m_texts.insert(key, text);
-        }
-        return *found;
-    }
-
-    static constexpr int margin = 3;
-    mutable QFont m_font;
-    mutable QHash<QString, QStaticText> m_texts;
-};
 
 void setTextKeepingCursor(QLineEdit* box, const QString& text)
 {
