@@ -30,7 +30,6 @@ public:
     QString startDate; // yyyy-MM-dd, fixed once at start-up
     ReceiptSettings receipt;
     QString user;            // logged-in user, empty before the first login
-    bool saved = false;      // the current document of a cashier or money screen is stored
     QString lastSavedNumber; // the code of the last stored sale or purchase
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -56,6 +57,12 @@ protected:
 void acceptDigitsOnly(QWidget* box)
 {
     box->installEventFilter(new DigitKeys(box));
+}
+
+void setTextKeepingCursor(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
 }
 
 bool EnterKeys::released(const QObject* box, const QEvent* event)

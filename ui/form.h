@@ -5,6 +5,7 @@
 
 class QEvent;
 class QKeyEvent;
+class QLineEdit;
 class QObject;
 class QWidget;
 
@@ -28,6 +29,9 @@ bool typesNonDigit(const QKeyEvent* key);
 
 // Makes `box` refuse keys that type something other than digits.
 void acceptDigitsOnly(QWidget* box);
+
+// Shows `text` in `box`, leaving the box (and its cursor) alone when it shows it already.
+void setTextKeepingCursor(QLineEdit* box, const QString& text);
 
 // Keys that act when Enter comes up act only when it also went down in the
 // same box: the Enter that closes a message box is let go over the box that

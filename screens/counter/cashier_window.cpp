@@ -20,17 +20,11 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QHash>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
-#include <QStaticText>
-#include <QStyle>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,8 +37,37 @@ const QString quantityHelp =
 const QString discountHelp = QStringLiteral("Ubah Diskon Barang | Tekan Tab untuk pindah kolom..");
 const QString unitHelp = QStringLiteral(
     "Ubah nilai harga barang.. | Tekan Enter untuk menambahkan ke daftar item transaksi");
-constexpr int rowHeight = 20;
-constexpr int listTop = 130;
+
+// The form keeps the places its cashiers know, in pixels of the window's body.
+constexpr int margin = 10;    // from the body's left and right edges
+constexpr int listTop = 130;  // the "Transaksi" frame's inside
+constexpr int frameInset = 4; // the frame from the body's edges
+constexpr int linesTop = listTop + 12;
+constexpr int underLines = 158; // under the lines: their boxes, the buttons, the totals
+constexpr int totalsFromBottom = 150;
+constexpr int buttonsFromBottom = 90;
+constexpr QRect settingsPlace{10, 6, 44, 44};
+constexpr QRect receiptSizePlace{62, 6, 100, 24};
+constexpr QRect dayCountPlace{62, 32, 100, 18};
+constexpr QRect barcodePlace{172, 6, 140, 26};
+constexpr QRect dateCaptionPlace{10, 56, 130, 22};
+constexpr QRect datePlace{142, 56, 110, 22};
+constexpr QRect dueDateCaptionPlace{10, 82, 130, 22};
+constexpr QRect dueDatePlace{142, 82, 110, 22};
+// These two reach the right margin, and are at least this wide.
+constexpr QRect bigFigurePlace{330, 4, 200, 82};
+constexpr QRect wordsPlace{260, 90, 200, 30};
+// The buttons' row, its height counted from the body's bottom.
+constexpr QRect newPlace{176, 0, 60, 26};
+constexpr QRect productListPlace{237, 0, 120, 26};
+constexpr QRect savePlace{358, 0, 288, 26};
+constexpr QRect printPlace{648, 0, 80, 26};
+
+QRect toRightMargin(QRect place, int bodyWidth)
+{
+    place.setWidth(std::max(place.width(), bodyWidth - place.left() - margin));
+    return place;
+}
 
 QFont pixelFont(const QString& family, int pixels, bool bold)
 {
@@ -52,67 +75,6 @@ QFont pixelFont(const QString& family, int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
-}
-
-// The cart's cells as plain text, aligned as the column says and cut at the
-// cell's edge: a line added to a long cart repaints the whole list, so each
-// cell's text is laid out once and kept, and the style's item drawing is left
-// out.
-class LineDelegate final : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
-    {
-        const bool selected = option.state & QStyle::State_Selected;
-        if (selected)
-            painter->fillRect(option.rect, option.palette.highlight());
-        painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
-                                 : option.palette.color(QPalette::Text));
-        painter->setFont(option.font);
-        const QRect room = option.rect.adjusted(margin, 0, -margin, 0);
-        const QStaticText& text = laidOut(index.data().toString(), room.width(), option);
-        const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
-        const qreal width = text.size().width();
-        qreal x = room.left();
-        if (alignment & Qt::AlignRight)
-            x = room.right() + 1 - width;
-        else if (alignment & Qt::AlignHCenter)
-            x = room.left() + (room.width() - width) / 2;
-        painter->drawStaticText(QPointF(x, room.top() + (room.height() - text.size().height()) / 2),
-                                text);
-    }
-
-private:
-    const QStaticText& laidOut(const QString& cell, int width,
-                               const QStyleOptionViewItem& option) const
-    {
-        if (option.font != m_font || m_texts.size() > 4096) {
-            m_texts.clear();
-            m_font = option.font;
-        }
-        const QString key = QString::number(width) + QChar(u'\x1f') + cell;
-        auto found = m_texts.find(key);
-        if (found == m_texts.end()) {
-            QStaticText text(option.fontMetrics.elidedText(cell, Qt::ElideRight, width));
-            text.setTextFormat(Qt::PlainText);
-            text.prepare(QTransform(), option.font);
-            found = m_texts.insert(key, text);
-        }
-        return *found;
-    }
-
-    static constexpr int margin = 3;
-    mutable QFont m_font;
-    mutable QHash<QString, QStaticText> m_texts;
-};
-
-void setTextKeepingCursor(QLineEdit* box, const QString& text)
-{
-    if (box->text() != text)
-        box->setText(text);
 }
 
 } // namespace
@@ -196,56 +158,35 @@ void CashierWindow::buildControls()
         picker->setCalendarPopup(true);
     }
 
-    m_list = new ListView(m_body);
-    m_list->setTableModel(&m_cart.lines());
-    m_list->setItemDelegate(new LineDelegate(m_list));
-    m_list->verticalHeader()->setDefaultSectionSize(rowHeight);
-    connect(m_list, &ListView::clicked, this, [this](const QModelIndex& index) {
+    m_lines = new LinesPanel(m_cart, m_body);
+    connect(m_lines->list(), &ListView::clicked, this, [this](const QModelIndex& index) {
         if (m_cart.loadLine(index.row())) {
             render();
-            placeEntryRow();
+            m_lines->placeEntryRow();
             focusQuantity();
         }
     });
-
-    m_partyRows.setColumns({{QString(), 80, Qt::AlignLeft}, {QString(), 150, Qt::AlignLeft}});
-    m_partyPanel = new ListView(m_body);
-    m_partyPanel->setTableModel(&m_partyRows);
-    m_partyPanel->horizontalHeader()->hide();
-    m_partyPanel->verticalHeader()->setDefaultSectionSize(rowHeight);
-    m_partyPanel->setFocusPolicy(Qt::NoFocus);
-    m_partyPanel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_partyPanel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    const auto setUp = [this](QLineEdit* edit, const char* name, const QString& tooltip,
+    const auto setUp = [this](int column, const char* name, const QString& tooltip,
                               Qt::Alignment alignment) {
+        QLineEdit* edit = m_lines->box(column);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setAlignment(alignment);
         edit->setToolTip(tooltip);
-        edit->installEventFilter(this);
         return edit;
-    };
-    const auto box = [&](const char* name, const QString& tooltip, Qt::Alignment alignment) {
-        return setUp(new QLineEdit(m_body), name, tooltip, alignment);
-    };
-    m_entryRow = std::make_unique<EntryRow>(m_body, Cart::Tiers);
-    const auto entry = [&](int column, const char* name, const QString& tooltip,
-                           Qt::Alignment alignment) {
-        return setUp(m_entryRow->box(column), name, tooltip, alignment);
     };
     const QString insertTip =
         QStringLiteral("Tekan Enter untuk menyisipkan item ke daftar item barang");
     m_code =
-        entry(Cart::Code, "kode", QStringLiteral("Scan / Ketik Kode Barang Disini"), Qt::AlignLeft);
-    m_name = entry(Cart::Name, "nama", {}, Qt::AlignLeft);
+        setUp(Cart::Code, "kode", QStringLiteral("Scan / Ketik Kode Barang Disini"), Qt::AlignLeft);
+    m_name = setUp(Cart::Name, "nama", {}, Qt::AlignLeft);
     m_quantity =
-        entry(Cart::Quantity, "qty",
+        setUp(Cart::Quantity, "qty",
               QStringLiteral("Entry quantity barang tekan enter untuk lanjut"), Qt::AlignRight);
-    m_unit = entry(Cart::Unit, "satuan", {}, Qt::AlignLeft);
-    m_price = entry(Cart::Price, "harga",
+    m_unit = setUp(Cart::Unit, "satuan", {}, Qt::AlignLeft);
+    m_price = setUp(Cart::Price, "harga",
                     QStringLiteral("Entry harga barang tekan enter untuk lanjut"), Qt::AlignRight);
-    m_discount = entry(Cart::Discount, "diskon", insertTip, Qt::AlignRight);
-    m_amount = entry(Cart::Amount, "jumlah", insertTip, Qt::AlignRight);
+    m_discount = setUp(Cart::Discount, "diskon", insertTip, Qt::AlignRight);
+    m_amount = setUp(Cart::Amount, "jumlah", insertTip, Qt::AlignRight);
     QWidget::setTabOrder(m_code, m_name);
     QWidget::setTabOrder(m_name, m_quantity);
     QWidget::setTabOrder(m_quantity, m_unit);
@@ -253,43 +194,24 @@ void CashierWindow::buildControls()
     QWidget::setTabOrder(m_price, m_discount);
     QWidget::setTabOrder(m_discount, m_amount);
 
-    const QFont boldTotals = fontFromText(QStringLiteral("Arial,10,1"));
-    m_gross = box("totalBelanja", {}, Qt::AlignRight);
-    m_percent = box("discountPersen", {}, Qt::AlignRight);
-    m_discountAmount = box("discount", {}, Qt::AlignRight);
-    m_net = box("totalBersih", {}, Qt::AlignRight);
-    m_paid = box("dibayar", QStringLiteral("Tekan Enter untuk proses simpan.."), Qt::AlignRight);
-    m_change = box("kembali", {}, Qt::AlignRight);
-    for (QLineEdit* total : {m_gross, m_discountAmount, m_net, m_change})
-        total->setReadOnly(true);
-    for (QLineEdit* total : {m_gross, m_net, m_change, m_paid})
-        total->setFont(boldTotals);
-    for (const char* caption : {"Total Belanja", "Discount %", "Total Bersih", "Dibayar [F11]"})
-        m_totalLabels.append(new QLabel(QString::fromLatin1(caption), m_body));
-    m_changeCaption = new QLabel(side.shortfallCaption, m_body);
-    m_changeCaption->setObjectName(QStringLiteral("kembaliLabel"));
-    m_totalLabels.append(m_changeCaption);
+    m_totals = new TotalsPanel(side.shortfallCaption, m_body);
+    for (QLineEdit* edit : m_lines->boxes() + m_totals->boxes())
+        edit->installEventFilter(this);
 
-    const auto button = [this](const QString& text, const QString& tooltip) {
-        auto* push = new QPushButton(text, m_body);
-        push->setToolTip(tooltip);
-        push->setAutoDefault(false);
-        return push;
-    };
-    m_new = button(QStringLiteral("Baru [F9]"), QStringLiteral("Transaksi Baru"));
-    m_productList = button(QStringLiteral("Item Barang [F10]"),
-                           QStringLiteral("Panggil data barang yang ada di daftar barang"));
-    m_save = button(QStringLiteral("Simpan Pembayaran [Ctrl+S]/[Enter]"),
-                    QStringLiteral("Simpan Pembayaran Transaksi"));
-    m_print = button(QStringLiteral("Cetak [F8]"), QStringLiteral("Cetak Item Transaksi"));
-    m_party = button(side.partyWord, QStringLiteral("Panggil Data Pelanggan atau Supplier"));
+    m_new = makeButton(QStringLiteral("Baru [F9]"), QStringLiteral("Transaksi Baru"));
+    m_productList = makeButton(QStringLiteral("Item Barang [F10]"),
+                               QStringLiteral("Panggil data barang yang ada di daftar barang"));
+    m_save = makeButton(QStringLiteral("Simpan Pembayaran [Ctrl+S]/[Enter]"),
+                        QStringLiteral("Simpan Pembayaran Transaksi"));
+    m_print = makeButton(QStringLiteral("Cetak [F8]"), QStringLiteral("Cetak Item Transaksi"));
+    m_partyPanel = new PartyPanel(side.partyWord, m_body);
     m_settings->setAutoDefault(false);
 
     connect(m_new, &QPushButton::clicked, this, &CashierWindow::newTransaction);
     connect(m_productList, &QPushButton::clicked, this, &CashierWindow::searchProduct);
     connect(m_save, &QPushButton::clicked, this, &CashierWindow::requestSave);
     connect(m_print, &QPushButton::clicked, this, &CashierWindow::print);
-    connect(m_party, &QPushButton::clicked, this, &CashierWindow::chooseParty);
+    connect(m_partyPanel->button(), &QPushButton::clicked, this, &CashierWindow::chooseParty);
     connect(m_settings, &QPushButton::clicked, this, &CashierWindow::receiptSettings);
     connect(m_barcode, &QCheckBox::clicked, this, [this] {
         m_barcode->setChecked(m_cart.barcodeMode()); // the toggle decides, not the click
@@ -312,15 +234,23 @@ void CashierWindow::buildControls()
         m_cart.setDiscount(t);
         render();
     });
-    connect(m_percent, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connect(m_totals, &TotalsPanel::percentEdited, this, [this](const QString& t) {
         m_cart.setDiscountPercent(t);
         render();
     });
-    connect(m_paid, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connect(m_totals, &TotalsPanel::paidEdited, this, [this](const QString& t) {
         m_cart.setPaid(t);
         render();
     });
     m_group->lower();
+}
+
+QPushButton* CashierWindow::makeButton(const QString& text, const QString& tooltip)
+{
+    auto* push = new QPushButton(text, m_body);
+    push->setToolTip(tooltip);
+    push->setAutoDefault(false);
+    return push;
 }
 
 void CashierWindow::buildMenu()
@@ -353,72 +283,28 @@ void CashierWindow::placeControls()
 {
     const int w = m_body->width();
     const int h = m_body->height();
-    m_settings->setGeometry(10, 6, 44, 44);
-    m_receiptSize->setGeometry(62, 6, 100, 24);
-    m_dayCount->setGeometry(62, 32, 100, 18);
-    m_barcode->setGeometry(172, 6, 140, 26);
-    m_dateLabel->setGeometry(10, 56, 130, 22);
-    m_date->setGeometry(142, 56, 110, 22);
-    m_dueDateLabel->setGeometry(10, 82, 130, 22);
-    m_dueDate->setGeometry(142, 82, 110, 22);
-    m_bigFigure->setGeometry(330, 4, std::max(200, w - 340), 82);
-    m_words->setGeometry(260, 90, std::max(200, w - 270), 30);
-    m_group->setGeometry(4, listTop - 4, w - 8, h - listTop);
-    // The party panel and the totals share the right-hand column, as wide as
-    // the panel's two columns; the cart takes the rest.
-    m_list->setGeometry(10, listTop + 12, std::max(300, w - 270), std::max(100, h - 300));
-    // All seven columns in view side by side, room kept for the scroll bar.
-    const int room = m_list->width() - 2 * m_list->frameWidth() -
-                     m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
-    m_cart.fitColumns(room);
-    m_partyPanel->setGeometry(w - 250, listTop + 12, 240, 5 * rowHeight + 4);
-    m_party->setGeometry(w - 250, listTop + 20 + 5 * rowHeight, 100, 26);
-
-    const QList<QLineEdit*> boxes = {m_gross, m_percent, m_net, m_paid, m_change};
-    for (int row = 0; row < m_totalLabels.size(); ++row) {
-        const int y = h - 150 + 20 * row;
-        m_totalLabels.at(row)->setGeometry(w - 250, y, 115, 20);
-        boxes.at(row)->setGeometry(w - 131, y, 120, 20);
-    }
-    m_percent->setGeometry(w - 131, h - 130, 28, 20);
-    m_discountAmount->setGeometry(w - 102, h - 130, 91, 20);
-
+    m_settings->setGeometry(settingsPlace);
+    m_receiptSize->setGeometry(receiptSizePlace);
+    m_dayCount->setGeometry(dayCountPlace);
+    m_barcode->setGeometry(barcodePlace);
+    m_dateLabel->setGeometry(dateCaptionPlace);
+    m_date->setGeometry(datePlace);
+    m_dueDateLabel->setGeometry(dueDateCaptionPlace);
+    m_dueDate->setGeometry(dueDatePlace);
+    m_bigFigure->setGeometry(toRightMargin(bigFigurePlace, w));
+    m_words->setGeometry(toRightMargin(wordsPlace, w));
+    m_group->setGeometry(frameInset, listTop - frameInset, w - 2 * frameInset, h - listTop);
+    // The party panel and the totals share the right-hand column; the lines take the rest.
+    const int column = w - margin - PartyPanel::size.width();
+    m_lines->move(margin, linesTop);
+    m_lines->place(std::max(300, column - 2 * margin), std::max(100, h - linesTop - underLines));
+    m_partyPanel->move(column, linesTop);
+    m_totals->move(column, h - totalsFromBottom);
     // "Item Barang [F10]" needs more room than its old place gave it.
-    m_new->setGeometry(176, h - 90, 60, 26);
-    m_productList->setGeometry(237, h - 90, 120, 26);
-    m_save->setGeometry(358, h - 90, 288, 26);
-    m_print->setGeometry(648, h - 90, 80, 26);
-    placeEntryRow();
-}
-
-bool CashierWindow::cartIsFull() const
-{
-    const int lines = m_cart.lines().rowCount();
-    return lines >= 25 || underLastLine() + rowHeight > m_list->geometry().bottom();
-}
-
-int CashierWindow::underLastLine() const
-{
-    const int header = m_list->horizontalHeader()->sizeHint().height();
-    return m_list->y() + m_list->frameWidth() + header +
-           m_list->verticalHeader()->defaultSectionSize() * m_cart.lines().rowCount();
-}
-
-void CashierWindow::placeEntryRow()
-{
-    // Just under the last line while the cart is short; below the list once
-    // it scrolls, and while a line loaded for change is in the boxes.
-    const bool below = m_cart.changingLine() || cartIsFull();
-    m_entryRow->place(*m_list, below ? m_list->geometry().bottom() + 1 : underLastLine(),
-                      rowHeight);
-}
-
-void CashierWindow::showScannedLine(Cart::Taken taken)
-{
-    // Only a line added to a full cart moves the list: its last line is
-    // selected and scrolled into view, nothing more is repainted.
-    if (taken == Cart::Taken::LineAdded && cartIsFull())
-        m_list->selectRow(m_cart.scannedRow());
+    m_new->setGeometry(newPlace.translated(0, h - buttonsFromBottom));
+    m_productList->setGeometry(productListPlace.translated(0, h - buttonsFromBottom));
+    m_save->setGeometry(savePlace.translated(0, h - buttonsFromBottom));
+    m_print->setGeometry(printPlace.translated(0, h - buttonsFromBottom));
 }
 
 bool CashierWindow::eventFilter(QObject* watched, QEvent* event)
@@ -471,7 +357,7 @@ bool CashierWindow::keyReleased(QObject* box, bool enter, bool tab)
         setHelp(discountHelp);
     } else if ((box == m_discount && (enter || tab)) || (box == m_amount && enter)) {
         commitEntry();
-    } else if (box == m_paid && enter) {
+    } else if (box == m_totals->paid() && enter) {
         requestSave();
     } else {
         return false;
@@ -498,8 +384,9 @@ void CashierWindow::codeChanged(const QString& code)
     case Cart::Taken::LineAdded:
     case Cart::Taken::LineIncreased:
         render();
-        placeEntryRow();
-        showScannedLine(*taken);
+        m_lines->placeEntryRow();
+        if (*taken == Cart::Taken::LineAdded)
+            m_lines->showAddedLine(m_cart.scannedRow());
         return;
     }
 }
@@ -513,9 +400,9 @@ void CashierWindow::commitEntry()
         return;
     }
     render();
-    placeEntryRow();
-    if (m_cart.lines().rowCount() > lines && cartIsFull()) // a line added to a full list
-        m_list->selectRow(lines);
+    m_lines->placeEntryRow();
+    if (m_cart.lines().rowCount() > lines)
+        m_lines->showAddedLine(lines);
     setHelp(scanHelp);
     m_code->setFocus();
 }
@@ -528,31 +415,9 @@ void CashierWindow::focusQuantity()
 
 void CashierWindow::render()
 {
-    const QSignalBlocker blockers[] = {
-        QSignalBlocker(m_code),   QSignalBlocker(m_name),    QSignalBlocker(m_quantity),
-        QSignalBlocker(m_unit),   QSignalBlocker(m_price),   QSignalBlocker(m_discount),
-        QSignalBlocker(m_amount), QSignalBlocker(m_percent), QSignalBlocker(m_paid)};
-    const Cart::Entry& entry = m_cart.entry();
-    setTextKeepingCursor(m_code, entry.code);
-    setTextKeepingCursor(m_name, entry.name);
-    setTextKeepingCursor(m_quantity, entry.quantity);
-    setTextKeepingCursor(m_unit, entry.unit);
-    setTextKeepingCursor(m_price, entry.price);
-    setTextKeepingCursor(m_discount, entry.discount);
-    setTextKeepingCursor(m_amount, entry.amount);
-
+    m_lines->showEntry(m_cart.entry());
     const Cart::Totals& totals = m_cart.totals();
-    setTextKeepingCursor(m_gross, totals.gross);
-    setTextKeepingCursor(m_percent, totals.discountPercent);
-    setTextKeepingCursor(m_discountAmount, totals.discountAmount);
-    setTextKeepingCursor(m_net, totals.net);
-    setTextKeepingCursor(m_paid, totals.paid);
-    setTextKeepingCursor(m_change, totals.change);
-    m_changeCaption->setText(totals.changeCaption);
-    QPalette palette = m_change->palette();
-    palette.setColor(QPalette::Base, totals.paidCovers ? QColor(128, 255, 128) : QColor(196, 0, 0));
-    palette.setColor(QPalette::Text, totals.paidCovers ? QColor(0, 64, 128) : QColor(255, 255, 0));
-    m_change->setPalette(palette);
+    m_totals->showTotals(totals);
     m_bigFigure->setText(totals.bigFigure);
     m_words->setText(totals.words);
     m_status->setPart(Items,
@@ -567,7 +432,6 @@ void CashierWindow::setHelp(const QString& text)
 void CashierWindow::reset()
 {
     m_save->setEnabled(true);
-    m_context.saved = false;
     m_storedDocument.reset();
     const QDate start = QDate::fromString(m_context.startDate, QStringLiteral("yyyy-MM-dd"));
     m_date->setDate(start);
@@ -577,10 +441,10 @@ void CashierWindow::reset()
     showParty();
     setHelp(scanHelp);
     render();
-    for (QPushButton* button : {m_save, m_print, m_party, m_productList})
+    for (QPushButton* button : {m_save, m_print, m_partyPanel->button(), m_productList})
         button->setEnabled(true);
     setEntryEnabled(true);
-    placeEntryRow();
+    m_lines->placeEntryRow();
     m_code->setFocus();
 }
 
@@ -594,21 +458,15 @@ void CashierWindow::newTransaction()
 
 void CashierWindow::showParty()
 {
-    const Party& party = m_cart.party();
-    m_partyRows.clear();
-    const QString& codeLabel = sideInfo(m_side).partyCodeCaption;
-    m_partyRows.appendRows({{QStringLiteral("Nama"), party.name},
-                            {QStringLiteral("Alamat"), party.address},
-                            {QStringLiteral("Phone"), party.contact},
-                            {QStringLiteral("Ket"), party.note},
-                            {codeLabel, party.code}});
+    m_partyPanel->showParty(m_cart.party(), sideInfo(m_side).partyCodeCaption);
 }
 
 void CashierWindow::setEntryEnabled(bool enabled)
 {
-    for (QLineEdit* box : m_entryRow->boxes())
+    for (QLineEdit* box : m_lines->boxes())
         box->setEnabled(enabled);
-    for (QWidget* field : std::initializer_list<QWidget*>{m_percent, m_paid, m_date, m_dueDate})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{m_totals->percent(), m_totals->paid(), m_date, m_dueDate})
         field->setEnabled(enabled);
 }
 
@@ -636,8 +494,8 @@ void CashierWindow::payInFull()
         return;
     m_cart.payInFull();
     render();
-    m_paid->setFocus();
-    m_paid->selectAll();
+    m_totals->paid()->setFocus();
+    m_totals->paid()->selectAll();
 }
 
 void CashierWindow::setProductCode(const QString& code)
@@ -673,7 +531,7 @@ void CashierWindow::requestSave()
     if (!messages.ask(this, QStringLiteral("Simpan Data"), sideInfo(m_side).saveQuestion))
         return;
     m_code->setFocus();
-    if (m_context.saved)
+    if (m_cart.stored())
         return; // stored already: a second request stores nothing
     const CashierDocument stored = document();
     const Outcome<QString> number = sales::store(m_context.db(), stored, m_cart.lines());
@@ -684,7 +542,6 @@ void CashierWindow::requestSave()
         return;
     }
     m_context.lastSavedNumber = *number;
-    m_context.saved = true;
     // The stored sale stays for printing as it was saved: nothing changes
     // the cart, the payment, the party or the dates until F9.
     m_cart.markStored();
@@ -693,7 +550,7 @@ void CashierWindow::requestSave()
     setEntryEnabled(false);
     if (messages.ask(this, QStringLiteral("Cetak"), sideInfo(m_side).printQuestion))
         print();
-    for (QPushButton* button : {m_save, m_party, m_productList})
+    for (QPushButton* button : {m_save, m_partyPanel->button(), m_productList})
         button->setEnabled(false);
 }
 
@@ -724,13 +581,14 @@ ReceiptSource CashierWindow::receiptSource() const
 
 void CashierWindow::print()
 {
-    printReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource());
+    printReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource(),
+                 m_cart.stored());
 }
 
 void CashierWindow::preview()
 {
     previewReceipt(m_context, receipts::sizeOf(m_receiptSize->currentText()), receiptSource(),
-                   this);
+                   m_cart.stored(), this);
 }
 
 void CashierWindow::chooseParty()
@@ -756,7 +614,8 @@ void CashierWindow::searchProduct()
     ProductSearchDialog search(m_context, m_side, this);
     connect(&search, &ProductSearchDialog::taken, this, [this](const QString& code) {
         setProductCode(code);
-        // In barcode mode the product went straight into the cart: back to scanning.
+        // In barcode mode the product went straight into the cart: back to
+        // scanning.
         if (m_cart.barcodeMode())
             m_code->setFocus();
         else

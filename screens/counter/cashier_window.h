@@ -2,21 +2,19 @@
 
 #include "core/app_context.h"
 #include "logic/cart.h"
-#include "logic/parties.h"
 #include "logic/receipt_layout.h"
 #include "logic/sale_store.h"
-
-#include "ui/entry_row.h"
+#include "screens/counter/lines_panel.h"
+#include "screens/counter/party_panel.h"
+#include "screens/counter/totals_panel.h"
 #include "ui/form.h"
 
 #include <QDialog>
 
-#include <memory>
 #include <optional>
 
 class ClockStatusBar;
 class KeyboardState;
-class ListView;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -38,7 +36,7 @@ public:
 
     Cart& cart() { return m_cart; }
     // The party panel: labels in column 0, the party's values in column 1.
-    const TableModel& partyRows() const { return m_partyRows; }
+    const TableModel& partyRows() const { return m_partyPanel->rows(); }
 
     // F9: a new transaction on the screen, with the count of the day's documents.
     void newTransaction();
@@ -62,15 +60,10 @@ private:
     void buildControls();
     void buildMenu();
     void placeControls();
-    void placeEntryRow();
-    // Whether the cart's lines fill the list, so the entry row goes below it.
-    bool cartIsFull() const;
-    // The height just under the cart's last line.
-    int underLastLine() const;
-    void showScannedLine(Cart::Taken taken);
     void reset();
     // The cart's party in the party panel.
     void showParty();
+    QPushButton* makeButton(const QString& text, const QString& tooltip);
     void render();
     void codeChanged(const QString& code);
     void commitEntry();
@@ -86,10 +79,7 @@ private:
     Cart m_cart;
     // The document as stored, until the next transaction: what its receipt shows.
     std::optional<CashierDocument> m_storedDocument;
-    TableModel m_partyRows;
     form::EnterKeys m_enter;
-    // Kode … Jumlah over the cart's first seven columns.
-    std::unique_ptr<EntryRow> m_entryRow;
 
     QWidget* m_body = nullptr;
     QPushButton* m_settings = nullptr;
@@ -103,8 +93,10 @@ private:
     QDateEdit* m_date = nullptr;
     QDateEdit* m_dueDate = nullptr;
     QGroupBox* m_group = nullptr;
-    ListView* m_list = nullptr;
-    ListView* m_partyPanel = nullptr;
+    LinesPanel* m_lines = nullptr;
+    PartyPanel* m_partyPanel = nullptr;
+    TotalsPanel* m_totals = nullptr;
+    // The boxes of the lines panel, Kode … Jumlah.
     QLineEdit* m_code = nullptr;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_quantity = nullptr;
@@ -112,18 +104,9 @@ private:
     QLineEdit* m_price = nullptr;
     QLineEdit* m_discount = nullptr;
     QLineEdit* m_amount = nullptr;
-    QList<QLabel*> m_totalLabels;
-    QLabel* m_changeCaption = nullptr;
-    QLineEdit* m_gross = nullptr;
-    QLineEdit* m_percent = nullptr;
-    QLineEdit* m_discountAmount = nullptr;
-    QLineEdit* m_net = nullptr;
-    QLineEdit* m_paid = nullptr;
-    QLineEdit* m_change = nullptr;
     QLabel* m_bigFigure = nullptr;
     QPushButton* m_new = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_print = nullptr;
-    QPushButton* m_party = nullptr;
     ClockStatusBar* m_status = nullptr;
 };

@@ -67,7 +67,6 @@ void CashBookWindow::showMonth()
 
 void CashBookWindow::enter(cashbook::Flow flow)
 {
-    m_context.saved = false;
     CashEntryDialog dialog(m_context, flow, *m_book, this);
     dialog.exec();
 }

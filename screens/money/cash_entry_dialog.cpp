@@ -54,7 +54,7 @@ CashEntryDialog::CashEntryDialog(AppContext& context, cashbook::Flow flow, Table
 void CashEntryDialog::save()
 {
     // An entry already stored from this opening is not stored again.
-    if (m_context.saved) {
+    if (m_stored) {
         accept();
         return;
     }
@@ -66,7 +66,7 @@ void CashEntryDialog::save()
         m_context.messages().failed(code);
         return;
     }
-    m_context.saved = true;
+    m_stored = true;
     m_book.appendRow(cashbook::row(entry, *code, cashbook::lastBalance(m_book)));
     if (m_context.messages().ask(this, QStringLiteral("Print"),
                                  QStringLiteral("Cetak Transaksi Kas?")))

@@ -30,4 +30,5 @@ private:
     QLineEdit* m_purpose;
     QLineEdit* m_amount;
     QLineEdit* m_words;
+    bool m_stored = false;
 };

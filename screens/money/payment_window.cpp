@@ -137,7 +137,6 @@ void PaymentWindow::save()
     }
     payments::showStored(*stored, payment, *m_documents, *m_parties, m_partyRow);
     m_stored = true;
-    m_context.saved = true;
     m_lastPayment = payment;
     m_lastStored = *stored;
     if (messages.ask(this, QStringLiteral("Print"), QStringLiteral("Cetak Pembayaran Piutang?")))

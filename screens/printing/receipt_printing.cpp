@@ -22,7 +22,7 @@ void report(Messages& messages, const PrintOutcome& outcome)
 
 } // namespace
 
-void printReceipt(AppContext& context, int size, const ReceiptSource& source)
+void printReceipt(AppContext& context, int size, const ReceiptSource& source, bool stored)
 {
     if (size < 1 || size > 5)
         return;
@@ -32,7 +32,7 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source)
     if (size <= 3) {
         outcome = printer.print(receipts::page(size, source, context.receipt));
     } else {
-        if (!context.saved) {
+        if (!stored) {
             messages.info(QStringLiteral(
                 "Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."));
             return;
@@ -66,12 +66,13 @@ void printVoucher(AppContext& context, const vouchers::Voucher& voucher)
            printer.print(vouchers::voucherPage(voucher, context.shop, context.clock().today())));
 }
 
-void previewReceipt(AppContext& context, int size, const ReceiptSource& source, QWidget* owner)
+void previewReceipt(AppContext& context, int size, const ReceiptSource& source, bool stored,
+                    QWidget* owner)
 {
     if (size < 1 || size > 5)
         return;
     // The preview can print too: the same rule as F8.
-    if (size >= 4 && !context.saved) {
+    if (size >= 4 && !stored) {
         context.messages().info(
             QStringLiteral("Transaksi ini belum disimpan, simpan dahulu sebelum print struk.."));
         return;

@@ -8,14 +8,15 @@ class QWidget;
 
 // Prints a receipt of `size` (1 to 5; anything else prints nothing): sizes 1
 // to 3 as a page on the default printer, sizes 4 and 5 as text on the line
-// printer, or as a teletype page when there is none. Only a saved
+// printer, or as a teletype page when there is none. Only a `stored`
 // transaction prints in sizes 4 and 5. With no printer at all the page is
 // kept as a PDF in struk/ and the cashier is told where.
-void printReceipt(AppContext& context, int size, const ReceiptSource& source);
+void printReceipt(AppContext& context, int size, const ReceiptSource& source, bool stored);
 
 // The same receipt in a print preview over `owner`, printable from there.
 // Sizes 4 and 5 show as the teletype page a printer without a line printer gets.
-void previewReceipt(AppContext& context, int size, const ReceiptSource& source, QWidget* owner);
+void previewReceipt(AppContext& context, int size, const ReceiptSource& source, bool stored,
+                    QWidget* owner);
 
 // A payment voucher on the default printer, dated today (the clock's day),
 // or kept as a PDF in struk/ when there is no printer.

@@ -106,11 +106,10 @@ void TestReceipts::lineSizesGoRawToTheDeviceOnceSaved()
     qputenv("TOKO_LINE_PRINTER", device.toLocal8Bit());
     QByteArray expected;
     for (const bool saved : {false, true}) {
-        m_shop->context().saved = saved;
         if (!saved) // the preview could print it too
-            previewReceipt(m_shop->context(), 4, sale(), nullptr);
+            previewReceipt(m_shop->context(), 4, sale(), saved, nullptr);
         for (int size : {4, 5}) {
-            printReceipt(m_shop->context(), size, sale());
+            printReceipt(m_shop->context(), size, sale(), saved);
             for (const QString& line : saved ? receipts::textLines(size, sale()) : QStringList())
                 expected += line.toUtf8() + "\r\n";
         }
@@ -127,7 +126,7 @@ void TestReceipts::lineSizesGoRawToTheDeviceOnceSaved()
     qputenv("TOKO_LINE_PRINTER", fifo.toLocal8Bit());
     QElapsedTimer clock;
     clock.start();
-    printReceipt(m_shop->context(), 5, sale());
+    printReceipt(m_shop->context(), 5, sale(), true);
     QVERIFY2(clock.elapsed() < 1500, "the counter waited on a dead printer");
     QCOMPARE(m_shop->messages.texts().size(), 5);
     QVERIFY(m_shop->messages.texts().at(3).startsWith(u"Printer struk "_s + fifo +
@@ -139,7 +138,7 @@ void TestReceipts::filesKeepWhatWasWritten()
 {
     // Without a printer, the same receipt printed twice is two PDF files.
     for (int copy = 0; copy < 2; ++copy)
-        printReceipt(m_shop->context(), 1, sale());
+        printReceipt(m_shop->context(), 1, sale(), false);
     QCOMPARE(QDir(m_shop->folder().filePath(u"struk"_s)).entryList({u"*.pdf"_s}).size(), 2);
     // A ";" typed into "Setting Struk" would shift every field of its file.
     QComboBox sizes;
