@@ -265,7 +265,9 @@ int main(int argc, char** argv)
                 QStringList row = line.fields.mid(0, 9);
                 while (row.size() < 9)
                     row.append(QString());
-                bool fits = !row.at(0).isEmpty() && !taken.contains(row.at(0));
+                // A code must hold more than white space, and no NUL.
+                bool fits = !row.at(0).trimmed().isEmpty() && !row.at(0).contains(QChar(u'\0')) &&
+                            !taken.contains(row.at(0));
                 for (const int column : {3, 5, 6, 7}) {
                     QVariant value;
                     fits = fits && numberFits(row.at(column), value);
