@@ -29,8 +29,7 @@ public:
     ShopIdentity shop;
     QString startDate; // yyyy-MM-dd, fixed once at start-up
     ReceiptSettings receipt;
-    QString user;            // logged-in user, empty before the first login
-    QString lastSavedNumber; // the code of the last stored sale or purchase
+    QString user; // logged-in user, empty before the first login
 
 private:
     Messages& m_messages;

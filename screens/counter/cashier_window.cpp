@@ -541,7 +541,7 @@ void CashierWindow::requestSave()
         messages.failed(number);
         return;
     }
-    m_context.lastSavedNumber = *number;
+    m_storedNumber = *number;
     // The stored sale stays for printing as it was saved: nothing changes
     // the cart, the payment, the party or the dates until F9.
     m_cart.markStored();
@@ -573,7 +573,7 @@ ReceiptSource CashierWindow::receiptSource() const
     source.operatorName = m_status->part(Operator);
     source.currentDate = m_status->part(Date);
     source.currentTime = m_status->part(Time);
-    source.lastSavedNumber = m_context.lastSavedNumber;
+    source.lastSavedNumber = m_storedNumber;
     source.shop = m_context.shop;
     source.footer = receipts::readFooter(m_context.shopFolder());
     return source;

@@ -79,6 +79,8 @@ private:
     Cart m_cart;
     // The document as stored, until the next transaction: what its receipt shows.
     std::optional<CashierDocument> m_storedDocument;
+    // The code this cashier stored last: the "No.:" line of a line-printer receipt.
+    QString m_storedNumber;
     form::EnterKeys m_enter;
 
     QWidget* m_body = nullptr;

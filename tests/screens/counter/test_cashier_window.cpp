@@ -202,6 +202,7 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     QVERIFY(printed.open(QIODevice::ReadOnly));
     const QByteArray receipt = printed.readAll();
     QVERIFY(receipt.contains("  Bayar   :         68500\r\n  Kembali :             0\r\n"));
+    QVERIFY(receipt.contains("No.: 0001 ")); // the number this cashier stored
 
     // Every key and box of the cashier, some through widgets a cashier could not reach.
     whenModalOpens(seen, [](QWidget*) {});
