@@ -32,7 +32,7 @@ QString makeShop(const QString& path)
 {
     if (QFile::exists(path))
         return {};
-    const QString error = shopdb::create(path, false);
+    const QString error = shopdb::create(path, false).reason();
     if (!error.isEmpty())
         return error;
     Database db;

@@ -40,7 +40,7 @@ QString code(const QString& kind, qint64& number)
 
 QString generate(const QString& path)
 {
-    if (const QString error = shopdb::create(path, false); !error.isEmpty())
+    if (const QString error = shopdb::create(path, false).reason(); !error.isEmpty())
         return error;
     Database db;
     if (!db.open(path))

@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QTemporaryDir folder;
     const QDir shop(folder.path());
-    if (!shopdb::create(shop.filePath(QStringLiteral("toko.db3")), true).isEmpty())
+    if (!shopdb::create(shop.filePath(QStringLiteral("toko.db3")), true))
         return 1;
     config::writeConnection(shop, {QStringLiteral("toko.db3"), {}, {}});
 

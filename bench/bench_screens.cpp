@@ -222,7 +222,7 @@ int main(int argc, char* argv[])
         qEnvironmentVariable("TOKO_BENCH_DIR", QStringLiteral(TOKO_BENCH_DATA_DIR));
     QTemporaryDir folder(base + QStringLiteral("/screens-XXXXXX"));
     const QDir shop(folder.path());
-    if (!shopdb::create(shop.filePath(QStringLiteral("toko.db3")), false).isEmpty())
+    if (!shopdb::create(shop.filePath(QStringLiteral("toko.db3")), false))
         return 1;
     config::writeConnection(shop, {QStringLiteral("toko.db3"), {}, {}});
     TerminalMessages messages;

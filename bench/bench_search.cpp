@@ -61,7 +61,7 @@ void removeFile(const QString& path)
 // `count` products as the large shop makes them, in a shop file without the index.
 QString makeShop(const QString& path, int count)
 {
-    if (const QString error = shopdb::create(path, false); !error.isEmpty())
+    if (const QString error = shopdb::create(path, false).reason(); !error.isEmpty())
         return error;
     Database db;
     if (!db.open(path))

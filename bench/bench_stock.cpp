@@ -84,7 +84,7 @@ void picker(AppContext& context)
 void correction(const QString& folder)
 {
     const QString path = folder + QStringLiteral("/correction.db3");
-    if (const QString error = shopdb::create(path, false); !error.isEmpty()) {
+    if (const QString error = shopdb::create(path, false).reason(); !error.isEmpty()) {
         std::printf("no shop: %s\n", qPrintable(error));
         return;
     }

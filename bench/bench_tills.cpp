@@ -210,7 +210,7 @@ int runTill(const QString& path, int number, int documents)
 QString prepare(const QString& path)
 {
     if (!QFile::exists(path)) {
-        if (const QString error = shopdb::create(path, false); !error.isEmpty())
+        if (const QString error = shopdb::create(path, false).reason(); !error.isEmpty())
             return error;
     }
     Database db;

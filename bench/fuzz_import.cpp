@@ -187,7 +187,7 @@ int main(int argc, char** argv)
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : 1;
     QTemporaryDir folder;
     const QString path = folder.filePath(u"fuzz.db3"_qs);
-    if (const QString error = shopdb::create(path, true); !error.isEmpty()) {
+    if (const QString error = shopdb::create(path, true).reason(); !error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;
     }

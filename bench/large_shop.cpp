@@ -189,7 +189,7 @@ QString customerCode(int index)
 
 QString create(const QString& path)
 {
-    const QString error = shopdb::create(path, false);
+    const QString error = shopdb::create(path, false).reason();
     if (!error.isEmpty())
         return error;
     Database db;

@@ -99,19 +99,19 @@ bool addDemo(Database& db)
 
 } // namespace
 
-QString create(const QString& path, bool demo)
+Outcome<> create(const QString& path, bool demo)
 {
     if (path.isEmpty())
-        return QStringLiteral("Nama file database belum diisi.");
+        return Failure{QStringLiteral("Nama file database belum diisi.")};
     if (QFileInfo::exists(path))
-        return QStringLiteral("File sudah ada, tidak ditimpa: ") + path;
+        return Failure{QStringLiteral("File sudah ada, tidak ditimpa: ") + path};
 
     const QString adminHash = password::hash(QString::fromLatin1(firstAdminPassword));
     if (adminHash.isEmpty())
-        return QStringLiteral("Tidak dapat membuat hash password.");
+        return Failure{QStringLiteral("Tidak dapat membuat hash password.")};
     Database db;
     if (!db.open(path))
-        return QStringLiteral("Tidak dapat membuat database: ") + db.errorMessage();
+        return Failure{QStringLiteral("Tidak dapat membuat database: ") + db.errorMessage()};
 
     bool ok = false;
     {
@@ -125,33 +125,34 @@ QString create(const QString& path, bool demo)
         const QString error = db.errorMessage();
         db.close();
         QFile::remove(path);
-        return QStringLiteral("Tidak dapat membuat database: ") + error;
+        return Failure{QStringLiteral("Tidak dapat membuat database: ") + error};
     }
     return {};
 }
 
-QString createShop(const QDir& folder, const ShopIdentity& identity)
+Outcome<> createShop(const QDir& folder, const ShopIdentity& identity)
 {
     const QString where = QDir::toNativeSeparators(folder.absolutePath());
     for (const QString& field : {identity.name, identity.address, identity.phone}) {
         if (field.contains(u';') || field.contains(u'\n') || field.contains(u'\r'))
-            return QStringLiteral("Nama, alamat dan telepon toko tidak boleh memuat tanda ; "
-                                  "(titik koma) atau baris baru.");
+            return Failure{
+                QStringLiteral("Nama, alamat dan telepon toko tidak boleh memuat tanda ; "
+                               "(titik koma) atau baris baru.")};
     }
     if (identity.name.trimmed().isEmpty())
-        return QStringLiteral("Nama toko belum diisi.");
+        return Failure{QStringLiteral("Nama toko belum diisi.")};
     const QString database = QString::fromLatin1(newShopDatabase);
     const QString connection = folder.filePath(QString::fromLatin1(config::connectionFile));
     if (QFileInfo::exists(connection) || QFileInfo::exists(folder.filePath(database)))
-        return QStringLiteral("Folder ini sudah berisi toko, tidak ada yang ditimpa: ") + where;
+        return Failure{QStringLiteral("Folder ini sudah berisi toko, tidak ada yang ditimpa: ") +
+                       where};
     if (!folder.exists() && !QDir().mkpath(folder.absolutePath()))
-        return QStringLiteral("Folder tidak dapat dibuat: ") + where;
+        return Failure{QStringLiteral("Folder tidak dapat dibuat: ") + where};
     if (const QString problem = shopfolder::writeProblem(folder); !problem.isEmpty())
-        return problem;
+        return Failure{problem};
 
-    const QString error = create(folder.filePath(database), false);
-    if (!error.isEmpty())
-        return error;
+    if (Outcome<> made = create(folder.filePath(database), false); !made)
+        return made;
     // toko.txt first: conn.txt is what makes the folder a shop.
     const QString shopFile = folder.filePath(QString::fromLatin1(config::shopFile));
     const bool ownShopFile = !QFileInfo::exists(shopFile);
@@ -162,7 +163,8 @@ QString createShop(const QDir& folder, const ShopIdentity& identity)
         QFile::remove(folder.filePath(database));
         if (ownShopFile)
             QFile::remove(shopFile);
-        return QStringLiteral("conn.txt atau toko.txt tidak dapat ditulis di folder: ") + where;
+        return Failure{QStringLiteral("conn.txt atau toko.txt tidak dapat ditulis di folder: ") +
+                       where};
     }
     return {};
 }

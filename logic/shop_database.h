@@ -9,13 +9,12 @@
 // Makes a new shop database with every table and index and the first user
 // "admin", whose first password is firstAdminPassword. With `demo`, adds a
 // small sample shop: products (some with quantity price tiers), customers
-// and suppliers. Refuses to touch an existing file. Returns an empty text on
-// success, else what went wrong.
+// and suppliers. Refuses to touch an existing file.
 namespace shopdb {
 
 inline constexpr auto firstAdminPassword = "7305";
 
-QString create(const QString& path, bool demo);
+Outcome<> create(const QString& path, bool demo);
 
 inline constexpr auto newShopDatabase = "toko.db3";
 
@@ -23,8 +22,7 @@ inline constexpr auto newShopDatabase = "toko.db3";
 // first user "admin", conn.txt naming it and toko.txt with `identity` (kept
 // when the folder already has one). Refuses a folder that already holds
 // conn.txt or toko.db3, or that cannot be written: nothing is overwritten.
-// Returns an empty text on success, else what went wrong.
-QString createShop(const QDir& folder, const ShopIdentity& identity);
+Outcome<> createShop(const QDir& folder, const ShopIdentity& identity);
 
 // What --plain and --helpers did to a shop file: the helpers removed or made,
 // and the file's size in bytes before and after.

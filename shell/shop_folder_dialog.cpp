@@ -103,11 +103,11 @@ void ShopFolderDialog::createShop()
 {
     if (!folderGiven())
         return;
-    const QString error =
+    const Outcome<> made =
         shopdb::createShop(QDir(folder()), {m_name->text().trimmed(), m_address->text().trimmed(),
                                             m_phone->text().trimmed()});
-    if (!error.isEmpty()) {
-        m_messages.info(error);
+    if (!made) {
+        m_messages.info(made.reason());
         return;
     }
     m_messages.info(QStringLiteral("Toko baru dibuat di ") + QDir::toNativeSeparators(folder()) +

@@ -47,9 +47,8 @@ int main(int argc, char* argv[])
                 << path << '\n';
         return 0;
     }
-    const QString error = shopdb::create(path, demo);
-    if (!error.isEmpty()) {
-        err << error << '\n';
+    if (const Outcome<> made = shopdb::create(path, demo); !made) {
+        err << made.reason() << '\n';
         return 1;
     }
     out << "Database dibuat: " << path << '\n';

@@ -40,7 +40,7 @@ int fillDisk(const QString& image, const QString& disk)
     const QString path = disk + u"/toko.db3"_qs;
     Database shop;
     QFile filler(disk + u"/filler"_qs);
-    if (!shopdb::create(path, false).isEmpty() || !shop.open(path) ||
+    if (!shopdb::create(path, false) || !shop.open(path) ||
         !filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
     while (filler.write(QByteArray(1024, 'x')) == 1024) {
@@ -142,7 +142,7 @@ void TestDatabase::statementsTransactionsKeysAndJournal()
     QCOMPARE(count(u"sqlite_master m, pragma_table_info(m.name) c where c.type='REAL'"_qs),
              u"0"_qs);
     // toko-initdb never touches an existing file.
-    QVERIFY(shopdb::create(m_shop->databasePath(), true).startsWith(u"File sudah ada"_qs));
+    QVERIFY(shopdb::create(m_shop->databasePath(), true).reason().startsWith(u"File sudah ada"_qs));
 
     // One file at rest, a log while open.
     db().close();

@@ -65,7 +65,7 @@ void TestStartup::connectingLeavesTheOldDatabaseWhole()
     TestShop shop;
     shop.context().connection.extra1 = u"server1"_qs;
     const QString other = in(u"cabang.db3"_qs);
-    QVERIFY(shopdb::create(other, false).isEmpty());
+    QVERIFY(shopdb::create(other, false).ok());
     const Outcome<QString> connected = connectDatabase(shop.context(), other);
     QVERIFY2(connected && connected->isEmpty(), qPrintable(connected.reason()));
     QCOMPARE(shop.folder().entryList({u"toko.db3*"_qs}), QStringList{u"toko.db3"_qs});
@@ -128,7 +128,7 @@ void TestStartup::program()
     QFETCH(QByteArray, connLine);
     QFETCH(QByteArray, said);
     const QString database = in(u"toko.db3"_qs);
-    QVERIFY(shopdb::create(database, true).isEmpty());
+    QVERIFY(shopdb::create(database, true).ok());
     // Left in log mode, as a copy taken while toko ran: no log can be made on a CD.
     sqlite3* raw = nullptr;
     QCOMPARE(sqlite3_open(qPrintable(database), &raw), SQLITE_OK);

@@ -196,7 +196,7 @@ void TestProductSearch::indexFollowsEveryChange()
 void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
 {
     const QString older = m_shop->folder().filePath(u"lama.db3"_s);
-    QVERIFY(shopdb::create(older, true).isEmpty());
+    QVERIFY(shopdb::create(older, true).ok());
     // The shop's tables, their indexes and rows: the upgrade adds to them and never changes one.
     const auto own = [](Database& file) {
         return selected(file, u"select type, name, sql from sqlite_master"_s) +
@@ -258,7 +258,7 @@ void TestProductSearch::aPlainFileStaysPlain()
     // The objects the schema alone makes, and every row of its tables in their order.
     Database schemaOnly;
     const QString fresh = m_shop->folder().filePath(u"baru.db3"_s);
-    QVERIFY(shopdb::create(fresh, false).isEmpty() && schemaOnly.open(fresh));
+    QVERIFY(shopdb::create(fresh, false).ok() && schemaOnly.open(fresh));
     const QString objects = u"select type, name, tbl_name, sql from sqlite_master order by name"_s;
     // The tables keyed by their code (without rowid) have it first, the others their rowid.
     const QList<QStringList> tables = selected(

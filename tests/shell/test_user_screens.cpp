@@ -107,7 +107,7 @@ void TestUserScreens::connection()
                                         "toko.db3;server1;-\n") &&
             startUp(shop.context()));
     const QString other = shop.folder().filePath(u"cabang/toko2.db3"_qs);
-    QVERIFY(shop.folder().mkpath(u"cabang"_qs) && shopdb::create(other, false).isEmpty());
+    QVERIFY(shop.folder().mkpath(u"cabang"_qs) && shopdb::create(other, false).ok());
     QVERIFY(users::add(shop.db(), u"lama"_qs, u"admin"_qs));
     ConnectionDialog dialog(shop.context());
     dialog.show();

@@ -11,7 +11,7 @@ TestShop::TestShop(Data data) : clock(QDateTime(QDate(2024, 3, 7), QTime(10, 0))
         m_error = QStringLiteral("no temporary folder");
         return;
     }
-    m_error = shopdb::create(databasePath(), data == Data::Demo);
+    m_error = shopdb::create(databasePath(), data == Data::Demo).reason();
     if (!m_error.isEmpty())
         return;
     config::writeConnection(folder(), {QStringLiteral("toko.db3"), {}, {}});
