@@ -222,26 +222,19 @@ void CashierWindow::buildControls()
     connect(m_unit, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setUnit(t); });
     connect(m_amount, &QLineEdit::textChanged, this,
             [this](const QString& t) { m_cart.setAmount(t); });
-    connect(m_quantity, &QLineEdit::textChanged, this, [this](const QString& t) {
-        m_cart.setQuantity(t);
-        render();
-    });
-    connect(m_price, &QLineEdit::textChanged, this, [this](const QString& t) {
-        m_cart.setPrice(t);
-        render();
-    });
-    connect(m_discount, &QLineEdit::textChanged, this, [this](const QString& t) {
-        m_cart.setDiscount(t);
-        render();
-    });
-    connect(m_totals, &TotalsPanel::percentEdited, this, [this](const QString& t) {
-        m_cart.setDiscountPercent(t);
-        render();
-    });
-    connect(m_totals, &TotalsPanel::paidEdited, this, [this](const QString& t) {
-        m_cart.setPaid(t);
-        render();
-    });
+    // A figure the totals depend on: into the cart, then the screen follows.
+    const auto refigures = [this](const auto* source, auto signal,
+                                  void (Cart::*set)(const QString&)) {
+        connect(source, signal, this, [this, set](const QString& t) {
+            (m_cart.*set)(t);
+            render();
+        });
+    };
+    refigures(m_quantity, &QLineEdit::textChanged, &Cart::setQuantity);
+    refigures(m_price, &QLineEdit::textChanged, &Cart::setPrice);
+    refigures(m_discount, &QLineEdit::textChanged, &Cart::setDiscount);
+    refigures(m_totals, &TotalsPanel::percentEdited, &Cart::setDiscountPercent);
+    refigures(m_totals, &TotalsPanel::paidEdited, &Cart::setPaid);
     m_group->lower();
 }
 
