@@ -91,10 +91,8 @@ Outcome<> checkShopFile(const QString& path, const Progress& progress)
     if (progress)
         file.setProgress([&progress] { progress(0, 0); }, 100000);
     QStringList problems;
-    if (!file.query(
-            QStringLiteral("pragma quick_check"), {},
-            [&](const QStringList& row) { problems.append(row.value(0)); },
-            Database::OnError::Silent))
+    if (!file.query(QStringLiteral("pragma quick_check"), {},
+                    [&](const QStringList& row) { problems.append(row.value(0)); }))
         return Failure{QStringLiteral("file rusak: ") + file.errorMessage()};
     if (problems != QStringList{QStringLiteral("ok")})
         return Failure{QStringLiteral("file rusak: ") + problems.value(0)};

@@ -1,6 +1,5 @@
 #include "core/database.h"
 
-#include "core/messages.h"
 #include "core/outcome.h"
 #include "core/table_model.h"
 #include "core/text_ops.h"
@@ -107,7 +106,7 @@ void Database::StatementFinalizer::operator()(sqlite3_stmt* statement) const
     sqlite3_finalize(statement);
 }
 
-Database::Database(Messages* messages) : m_messages(messages) {}
+Database::Database() = default;
 
 Database::~Database()
 {
@@ -264,8 +263,7 @@ void Database::close()
 
 bool Database::checkpoint()
 {
-    return m_readOnly ||
-           exec(QStringLiteral("pragma wal_checkpoint(TRUNCATE)"), {}, OnError::Silent);
+    return m_readOnly || exec(QStringLiteral("pragma wal_checkpoint(TRUNCATE)"), {});
 }
 
 int Database::changes() const
@@ -277,7 +275,7 @@ QStringList Database::column(const QString& sql, const QVariantList& params)
 {
     QStringList values;
     const RowHandler handler = [&](const QStringList& row) { values.append(row.value(0)); };
-    run(sql, params, &handler, OnError::Silent, -1, false);
+    run(sql, params, &handler, -1, false);
     return values;
 }
 
@@ -388,28 +386,36 @@ QString Database::textIndexMatches(const QString& index, const QString& paramete
     return index + QStringLiteral(" match ") + parameter;
 }
 
-bool Database::fail(OnError onError)
+bool Database::fail()
 {
-    return fail(QString::fromUtf8(sqlite3_errmsg(m_connection.get())), onError);
+    return fail(QString::fromUtf8(sqlite3_errmsg(m_connection.get())));
 }
 
-bool Database::fail(const QString& message, OnError onError)
+bool Database::fail(const QString& message)
 {
     m_error = message;
-    if (onError == OnError::Show && m_messages)
-        m_messages->info(QStringLiteral("SQL error: ") + m_error);
     return false;
 }
 
+Failure Database::failure() const
+{
+    return Failure{QStringLiteral("SQL error: ") + m_error};
+}
+
+Outcome<> Database::outcome(bool ok) const
+{
+    return ok ? Outcome<>() : Outcome<>(failure());
+}
+
 bool Database::run(const QString& sql, const QVariantList& params, const RowHandler* handler,
-                   OnError onError, int maxRows, bool cache)
+                   int maxRows, bool cache)
 {
     if (!m_connection)
-        return fail(QStringLiteral("tidak ada database yang terbuka"), onError);
+        return fail(QStringLiteral("tidak ada database yang terbuka"));
     // An error such as a full disk makes SQLite roll the whole transaction
     // back; the statements after it must not be stored one by one.
     if (m_inTransaction && sqlite3_get_autocommit(m_connection.get()))
-        return fail(QStringLiteral("the transaction was rolled back"), onError);
+        return fail(QStringLiteral("the transaction was rolled back"));
 
     sqlite3_stmt* statement = nullptr;
     StatementPtr temporary;
@@ -425,12 +431,12 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
         if (sqlite3_prepare_v3(m_connection.get(), utf8.constData(), static_cast<int>(utf8.size()),
                                keep ? SQLITE_PREPARE_PERSISTENT : 0, &statement,
                                &tail) != SQLITE_OK)
-            return fail(onError);
+            return fail();
         if (!statement)
             return true; // only whitespace or comments
         StatementPtr owned(statement);
         if (!onlyWhitespace(tail))
-            return fail(QStringLiteral("one statement at a time: ") + sql, onError);
+            return fail(QStringLiteral("one statement at a time: ") + sql);
         if (keep)
             m_statements.emplace(sql, std::move(owned));
         else
@@ -452,11 +458,10 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
         return fail(QStringLiteral("%1 values given for %2 parameters in: %3")
                         .arg(params.size())
                         .arg(sqlite3_bind_parameter_count(statement))
-                        .arg(sql),
-                    onError);
+                        .arg(sql));
     for (int i = 0; i < params.size(); ++i) {
         if (bindValue(statement, i + 1, params.at(i)) != SQLITE_OK)
-            return fail(onError);
+            return fail();
     }
 
     const int columns = sqlite3_column_count(statement);
@@ -465,7 +470,7 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
         if (rc == SQLITE_DONE)
             return true;
         if (rc != SQLITE_ROW)
-            return fail(onError);
+            return fail();
         if (handler && *handler) {
             QStringList row;
             row.reserve(columns);
@@ -477,43 +482,50 @@ bool Database::run(const QString& sql, const QVariantList& params, const RowHand
     return true;
 }
 
-bool Database::exec(const QString& sql, const QVariantList& params, OnError onError)
+bool Database::exec(const QString& sql, const QVariantList& params)
 {
-    return run(sql, params, nullptr, onError);
+    return run(sql, params, nullptr);
 }
 
-bool Database::query(const QString& sql, const QVariantList& params, const RowHandler& handler,
-                     OnError onError)
+bool Database::query(const QString& sql, const QVariantList& params, const RowHandler& handler)
 {
-    return run(sql, params, &handler, onError);
+    return run(sql, params, &handler);
 }
 
-QString Database::scalar(const QString& sql, const QVariantList& params, OnError onError)
+QString Database::scalar(const QString& sql, const QVariantList& params)
 {
     QString result;
     const RowHandler handler = [&](const QStringList& row) { result = row.value(0); };
-    run(sql, params, &handler, onError, 1);
+    run(sql, params, &handler, 1);
     return result;
 }
 
-bool Database::fill(TableModel& model, const QString& sql, const QVariantList& params,
-                    OnError onError)
+bool Database::fill(TableModel& model, const QString& sql, const QVariantList& params)
 {
     model.clear();
     QList<QStringList> rows;
     const RowHandler handler = [&](const QStringList& row) { rows.append(row); };
-    const bool ok = run(sql, params, &handler, onError);
+    const bool ok = run(sql, params, &handler);
     model.appendRows(std::move(rows));
     return ok;
 }
 
-bool Database::execScript(const QString& sql, OnError onError)
+Outcome<QList<QStringList>> Database::select(const QString& sql, const QVariantList& params)
+{
+    QList<QStringList> rows;
+    const RowHandler handler = [&](const QStringList& row) { rows.append(row); };
+    if (!run(sql, params, &handler))
+        return failure();
+    return rows;
+}
+
+bool Database::execScript(const QString& sql)
 {
     if (!m_connection)
-        return fail(QStringLiteral("tidak ada database yang terbuka"), onError);
+        return fail(QStringLiteral("tidak ada database yang terbuka"));
     if (sqlite3_exec(m_connection.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) !=
         SQLITE_OK)
-        return fail(onError);
+        return fail();
     return true;
 }
 
@@ -529,7 +541,7 @@ Database::Transaction::~Transaction()
         return;
     m_db.m_inTransaction = false;
     if (!sqlite3_get_autocommit(m_db.m_connection.get()))
-        m_db.exec(QStringLiteral("rollback"), {}, OnError::Silent);
+        m_db.exec(QStringLiteral("rollback"), {});
 }
 
 bool Database::Transaction::commit()
@@ -537,8 +549,7 @@ bool Database::Transaction::commit()
     if (!m_active)
         return false;
     if (m_generation != m_db.m_generation)
-        return m_db.fail(QStringLiteral("the database was replaced during the transaction"),
-                         OnError::Show);
+        return m_db.fail(QStringLiteral("the database was replaced during the transaction"));
     m_db.m_inTransaction = false;
     if (!m_db.exec(QStringLiteral("commit"))) {
         m_db.m_inTransaction = true; // still open: the destructor rolls it back
@@ -558,8 +569,8 @@ Database::Savepoint::~Savepoint()
     if (!m_active || m_generation != m_db.m_generation)
         return;
     // Nested savepoints share the name: each statement acts on the innermost.
-    m_db.exec(QStringLiteral("rollback to step"), {}, OnError::Silent);
-    m_db.exec(QStringLiteral("release step"), {}, OnError::Silent);
+    m_db.exec(QStringLiteral("rollback to step"), {});
+    m_db.exec(QStringLiteral("release step"), {});
 }
 
 bool Database::Savepoint::release()
@@ -567,8 +578,7 @@ bool Database::Savepoint::release()
     if (!m_active)
         return false;
     if (m_generation != m_db.m_generation)
-        return m_db.fail(QStringLiteral("the database was replaced during the transaction"),
-                         OnError::Show);
+        return m_db.fail(QStringLiteral("the database was replaced during the transaction"));
     if (!m_db.exec(QStringLiteral("release step")))
         return false; // still open: the destructor rolls it back
     m_active = false;

@@ -16,7 +16,6 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
-class Messages;
 class TableModel;
 
 // The one connection to the shop's SQLite database. Every value travels as a
@@ -24,21 +23,20 @@ class TableModel;
 // the statement text. Each distinct statement text is prepared once and
 // reused, so the lookups that run on every keystroke cost no parsing.
 //
-// A failed statement keeps SQLite's own message and, unless the caller asks
-// for silence, shows it as "SQL error: " + message in the shared box.
+// A failed statement keeps SQLite's own message; failure() gives it as the
+// reason a logic call reports ("SQL error: " + message). The database never
+// shows anything itself: logic returns, screens show.
 class Database final
 {
 public:
-    enum class OnError { Show, Silent };
     // One result row: the column values as texts, a NULL as a null QString.
     using RowHandler = std::function<void(const QStringList& row)>;
 
-    explicit Database(Messages* messages = nullptr);
+    Database();
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    void setMessages(Messages* messages) { m_messages = messages; }
     // What the folder of a database file is, asked at every open (statfs by default).
     using FileSystemProbe = std::function<filesystem::Facts(const QString& folder)>;
     void setFileSystemProbe(FileSystemProbe probe) { m_probe = std::move(probe); }
@@ -82,21 +80,24 @@ public:
 
     // SQLite's message of the last failure.
     const QString& errorMessage() const { return m_error; }
+    // The last failure as a logic call reports it: "SQL error: " + message.
+    Failure failure() const;
+    // Success, or the last failure, as a logic call gives it back.
+    Outcome<> outcome(bool ok) const;
 
     // One statement without result rows.
-    bool exec(const QString& sql, const QVariantList& params = {}, OnError onError = OnError::Show);
+    bool exec(const QString& sql, const QVariantList& params = {});
     // One statement, `handler` called once per result row.
-    bool query(const QString& sql, const QVariantList& params, const RowHandler& handler,
-               OnError onError = OnError::Show);
+    bool query(const QString& sql, const QVariantList& params, const RowHandler& handler);
     // The first column of the first row; empty when there is no row, the
     // value is NULL or the statement failed.
-    QString scalar(const QString& sql, const QVariantList& params = {},
-                   OnError onError = OnError::Show);
+    QString scalar(const QString& sql, const QVariantList& params = {});
     // Empties `model` and appends one row per result row, in the query's column order.
-    bool fill(TableModel& model, const QString& sql, const QVariantList& params = {},
-              OnError onError = OnError::Show);
+    bool fill(TableModel& model, const QString& sql, const QVariantList& params = {});
+    // Every result row, in the query's column order.
+    Outcome<QList<QStringList>> select(const QString& sql, const QVariantList& params = {});
     // Several statements separated by ";", no parameters (schema scripts).
-    bool execScript(const QString& sql, OnError onError = OnError::Show);
+    bool execScript(const QString& sql);
 
     // Number of rows changed by the last insert, update or delete.
     int changes() const;
@@ -196,11 +197,10 @@ private:
     // `maxRows` stops stepping after that many rows (-1: all).
     // `cache` false prepares the statement for this call alone.
     bool run(const QString& sql, const QVariantList& params, const RowHandler* handler,
-             OnError onError, int maxRows = -1, bool cache = true);
-    bool fail(OnError onError);
-    bool fail(const QString& message, OnError onError);
+             int maxRows = -1, bool cache = true);
+    bool fail();
+    bool fail(const QString& message);
 
-    Messages* m_messages = nullptr;
     FileSystemProbe m_probe = filesystem::of;
     QString m_path;
     filesystem::Choice m_journal;

@@ -35,10 +35,6 @@ public:
     // Folder dialog: an existing folder, empty when cancelled.
     virtual QString folderName(QWidget* owner, const QString& title, const QString& folder) = 0;
 
-    // Says why a logic call failed, unless the database has said it already.
-    template <typename T> void failed(const Outcome<T>& outcome)
-    {
-        if (!outcome.reason().isEmpty())
-            info(outcome.reason());
-    }
+    // Says why a logic call failed.
+    template <typename T> void failed(const Outcome<T>& outcome) { info(outcome.reason()); }
 };

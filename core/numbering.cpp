@@ -89,7 +89,7 @@ Outcome<> deleteAllTransactions(Database& db, const QString& user)
 {
     if (Outcome<> allowed = users::administratorOnly(user); !allowed)
         return allowed;
-    return stored(db.exec(QStringLiteral("delete from transaksi")));
+    return db.outcome(db.exec(QStringLiteral("delete from transaksi")));
 }
 
 } // namespace numbering

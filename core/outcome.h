@@ -7,9 +7,8 @@
 #include <utility>
 #include <variant>
 
-// Why a piece of logic did not do its work, in Indonesian, ready for a box.
-// An empty reason means the database has already shown "SQL error: " with
-// SQLite's own message, so the screen has nothing more to say.
+// Why a piece of logic did not do its work, ready for a box: in Indonesian,
+// or "SQL error: " with the database's own message. Never empty.
 struct Failure {
     QString reason;
 };
@@ -30,17 +29,10 @@ public:
     const T& operator*() const { return *m_value; }
     const T* operator->() const { return &*m_value; }
 
-    // Empty on success, and on a failure the database has shown already.
+    // Empty on success.
     const QString& reason() const { return m_reason; }
 
 private:
     std::optional<T> m_value;
     QString m_reason;
 };
-
-// What a statement run through Database gave: on a failure the database has
-// shown "SQL error: " already.
-inline Outcome<> stored(bool ok)
-{
-    return ok ? Outcome<>() : Outcome<>(Failure{});
-}

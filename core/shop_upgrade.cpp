@@ -204,8 +204,7 @@ bool dropLeftovers(Database& db, const Helper& helper)
             continue;
         // Only the fixed names of the list above reach this statement.
         if (!kinds.contains(type) ||
-            !db.execScript(QStringLiteral("drop ") + type + QStringLiteral(" \"") + name + u'"',
-                           Database::OnError::Silent))
+            !db.execScript(QStringLiteral("drop ") + type + QStringLiteral(" \"") + name + u'"'))
             return false;
     }
     return true;
@@ -213,7 +212,7 @@ bool dropLeftovers(Database& db, const Helper& helper)
 
 bool run(Database& db, const char* statement)
 {
-    return db.execScript(QString::fromLatin1(statement), Database::OnError::Silent);
+    return db.execScript(QString::fromLatin1(statement));
 }
 
 // Calls `progress` every few thousand of SQLite's steps while it lives, so
@@ -303,7 +302,7 @@ Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress)
         const QString name = helper->objects.section(u' ', 0, 0);
         if (!run(db, "savepoint pembantu"))
             return Failure{db.errorMessage()};
-        if (dropLeftovers(db, *helper) && db.execScript(helper->make, Database::OnError::Silent)) {
+        if (dropLeftovers(db, *helper) && db.execScript(helper->make)) {
             made.append(name);
         } else {
             failed.append(name + QStringLiteral(": ") + db.errorMessage());
@@ -346,8 +345,8 @@ Outcome<QStringList> makePlain(Database& db)
                                db.errorMessage()};
         }
         // The mark is part of the same transaction: a file is plain and marked, or neither.
-        if (!db.execScript(QStringLiteral("pragma application_id = ") + QString::number(plainMark),
-                           Database::OnError::Silent) ||
+        if (!db.execScript(QStringLiteral("pragma application_id = ") +
+                           QString::number(plainMark)) ||
             !writing.commit())
             return unchanged(db);
     }
@@ -380,7 +379,7 @@ QString costOf(Database& db, const QString& code)
     const bool indexed =
         db.scalar(QStringLiteral("select count(*) from sqlite_master where type = 'index' and "
                                  "name = 'barang_hpp' and tbl_name = 'barang'"),
-                  {}, Database::OnError::Silent) == u"1";
+                  {}) == u"1";
     return QStringLiteral("(select b.hpp from barang b ") +
            (indexed ? QStringLiteral("indexed by barang_hpp ") : QString()) +
            QStringLiteral("where b.kode = ") + code + u')';
@@ -389,7 +388,7 @@ QString costOf(Database& db, const QString& code)
 bool productSearchReady(Database& db)
 {
     // Asked at every search: through the statement cache.
-    return db.scalar(searchWhole, {}, Database::OnError::Silent) == u"1";
+    return db.scalar(searchWhole, {}) == u"1";
 }
 
 } // namespace shopfile

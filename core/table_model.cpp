@@ -11,6 +11,24 @@ void TableModel::setColumns(QList<Column> columns)
     endResetModel();
 }
 
+void TableModel::setTable(const Table& table, const QList<int>& widths)
+{
+    beginResetModel();
+    m_columns.clear();
+    for (qsizetype i = 0; i < table.columns.size(); ++i)
+        m_columns.append({table.columns.at(i).caption, static_cast<int>(widths.value(i, 100)),
+                          table.columns.at(i).alignment});
+    m_rows = table.rows;
+    endResetModel();
+}
+
+void TableModel::setRows(QList<QStringList> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
 void TableModel::addColumn(const QString& header, int width, Qt::Alignment alignment)
 {
     const int at = static_cast<int>(m_columns.size());

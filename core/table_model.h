@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/table.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QStringList>
@@ -20,6 +22,11 @@ public:
     explicit TableModel(QObject* parent = nullptr);
 
     void setColumns(QList<Column> columns);
+    // Shows `table`: its captions and alignments with `widths` (100 pixels
+    // for a column without one), and its rows in place of the ones shown.
+    void setTable(const Table& table, const QList<int>& widths);
+    // Replaces the rows shown, keeping the columns.
+    void setRows(QList<QStringList> rows);
     void addColumn(const QString& header, int width, Qt::Alignment alignment = Qt::AlignLeft);
     const QList<Column>& columns() const { return m_columns; }
     void setAlignment(int column, Qt::Alignment alignment);

@@ -46,7 +46,7 @@ Outcome<> changePassword(Database& db, const QString& user, const QString& passw
     const QString hashed = password::hash(password);
     if (hashed.isEmpty())
         return Failure{QStringLiteral("Password tidak dapat disandikan, password tidak diubah.")};
-    return stored(
+    return db.outcome(
         db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user}));
 }
 

@@ -76,7 +76,7 @@ bool exists(Database& db, Side side, const QString& code)
 {
     const QString count = db.scalar(QStringLiteral("select count(*) from ") +
                                         sideInfo(side).partyTable + QStringLiteral(" where kode=?"),
-                                    {code}, Database::OnError::Silent);
+                                    {code});
     return text::textToNumber(count) > 0;
 }
 
@@ -99,7 +99,7 @@ Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)
 
 Outcome<> update(Database& db, Side side, const Party& party)
 {
-    return stored(
+    return db.outcome(
         db.exec(QStringLiteral("update ") + sideInfo(side).partyTable +
                     QStringLiteral(" set nama=?, alamat=?, kontak=?, catatan=? where kode=?"),
                 {party.name, party.address, party.contact, party.note, party.code}));
@@ -107,14 +107,14 @@ Outcome<> update(Database& db, Side side, const Party& party)
 
 Outcome<> remove(Database& db, Side side, const QString& code)
 {
-    return stored(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable +
-                              QStringLiteral(" where kode=?"),
-                          {code}));
+    return db.outcome(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable +
+                                  QStringLiteral(" where kode=?"),
+                              {code}));
 }
 
 Outcome<> removeAll(Database& db, Side side)
 {
-    return stored(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable));
+    return db.outcome(db.exec(QStringLiteral("delete from ") + sideInfo(side).partyTable));
 }
 
 } // namespace parties

@@ -146,9 +146,7 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
         for (int column = products::Code; column <= products::Barcode; ++column)
             values.append(row.at(column));
         QString count;
-        if (!db.query(
-                exists, {code}, [&](const QStringList& found) { count = found.value(0); },
-                Database::OnError::Silent)) {
+        if (!db.query(exists, {code}, [&](const QStringList& found) { count = found.value(0); })) {
             refuse(sqlErrorText(db));
             continue;
         }
@@ -161,7 +159,7 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
         Database::Savepoint step(db);
         if (!step.active())
             return Failure{nothingStoredText()};
-        if (!db.exec(insert, values, Database::OnError::Silent)) {
+        if (!db.exec(insert, values)) {
             refuse(sqlErrorText(db));
             continue;
         }
@@ -216,7 +214,7 @@ Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines)
         Database::Savepoint step(db);
         if (!step.active())
             return Failure{nothingStoredText()};
-        if (!db.exec(insert, QVariantList(row.begin(), row.end()), Database::OnError::Silent)) {
+        if (!db.exec(insert, QVariantList(row.begin(), row.end()))) {
             result.refused.append({line.number, text::shortened(row.at(1)), sqlErrorText(db)});
             continue;
         }

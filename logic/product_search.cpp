@@ -46,7 +46,7 @@ bool run(Database& db, const Search& search, const QString& text, TableModel& mo
             QStringLiteral(" and (") + prefixed(search.searched, QStringLiteral(" like ?1 or ")) +
             QStringLiteral(" like ?1) order by f.") + Database::storedOrder() +
             QStringLiteral(" LIMIT 500");
-        if (db.fill(model, sql, {pattern, query}, Database::OnError::Silent))
+        if (db.fill(model, sql, {pattern, query}))
             return true;
     }
     // LIKE with a leading % reads the whole table: only on Enter, never per keystroke.

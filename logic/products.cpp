@@ -128,7 +128,7 @@ Outcome<> add(Database& db, QStringList cells)
         return Failure{wrong};
     if (const QString wrong = checkTiers(cells); !wrong.isEmpty())
         return Failure{wrong};
-    return stored(
+    return db.outcome(
         db.exec(QStringLiteral("insert into barang (kode, jenis, nama, kategori, stock, "
                                "satuan, hpp, hargajual, diskon, barcode, FunctSQL) "
                                "values (?, 'barang', ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -154,12 +154,12 @@ Outcome<> update(Database& db, QStringList cells, bool withTiers)
         values.append(cells.value(Tiers));
     }
     values.append(cells.value(Code));
-    return stored(db.exec(sql + QStringLiteral(" where kode=?"), values));
+    return db.outcome(db.exec(sql + QStringLiteral(" where kode=?"), values));
 }
 
 Outcome<> remove(Database& db, const QString& code)
 {
-    return stored(db.exec(QStringLiteral("delete from barang where kode=?"), {code}));
+    return db.outcome(db.exec(QStringLiteral("delete from barang where kode=?"), {code}));
 }
 
 Outcome<> removeAll(Database& db, const QString& user)
@@ -175,7 +175,7 @@ Outcome<> removeAll(Database& db, const QString& user)
         return Failure{};
     if (!db.exec(QStringLiteral("delete from barang")))
         return Failure{};
-    return stored(transaction.commit());
+    return db.outcome(transaction.commit());
 }
 
 } // namespace products

@@ -123,7 +123,7 @@ Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& mont
     statement.line(u"PENGELUARAN DAN BIAYA RUPA-RUPA:"_s);
     statement.documents(listed.value(u"KK-"_s), -1);
     statement.resultLine(u"SISA AKHIR"_s);
-    return stored(statement.ok());
+    return db.outcome(statement.ok());
 }
 
 } // namespace reports

@@ -137,13 +137,13 @@ Outcome<> fillTurnover(Database& db, const QString& month, TableModel& model)
     for (int row = 0; row < model.rowCount(); ++row)
         total = text::roundHalfEven(total + text::textToNumber(model.cell(row, 2)));
     model.appendRows({{}, {{}, u"Jumlah "_s, text::numberToText(total)}});
-    return stored(ok);
+    return db.outcome(ok);
 }
 
 Outcome<> fillTodaysSales(Database& db, const QDate& today, TableModel& model)
 {
     // Sale lines of a product no longer in the master data have no cost: those cells stay empty.
-    return stored(
+    return db.outcome(
         db.fill(model,
                 u"select l.KodeBarang, l.NamaBarang, b.hpp, l.Harga, sum(l.Qty), sum(l.Qty)*b.hpp, "
                 "sum(l.Jumlah), sum(l.Jumlah)-sum(l.Qty)*b.hpp from itempenjualan l "
@@ -169,18 +169,18 @@ Outcome<> fillLowStock(Database& db, const QString& category, const QString& thr
         return Failure{u"Isi dulu angka Stock dibawah."_s};
     // Bound as text, the stock column's numeric affinity reads it as the number typed,
     // however many digits it has.
-    return stored(db.fill(model,
-                          u"select kode, nama, stock, satuan from barang where kategori=? "
-                          "and stock<? order by kode"_s,
-                          {category, threshold}));
+    return db.outcome(db.fill(model,
+                              u"select kode, nama, stock, satuan from barang where kategori=? "
+                              "and stock<? order by kode"_s,
+                              {category, threshold}));
 }
 
 Outcome<> fillDebts(Database& db, Side side, const QDate& today, TableModel& model)
 {
     const QString debt = u"t."_s + sideInfo(side).debtColumn;
-    return stored(db.fill(model,
-                          documentSql(side, u"t.Tunai"_s, {}, debt + u">0 order by t.Kode"_s),
-                          documentParams(side, today)));
+    return db.outcome(db.fill(model,
+                              documentSql(side, u"t.Tunai"_s, {}, debt + u">0 order by t.Kode"_s),
+                              documentParams(side, today)));
 }
 
 Outcome<> fillDocuments(Database& db, Side side, const QString& from, const QString& to,
@@ -190,10 +190,11 @@ Outcome<> fillDocuments(Database& db, Side side, const QString& from, const QStr
     const QString paidSql = paid == Paid::AtCounter ? u"t.Tunai"_s : u"t.Jumlah-"_s + debt;
     QVariantList params = documentParams(side, today);
     params << from << to;
-    return stored(db.fill(model,
-                          documentSql(side, paidSql, u" and "_s + debt + u">0"_s,
-                                      u"t.Tanggal between ?6 and ?7 order by t.Tanggal, t.Kode"_s),
-                          params));
+    return db.outcome(
+        db.fill(model,
+                documentSql(side, paidSql, u" and "_s + debt + u">0"_s,
+                            u"t.Tanggal between ?6 and ?7 order by t.Tanggal, t.Kode"_s),
+                params));
 }
 
 } // namespace reports

@@ -131,5 +131,5 @@ Outcome<QStringList> StockCorrection::codesOfMonth(Database& db, const QString& 
 
 Outcome<> StockCorrection::remove(Database& db, const QString& code)
 {
-    return stored(db.exec(QStringLiteral("delete from itemkoreksi where kode=?"), {code}));
+    return db.outcome(db.exec(QStringLiteral("delete from itemkoreksi where kode=?"), {code}));
 }

@@ -50,7 +50,7 @@ int fillDisk(const QString& image, const QString& disk)
     int stored = 0;
     for (int size = 20000; size > 8;) {
         if (shop.exec(u"insert into pelanggan (kode, nama) values (?, hex(randomblob(?)))"_qs,
-                      {stored, size}, Database::OnError::Silent)) {
+                      {stored, size})) {
             ++stored;
         } else {
             refusals << shop.errorMessage();
@@ -137,8 +137,7 @@ void TestDatabase::statementsTransactionsKeysAndJournal()
     const QString numbers = u"|Bu 'Yati'|3|0.3333333333333333|100000000000000000000|a"_qs;
     QCOMPARE(rows, (QStringList{u"a"_qs + numbers, u"b"_qs + numbers}));
     // NUMERIC, never REAL: a REAL column reads 3 back as "3.0". Document codes are keys.
-    QVERIFY(!db().exec(u"insert into transaksi (Kode) values ('JL-00000000000002')"_qs, {},
-                       Database::OnError::Silent));
+    QVERIFY(!db().exec(u"insert into transaksi (Kode) values ('JL-00000000000002')"_qs, {}));
     QCOMPARE(count(u"sqlite_master m, pragma_table_info(m.name) c where c.type='REAL'"_qs),
              u"0"_qs);
     // toko-initdb never touches an existing file.

@@ -73,7 +73,7 @@ void addAwkwardProducts(Database& db)
 bool indexWhole(Database& db)
 {
     return db.exec(u"insert into barang_cari (barang_cari, rank) values ('integrity-check', 1)"_s,
-                   {}, Database::OnError::Silent);
+                   {});
 }
 
 QList<QStringList> selected(Database& file, const QString& sql)
