@@ -68,7 +68,7 @@ BENCHMARK(BM_ProductLookup)
 void BM_NextDocumentNumber(benchmark::State& state)
 {
     for (auto _ : state) {
-        const std::optional<qint64> last = numbering::lastNumber(*shop);
+        const Outcome<qint64> last = numbering::lastNumber(*shop);
         if (!last || *last < 1)
             return skip(state, QStringLiteral("no number: ") + shop->errorMessage());
         benchmark::DoNotOptimize(last);

@@ -399,7 +399,7 @@ bool Database::fail(const QString& message)
 
 Failure Database::failure() const
 {
-    return Failure{QStringLiteral("SQL error: ") + m_error};
+    return Failure{QStringLiteral("SQL error: ") + m_error, true};
 }
 
 Outcome<> Database::outcome(bool ok) const

@@ -35,6 +35,17 @@ public:
     // Folder dialog: an existing folder, empty when cancelled.
     virtual QString folderName(QWidget* owner, const QString& title, const QString& folder) = 0;
 
-    // Says why a logic call failed.
+    // Says why a logic call failed, in the shared box.
     template <typename T> void failed(const Outcome<T>& outcome) { info(outcome.reason()); }
+    // Says why a logic call failed: the database's own message in the shared
+    // box, as every database failure is shown, any other reason in the
+    // screen's own box.
+    template <typename T>
+    void failed(QWidget* owner, const QString& caption, const Outcome<T>& outcome)
+    {
+        if (outcome.fromDatabase())
+            info(outcome.reason());
+        else
+            tell(owner, caption, outcome.reason());
+    }
 };

@@ -48,7 +48,7 @@ LastNumberQuery transactionsQuery()
 
 } // namespace
 
-std::optional<qint64> lastNumber(Database& db, Sequence sequence)
+Outcome<qint64> lastNumber(Database& db, Sequence sequence)
 {
     static const LastNumberQuery transactions = transactionsQuery();
     static const LastNumberQuery corrections{
@@ -59,7 +59,7 @@ std::optional<qint64> lastNumber(Database& db, Sequence sequence)
     const LastNumberQuery& query = sequence == Sequence::Transactions ? transactions : corrections;
     QString last;
     if (!db.query(query.sql, query.params, [&](const QStringList& row) { last = row.value(0); }))
-        return std::nullopt;
+        return db.failure();
     return last.toLongLong();
 }
 
@@ -70,9 +70,9 @@ QString numberText(qint64 number)
 
 Outcome<QString> nextCode(Database& db, const QString& kind, Sequence sequence)
 {
-    const std::optional<qint64> last = lastNumber(db, sequence);
+    const Outcome<qint64> last = lastNumber(db, sequence);
     if (!last)
-        return Failure{};
+        return last.failure();
     if (*last >= largestNumber)
         return Failure{QStringLiteral("Nomor dokumen sudah habis, transaksi tidak disimpan.")};
     return QString(kind + u'-' + numberText(*last + 1));

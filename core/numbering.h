@@ -20,9 +20,8 @@ inline constexpr qint64 largestNumber = 99999999999999;
 // The largest number in use by a document, or by the lines a deleted
 // document left behind, so the next code is never one stored lines carry.
 // Codes that are not two letters, "-" and 14 digits do not count. 0 when
-// there are none; empty when the query failed (the database has then said
-// why). Index lookups only, however many lines the shop has.
-std::optional<qint64> lastNumber(Database& db, Sequence sequence = Sequence::Transactions);
+// there are none. Index lookups only, however many lines the shop has.
+Outcome<qint64> lastNumber(Database& db, Sequence sequence = Sequence::Transactions);
 
 // `number` as the 14 digits of a document code.
 QString numberText(qint64 number);

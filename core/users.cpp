@@ -17,7 +17,7 @@ Outcome<> administratorOnly(const QString& user)
     return Failure{QStringLiteral("Anda tidak diperkenankan menggunakan fitur ini")};
 }
 
-bool checkLogin(Database& db, const QString& user, const QString& password)
+Outcome<bool> checkLogin(Database& db, const QString& user, const QString& password)
 {
     bool found = false;
     QString stored;
@@ -26,7 +26,9 @@ bool checkLogin(Database& db, const QString& user, const QString& password)
                                  found = !row.first().isNull();
                                  stored = row.first();
                              });
-    if (!ok || !found)
+    if (!ok)
+        return db.failure();
+    if (!found)
         return false;
     if (password::isHash(stored))
         return password::verify(stored, password);
@@ -42,7 +44,7 @@ bool checkLogin(Database& db, const QString& user, const QString& password)
 Outcome<> changePassword(Database& db, const QString& user, const QString& password)
 {
     if (password.isEmpty())
-        return Failure{};
+        return {};
     const QString hashed = password::hash(password);
     if (hashed.isEmpty())
         return Failure{QStringLiteral("Password tidak dapat disandikan, password tidak diubah.")};
@@ -61,18 +63,18 @@ Outcome<> add(Database& db, const QString& name, const QString& byUser)
     if (name.isEmpty())
         return Failure{QStringLiteral("Gagal menyimpan, kolom Kode atau Nama belum terisi..")};
     const QString hashed = password::hash(QString::fromLatin1(firstPassword));
-    if (hashed.isEmpty() ||
-        !db.exec(QStringLiteral("insert into useradmin (User, Password) values (?, ?)"),
-                 {name, hashed}))
-        return Failure{};
-    return {};
+    if (hashed.isEmpty())
+        return Failure{QStringLiteral("Password tidak dapat disandikan, user tidak ditambahkan.")};
+    return db.outcome(db.exec(
+        QStringLiteral("insert into useradmin (User, Password) values (?, ?)"), {name, hashed}));
 }
 
-QStringList names(Database& db)
+Outcome<QStringList> names(Database& db)
 {
     QStringList all;
-    db.query(QStringLiteral("select User from useradmin order by User"), {},
-             [&](const QStringList& row) { all.append(row.first()); });
+    if (!db.query(QStringLiteral("select User from useradmin order by User"), {},
+                  [&](const QStringList& row) { all.append(row.first()); }))
+        return db.failure();
     return all;
 }
 

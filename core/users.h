@@ -24,17 +24,18 @@ Outcome<> administratorOnly(const QString& user);
 
 // Whether `user` may log in with `password`. A row still holding its password
 // in clear text logs in once and is replaced by its hash at that login. A
-// failing query counts as a failed login.
-bool checkLogin(Database& db, const QString& user, const QString& password);
+// failing query is a failure, not a wrong password.
+Outcome<bool> checkLogin(Database& db, const QString& user, const QString& password);
 
 // Stores `password` (hashed) for `user`; an empty password changes nothing
-// and says nothing.
+// and is no failure.
 Outcome<> changePassword(Database& db, const QString& user, const QString& password);
 
 // Adds `name` with the first password for the administrator `byUser`;
 // refused when the name is taken or empty.
 Outcome<> add(Database& db, const QString& name, const QString& byUser);
 
-QStringList names(Database& db);
+// Every user's name, in order.
+Outcome<QStringList> names(Database& db);
 
 } // namespace users

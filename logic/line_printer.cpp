@@ -22,7 +22,7 @@ QString devicePath(const QDir& shopFolder)
     return config::lastLine(shopFolder.filePath(QStringLiteral("line_printer.txt"))).trimmed();
 }
 
-Result write(const QString& device, const QStringList& lines, int timeoutMs)
+Outcome<> write(const QString& device, const QStringList& lines, int timeoutMs)
 {
     QByteArray text;
     for (const QString& line : lines)
@@ -30,7 +30,7 @@ Result write(const QString& device, const QStringList& lines, int timeoutMs)
     const int fd =
         ::open(device.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_APPEND);
     if (fd < 0)
-        return {QString::fromLocal8Bit(std::strerror(errno)), false};
+        return Failure{QString::fromLocal8Bit(std::strerror(errno))};
     QElapsedTimer clock;
     clock.start();
     qsizetype done = 0;
@@ -57,7 +57,9 @@ Result write(const QString& device, const QStringList& lines, int timeoutMs)
     if (!error.isEmpty() && ::isatty(fd))
         ::tcflush(fd, TCOFLUSH);
     ::close(fd);
-    return {error, !error.isEmpty() && done > 0};
+    if (!error.isEmpty())
+        return Failure{error, false, done > 0};
+    return {};
 }
 
 } // namespace lineprinter

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/outcome.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -13,14 +15,10 @@ namespace lineprinter {
 
 QString devicePath(const QDir& shopFolder);
 
-struct Result {
-    QString error;        // empty when every line reached the device
-    bool partial = false; // part of the text went out before the error
-};
-
 // Writes the lines, each ended by CR LF, to the device. Opened without
 // blocking and given at most `timeoutMs` to take the text, so a device with
-// no printer behind it never freezes the cashier.
-Result write(const QString& device, const QStringList& lines, int timeoutMs = 2000);
+// no printer behind it never freezes the cashier. A failure says why, and
+// whether part of the text went out before it (partlyDone()).
+Outcome<> write(const QString& device, const QStringList& lines, int timeoutMs = 2000);
 
 } // namespace lineprinter

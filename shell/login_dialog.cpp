@@ -69,7 +69,10 @@ void LoginDialog::logIn()
 {
     const QString user = m_user->text();
     const QString caption = QStringLiteral("Login User..");
-    if (!users::checkLogin(m_context.db(), user, m_password->text())) {
+    const Outcome<bool> allowed = users::checkLogin(m_context.db(), user, m_password->text());
+    if (!allowed)
+        m_context.messages().failed(allowed);
+    if (!allowed || !*allowed) {
         m_context.messages().tell(
             this, caption,
             QStringLiteral("Gagal Login, coba isi Username dan Password dengan benar.."));

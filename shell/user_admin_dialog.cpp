@@ -43,7 +43,11 @@ UserAdminDialog::UserAdminDialog(AppContext& context, QWidget* parent)
     layout->addWidget(m_name, 4, 2);
     layout->addWidget(saveButton, 5, 2, Qt::AlignRight);
 
-    m_users->addItems(users::names(m_context.db()));
+    const Outcome<QStringList> names = users::names(m_context.db());
+    if (names)
+        m_users->addItems(*names);
+    else
+        m_context.messages().failed(names);
     connect(m_users, &QListWidget::currentTextChanged, this, [this](const QString& user) {
         m_name->setText(user);
         m_chosenPhoto.clear(); // a photo chosen earlier is no longer on screen
@@ -93,8 +97,7 @@ void UserAdminDialog::save()
     Messages& messages = m_context.messages();
     const Outcome<> added = users::add(m_context.db(), name, m_context.user);
     if (!added) {
-        if (!added.reason().isEmpty()) // else the database has said why
-            messages.tell(this, caption, added.reason());
+        messages.failed(this, caption, added);
         return;
     }
     m_users->addItem(name);

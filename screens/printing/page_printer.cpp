@@ -36,41 +36,34 @@ QString PagePrinter::pdfPathFor(const QDir& shopFolder, const QString& jobName)
     }
 }
 
-template <typename Draw> PrintOutcome PagePrinter::run(const QString& jobName, Draw draw)
+template <typename Draw> Outcome<QString> PagePrinter::run(const QString& jobName, Draw draw)
 {
-    PrintOutcome outcome;
+    QString pdfFile;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(jobName.left(255));
     if (!m_printerName.isEmpty()) {
         printer.setPrinterName(m_printerName);
     } else {
-        outcome.pdfFile = pdfPathFor(m_shopFolder, jobName);
+        pdfFile = pdfPathFor(m_shopFolder, jobName);
         m_shopFolder.mkpath(QStringLiteral("struk"));
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(outcome.pdfFile);
+        printer.setOutputFileName(pdfFile);
     }
-    if (!printer.isValid()) {
-        outcome = {};
-        outcome.error = QStringLiteral("printer tidak dapat dibuka");
-        return outcome;
-    }
-    if (!draw(printer)) {
-        outcome = {};
-        outcome.error = m_printerName.isEmpty() ? QStringLiteral("file PDF tidak dapat ditulis")
-                                                : QStringLiteral("printer ") + m_printerName +
-                                                      QStringLiteral(" tidak dapat dipakai");
-        return outcome;
-    }
-    outcome.printed = !m_printerName.isEmpty();
-    return outcome;
+    if (!printer.isValid())
+        return Failure{QStringLiteral("printer tidak dapat dibuka")};
+    if (!draw(printer))
+        return Failure{m_printerName.isEmpty() ? QStringLiteral("file PDF tidak dapat ditulis")
+                                               : QStringLiteral("printer ") + m_printerName +
+                                                     QStringLiteral(" tidak dapat dipakai")};
+    return pdfFile;
 }
 
-PrintOutcome PagePrinter::print(const PrintedPage& page)
+Outcome<QString> PagePrinter::print(const PrintedPage& page)
 {
     return run(page.documentName, [&](QPrinter& printer) { return draw(printer, page); });
 }
 
-PrintOutcome PagePrinter::printText(const QString& jobName, const QStringList& lines)
+Outcome<QString> PagePrinter::printText(const QString& jobName, const QStringList& lines)
 {
     return run(jobName, [&](QPrinter& printer) { return drawText(printer, lines); });
 }

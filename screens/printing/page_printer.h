@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/outcome.h"
 #include "logic/printed_page.h"
 
 #include <QDir>
@@ -8,16 +9,11 @@
 
 class QPrinter;
 
-// Where a print went: to a printer, or into a PDF file when there is none.
-struct PrintOutcome {
-    bool printed = false; // reached the default printer
-    QString pdfFile;      // the file written instead, when there is no printer
-    QString error;        // nothing could be printed or written
-};
-
 // Draws pages on the system's default printer (through CUPS). With no
 // printer set up, the page is written as a PDF into the struk/ folder of the
 // shop, under the job's name with a counter, never over an earlier file.
+// A print gives the PDF file written instead of printing (empty when the
+// page reached the printer), or why nothing could be printed or written.
 class PagePrinter final
 {
 public:
@@ -29,10 +25,10 @@ public:
     static QString defaultPrinterName();
 
     // A page of text lines placed in page units.
-    PrintOutcome print(const PrintedPage& page);
+    Outcome<QString> print(const PrintedPage& page);
     // Plain text lines as a teletype prints them: fixed pitch, 10 points,
     // 12 characters per inch, long lines wrapped, a new page when full.
-    PrintOutcome printText(const QString& jobName, const QStringList& lines);
+    Outcome<QString> printText(const QString& jobName, const QStringList& lines);
 
     // The drawing itself, on a printer already set up (also for the preview);
     // false when the printer could not be painted on.
@@ -45,7 +41,7 @@ public:
     static QString pdfPathFor(const QDir& shopFolder, const QString& jobName);
 
 private:
-    template <typename Draw> PrintOutcome run(const QString& jobName, Draw draw);
+    template <typename Draw> Outcome<QString> run(const QString& jobName, Draw draw);
 
     QDir m_shopFolder;
     QString m_printerName;

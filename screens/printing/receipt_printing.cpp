@@ -11,13 +11,13 @@
 namespace {
 
 // Tells the cashier where a page went when it did not reach a printer.
-void report(Messages& messages, const PrintOutcome& outcome)
+void report(Messages& messages, const Outcome<QString>& printed)
 {
-    if (!outcome.pdfFile.isEmpty())
+    if (!printed)
+        messages.info(QStringLiteral("Struk tidak dapat dicetak: ") + printed.reason());
+    else if (!printed->isEmpty())
         messages.info(QStringLiteral("Tidak ada printer. Struk disimpan sebagai PDF di ") +
-                      QDir::toNativeSeparators(outcome.pdfFile));
-    else if (!outcome.error.isEmpty())
-        messages.info(QStringLiteral("Struk tidak dapat dicetak: ") + outcome.error);
+                      QDir::toNativeSeparators(*printed));
 }
 
 } // namespace
@@ -28,9 +28,8 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source, bo
         return;
     Messages& messages = context.messages();
     PagePrinter printer(context.shopFolder());
-    PrintOutcome outcome;
     if (size <= 3) {
-        outcome = printer.print(receipts::page(size, source, context.receipt));
+        report(messages, printer.print(receipts::page(size, source, context.receipt)));
     } else {
         if (!stored) {
             messages.info(QStringLiteral(
@@ -40,23 +39,22 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source, bo
         const QStringList lines = receipts::textLines(size, source);
         const QString device = lineprinter::devicePath(context.shopFolder());
         if (!device.isEmpty()) {
-            const lineprinter::Result result = lineprinter::write(device, lines);
-            if (result.error.isEmpty())
+            const Outcome<> written = lineprinter::write(device, lines);
+            if (written)
                 return;
-            if (result.partial) {
+            if (written.partlyDone()) {
                 // Half a receipt is out already: a second copy elsewhere would confuse.
                 messages.info(QStringLiteral("Printer struk ") + device +
-                              QStringLiteral(" berhenti di tengah struk (") + result.error +
+                              QStringLiteral(" berhenti di tengah struk (") + written.reason() +
                               QStringLiteral("). Periksa printer, lalu cetak ulang dengan F8."));
                 return;
             }
             messages.info(QStringLiteral("Printer struk ") + device +
-                          QStringLiteral(" tidak dapat dipakai (") + result.error +
+                          QStringLiteral(" tidak dapat dipakai (") + written.reason() +
                           QStringLiteral("), struk dicetak ke printer biasa."));
         }
-        outcome = printer.printText(QStringLiteral("Struk"), lines);
+        report(messages, printer.printText(QStringLiteral("Struk"), lines));
     }
-    report(messages, outcome);
 }
 
 void printVoucher(AppContext& context, const vouchers::Voucher& voucher)
