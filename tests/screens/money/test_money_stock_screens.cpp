@@ -164,10 +164,17 @@ void TestMoneyStockScreens::paymentOnAChangedList()
     // Listed, then another till takes 100 from Bu 'Ani' 1: her documents show it, her total not.
     Database other;
     QVERIFY(other.open(m_shop->databasePath()));
-    TableModel open;
-    QVERIFY(payments::loadDocuments(other, Side::Sales, u"PL-00001"_s, open));
-    QVERIFY(
-        payments::store(other, {Side::Sales, {}, u"PL-00001"_s, {}, {}, u"400"_s, u"100"_s}, open));
+    const Outcome<Table> open = payments::loadDocuments(other, Side::Sales, u"PL-00001"_s);
+    QVERIFY(open);
+    QVERIFY(payments::store(other, {Side::Sales,
+                                    {},
+                                    u"PL-00001"_s,
+                                    {},
+                                    {},
+                                    400,
+                                    u"400"_s,
+                                    u"100"_s,
+                                    payments::documentsOf(open->rows)}));
     showActive(screen);
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up})
         QTest::keyClick(parties, key);
