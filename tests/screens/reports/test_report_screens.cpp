@@ -74,7 +74,8 @@ void TestReportScreens::documentList()
     DocumentListDialog screen(m_shop->context(), Side::Sales);
     showAndWait(screen);
     const QList<QDateEdit*> dates = screen.findChildren<QDateEdit*>();
-    QCOMPARE(dates[0]->text() + u' ' + dates[1]->text(), u"2024-03-01 2024-03-07"_s);
+    QCOMPARE(dates[0]->text(), u"2024-03-01"_s);
+    QCOMPARE(dates[1]->text(), u"2024-03-07"_s);
     // "Dibayar": the cash at the counter, then after "Tampilkan" the total less what is open.
     QCOMPARE(column(screen, 5).join(u','), u"5000,100000,0,50000"_s);
     QTest::mouseClick(buttonWithText<QPushButton>(&screen, u"Tampilkan"_s), Qt::LeftButton);
