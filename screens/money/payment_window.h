@@ -48,7 +48,7 @@ private:
     QString m_partyCode;
     QString m_partyName;
     int m_partyRow = -1;
-    // The rows of the document list as read, and what the payment pays.
+    // The open documents listed for the chosen party: what a payment pays.
     QList<payments::Document> m_listed;
     // The listed documents have taken a payment: a second one needs the
     // party chosen again, so that it is spread over what is open now.
