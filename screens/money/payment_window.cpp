@@ -165,11 +165,10 @@ void PaymentWindow::save()
         messages.failed(stored);
         if (m_partyCode.isEmpty())
             return;
-        // Another till paid or took a return meanwhile: show what is open now.
+        // Another till paid or took a return meanwhile: show what is open now. Documents
+        // that cannot be read again are not said twice: the refusal has been shown.
         const Outcome<bool> current = payments::isCurrent(m_context.db(), payment);
-        if (!current)
-            messages.failed(current);
-        else if (!*current)
+        if (current && !*current)
             reload();
         return;
     }
