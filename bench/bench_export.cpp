@@ -2,7 +2,7 @@
 // own libraries, from the call to the written file: the web page and the
 // spreadsheet. Prints the median of seven runs of each.
 
-#include "core/table_model.h"
+#include "core/table.h"
 #include "logic/export.h"
 
 #include <QCoreApplication>
@@ -17,14 +17,14 @@ using namespace Qt::StringLiterals;
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    TableModel list;
+    Table list;
     const Qt::Alignment alignments[] = {Qt::AlignLeft,  Qt::AlignLeft,  Qt::AlignHCenter,
                                         Qt::AlignRight, Qt::AlignRight, Qt::AlignRight,
                                         Qt::AlignRight, Qt::AlignRight};
     const char* headers[] = {"Kode Barang", "Nama Barang", "Satuan", "HPP",
                              "HargaJual",   "Items",       "Modal",  "Laba/Rugi"};
     for (int c = 0; c < 8; ++c)
-        list.addColumn(QString::fromLatin1(headers[c]), 100, alignments[c]);
+        list.columns.append({QString::fromLatin1(headers[c]), alignments[c]});
     QList<QStringList> rows;
     for (int r = 0; r < 10000; ++r) {
         const double price = 1000 + r % 977 * 250.5;
@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
                      QString::number(price * 0.8 * (r % 40 + 1), 'f', 0),
                      QString::number(price * 0.2 * (r % 40 + 1), 'f', 0)});
     }
-    list.appendRows(std::move(rows));
+    list.rows = std::move(rows);
 
     QTemporaryDir folder;
     const QDir reports(folder.filePath(QStringLiteral("laporan")));
@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
             const Outcome<QString> written = exporting::exportTable(
                 format,
                 exporting::exportTableOf(
-                    QStringLiteral("Laporan Penjualan Hari Ini"), list,
+                    QStringLiteral("Laporan Penjualan Hari Ini"), list, {},
                     {QStringLiteral("Toko Uji"), QStringLiteral("Jl. Uji"), {}}),
                 reports, {library});
             times.append(timer.nsecsElapsed() / 1000);

@@ -182,20 +182,20 @@ int main()
                 db.exec(index);
             db.exec(QStringLiteral("analyze"));
         }
-        TableModel model;
+        Table model;
         std::printf("%s\n", indexed ? "with the indexes" : "schema as it is");
         const auto report = [&](const char* what, const std::function<void()>& work) {
             const double ms = medianOfFive(work);
-            std::printf("  %s: %.2f ms (%d rows)\n", what, ms, int(model.rowCount()));
+            std::printf("  %s: %.2f ms (%d rows)\n", what, ms, int(model.rows.size()));
         };
         report("party list with sums, customers",
-               [&] { payments::loadParties(db, Side::Sales, model); });
+               [&] { model = payments::loadParties(db, Side::Sales).value(); });
         report("party list with sums, suppliers",
-               [&] { payments::loadParties(db, Side::Purchase, model); });
+               [&] { model = payments::loadParties(db, Side::Purchase).value(); });
         report(qPrintable(QStringLiteral("one party's documents, ") + busiest),
-               [&] { payments::loadDocuments(db, Side::Sales, busiest, model); });
-        report("cash-book month 2026-11", [&] { cashbook::load(db, 2026, 11, model); });
-        report("cash-book month 2022-01", [&] { cashbook::load(db, 2022, 1, model); });
+               [&] { model = payments::loadDocuments(db, Side::Sales, busiest).value(); });
+        report("cash-book month 2026-11", [&] { model = cashbook::load(db, 2026, 11).value(); });
+        report("cash-book month 2022-01", [&] { model = cashbook::load(db, 2022, 1).value(); });
     }
     db.close();
     QFile::remove(working);

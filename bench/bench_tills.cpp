@@ -22,6 +22,7 @@
 
 #include "core/database.h"
 #include "core/table_model.h"
+#include "core/text_ops.h"
 #include "logic/cart.h"
 #include "logic/payments.h"
 #include "logic/returns.h"
@@ -137,14 +138,15 @@ bool Till::sell(int party)
 bool Till::pay(int party)
 {
     for (;;) {
-        TableModel parties, documents;
-        if (!payments::loadParties(m_db, Side::Sales, parties) ||
-            !payments::loadDocuments(m_db, Side::Sales, customer(party), documents))
-            return done({});
+        const Outcome<Table> parties = payments::loadParties(m_db, Side::Sales);
+        const Outcome<Table> documents =
+            payments::loadDocuments(m_db, Side::Sales, customer(party));
+        if (!parties || !documents)
+            return done(parties ? documents.reason() : parties.reason());
         QString open;
-        for (int row = 0; row < parties.rowCount(); ++row) {
-            if (parties.cell(row, payments::PartyCode) == customer(party))
-                open = parties.cell(row, payments::PartyOpen);
+        for (const QStringList& row : parties->rows) {
+            if (row.value(payments::PartyCode) == customer(party))
+                open = row.value(payments::PartyOpen);
         }
         if (open.isEmpty()) // nothing to pay: a sale instead
             return sell(party);
@@ -152,9 +154,8 @@ bool Till::pay(int party)
         const QString paid = QString::number(1 + pick(int(open.toDouble() * 1.2)));
         pause();
         const Outcome<payments::Stored> stored = payments::store(
-            m_db,
-            {Side::Sales, m_date, customer(party), customerName(party), m_operator, open, paid},
-            documents);
+            m_db, {Side::Sales, m_date, customer(party), customerName(party), m_operator,
+                   text::textToNumber(open), open, paid, payments::documentsOf(documents->rows)});
         if (stored) {
             ++m_count.stored;
             return true;

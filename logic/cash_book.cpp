@@ -3,7 +3,6 @@
 #include "core/database.h"
 #include "core/numbering.h"
 #include "core/shop_upgrade.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 #include "logic/amount_words.h"
 
@@ -30,48 +29,58 @@ QString previousMonth(int year, int month)
     return QDate(year, month, 1).addMonths(-1).toString(QStringLiteral("yyyy-MM"));
 }
 
-bool load(Database& db, int year, int month, TableModel& model)
+QList<Table::Column> columns()
 {
-    model.clear();
+    const Qt::Alignment left = Qt::AlignLeft, right = Qt::AlignRight;
+    return {{QStringLiteral("Tanggal"), left}, {QStringLiteral("Kode"), left},
+            {QStringLiteral("Uraian"), left},  {QStringLiteral("Masuk"), right},
+            {QStringLiteral("Keluar"), right}, {QStringLiteral("Saldo"), right}};
+}
+
+Outcome<Table> load(Database& db, int year, int month)
+{
+    Table book{columns(), {}};
     const QDate first(year, month, 1);
     const QString previousEnd = dayText(first.addDays(-1));
     // Both sums in one pass over the cash index: the amounts are read from
     // it, the table is not touched.
     const QString cashMoved = shopfile::cashMoved();
-    double balance = 0;
-    const bool openingRead = db.query(
-        QStringLiteral("select total(case when Ref='Masuk' then ") + cashMoved +
-            QStringLiteral(" else -(") + cashMoved +
-            QStringLiteral(") end) from transaksi where Ref in ('Masuk','Keluar') and "
-                           "Tanggal between '1900-01-01' and ?"),
-        {previousEnd}, [&](const QStringList& row) { balance = text::textToNumber(row[0]); });
-    model.appendRow({dayText(first), QStringLiteral("SLD"),
-                     QStringLiteral("Saldo Bulan : ") + previousMonth(year, month),
-                     QStringLiteral("0"), QStringLiteral("0"), text::numberToText(balance)});
+    const Outcome<QList<QStringList>> opening =
+        db.select(QStringLiteral("select total(case when Ref='Masuk' then ") + cashMoved +
+                      QStringLiteral(" else -(") + cashMoved +
+                      QStringLiteral(") end) from transaksi where Ref in ('Masuk','Keluar') and "
+                                     "Tanggal between '1900-01-01' and ?"),
+                  {previousEnd});
+    if (!opening)
+        return Failure{opening.reason()};
+    double balance = text::textToNumber(opening->value(0).value(0));
+    book.rows.append({dayText(first), QStringLiteral("SLD"),
+                      QStringLiteral("Saldo Bulan : ") + previousMonth(year, month),
+                      QStringLiteral("0"), QStringLiteral("0"), text::numberToText(balance)});
 
-    QList<QStringList> rows;
-    const bool listed = db.query(
+    const Outcome<QList<QStringList>> moved = db.select(
         QStringLiteral("select Tanggal, Kode, Ket, Ref, cash from (select ") +
             Database::storedOrder() + QStringLiteral(" as r, Tanggal, Kode, Ket, Ref, ") +
             cashMoved +
             QStringLiteral(" as cash from transaksi where Tanggal between ? and ?) where cash>0 "
                            "order by Tanggal, r"),
-        {dayText(first), dayText(first.addMonths(1).addDays(-1))}, [&](const QStringList& row) {
-            const double cash = text::textToNumber(row[4]);
-            const double in = row[3] == moneyIn ? cash : 0;
-            const double out = row[3] == moneyOut ? cash : 0;
-            balance += in > 0 ? in : -out;
-            rows.append({row[0], row[1], row[2], text::numberToText(in), text::numberToText(out),
-                         text::numberToText(balance)});
-        });
-    model.appendRows(rows);
-    return openingRead && listed;
+        {dayText(first), dayText(first.addMonths(1).addDays(-1))});
+    if (!moved)
+        return Failure{moved.reason()};
+    for (const QStringList& row : *moved) {
+        const double cash = text::textToNumber(row[4]);
+        const double in = row[3] == moneyIn ? cash : 0;
+        const double out = row[3] == moneyOut ? cash : 0;
+        balance += in > 0 ? in : -out;
+        book.rows.append({row[0], row[1], row[2], text::numberToText(in), text::numberToText(out),
+                          text::numberToText(balance)});
+    }
+    return book;
 }
 
-double lastBalance(const TableModel& model)
+double lastBalance(const QStringList& lastRow)
 {
-    const int last = model.rowCount() - 1;
-    return last < 0 ? 0 : text::roundHalfEven(text::textToNumber(model.cell(last, Balance)));
+    return text::roundHalfEven(text::textToNumber(lastRow.value(Balance)));
 }
 
 QString partyPhrase(const Entry& entry)
@@ -88,7 +97,7 @@ Outcome<QString> store(Database& db, const Entry& entry)
         return Failure{cash.reason()};
     Database::Transaction transaction(db);
     if (!transaction.active())
-        return Failure{};
+        return db.failure();
     const Outcome<QString> next = numbering::nextCode(
         db, entry.flow == Flow::In ? QStringLiteral("KM") : QStringLiteral("KK"));
     if (!next)
@@ -99,9 +108,9 @@ Outcome<QString> store(Database& db, const Entry& entry)
                  {code, entry.flow == Flow::In ? QString(moneyIn) : QString(moneyOut), entry.date,
                   text::storedNumber(*cash), entry.operatorName, entry.purpose,
                   partyPhrase(entry)}))
-        return Failure{};
+        return db.failure();
     if (!transaction.commit())
-        return Failure{};
+        return db.failure();
     return code;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/outcome.h"
+#include "core/table.h"
 #include "logic/voucher.h"
 
 #include <QString>
 #include <QStringList>
 
 class Database;
-class TableModel;
 
 // The cash book: every document that moved cash, month by month, with a
 // running balance; and the other cash received ("KM-") or paid out ("KK-").
@@ -18,7 +18,10 @@ enum Column { Date, Code, Description, In, Out, Balance, Columns };
 // "yyyy-MM" of the month before `month` (1 to 12) of `year`.
 QString previousMonth(int year, int month);
 
-// Fills `model` with the cash book of `month` of `year`: first the opening
+// The book's captions: Tanggal, Kode, Uraian, Masuk, Keluar, Saldo.
+QList<Table::Column> columns();
+
+// The cash book of `month` of `year`: first the opening
 // line ("SLD", the balance of everything before the month), then each
 // document of the month that moved cash, by date and in the order stored,
 // with the balance after it.
@@ -27,10 +30,11 @@ QString previousMonth(int year, int month);
 // change given (never more than its net amount); a return, the refund; any
 // other document its Tunai. Money in when its Ref is "Masuk", out when it is
 // "Keluar". An amount that is not a number counts as 0.
-bool load(Database& db, int year, int month, TableModel& model);
+Outcome<Table> load(Database& db, int year, int month);
 
-// The balance the book ends with: the last row's, rounded; 0 for an empty book.
-double lastBalance(const TableModel& model);
+// The balance a book whose last row is `lastRow` ends with, rounded; 0 for
+// an empty book (no row).
+double lastBalance(const QStringList& lastRow);
 
 enum class Flow { In, Out };
 

@@ -1,7 +1,6 @@
 #include "logic/export.h"
 
 #include "core/app_context.h"
-#include "core/table_model.h"
 #include "logic/export_library.h"
 
 #include <QCoreApplication>
@@ -148,25 +147,27 @@ QString fileExtension(Format format)
     return format == Format::WebPage ? u"html"_s : u"xlsx"_s;
 }
 
-ExportTable exportTableOf(const QString& title, const TableModel& list, const ShopIdentity& shop)
+ExportTable exportTableOf(const QString& title, const Table& list, const QList<int>& widths,
+                          const ShopIdentity& shop)
 {
     ExportTable table{title, shop, {}, {}, {}, {}};
     QList<int> shown;
-    const QList<TableModel::Column>& columns = list.columns();
+    const QList<Table::Column>& columns = list.columns;
     for (int c = 0; c < columns.size(); ++c) {
-        if (columns.at(c).width <= 0)
+        const int width = widths.value(c, 100);
+        if (width <= 0)
             continue;
         shown.append(c);
-        table.headers.append(columns.at(c).header);
+        table.headers.append(columns.at(c).caption);
         table.alignments += alignmentLetter(columns.at(c).alignment);
-        table.widths.append(columns.at(c).width);
+        table.widths.append(width);
     }
-    table.rows.reserve(list.rowCount());
-    for (int r = 0; r < list.rowCount(); ++r) {
+    table.rows.reserve(list.rows.size());
+    for (const QStringList& row : list.rows) {
         QStringList cells;
         cells.reserve(shown.size());
         for (int c : shown)
-            cells.append(list.cell(r, c));
+            cells.append(row.value(c));
         table.rows.append(std::move(cells));
     }
     return table;
@@ -263,10 +264,10 @@ Outcome<QString> exportTable(Format format, const ExportTable& table, const QDir
     return QString();
 }
 
-Outcome<QString> exportTable(Format format, const QString& title, const TableModel& list,
-                             const AppContext& context)
+Outcome<QString> exportTable(Format format, const QString& title, const Table& list,
+                             const QList<int>& widths, const AppContext& context)
 {
-    return exportTable(format, exportTableOf(title, list, context.shop),
+    return exportTable(format, exportTableOf(title, list, widths, context.shop),
                        QDir(context.shopFolder().filePath(u"laporan"_s)),
                        libraryCandidates(format));
 }

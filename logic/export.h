@@ -2,6 +2,7 @@
 
 #include "core/config_files.h"
 #include "core/outcome.h"
+#include "core/table.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QStringList>
 
 class AppContext;
-class TableModel;
 
 // Handing a list to one of the two export libraries, which turn it into a
 // web page (webtable) or a spreadsheet (sheettable) in laporan/ of the shop
@@ -26,9 +26,10 @@ QString libraryName(Format format);
 // What the libraries' files end with: "html" or "xlsx".
 QString fileExtension(Format format);
 
-// A list as it goes out: the columns shown on screen in their order; a column
-// of width 0 is the screen's own store (the price tiers of a product) and the
-// reader never saw it, so it stays home.
+// A list as it goes out: the columns shown on screen in their order, with
+// the widths the screen gives them; a column of width 0 is the screen's own
+// store (the price tiers of a product) and the reader never saw it, so it
+// stays home. A column without a width is 100 pixels wide, as on screen.
 struct ExportTable {
     QString title;
     ShopIdentity shop;
@@ -38,7 +39,8 @@ struct ExportTable {
     QList<QStringList> rows; // each has exactly one cell a column
 };
 
-ExportTable exportTableOf(const QString& title, const TableModel& list, const ShopIdentity& shop);
+ExportTable exportTableOf(const QString& title, const Table& list, const QList<int>& widths,
+                          const ShopIdentity& shop);
 
 // The texts sData gets, in UTF-8. webtable: meta (title;name;address;letters),
 // header (headers joined with ";") and data (rows joined with ";", cells with
@@ -76,8 +78,9 @@ Outcome<QString> reserveReportFile(const QDir& folder, const QString& title,
 Outcome<QString> exportTable(Format format, const ExportTable& table, const QDir& reportFolder,
                              const QStringList& candidates);
 
-// The usual call: `list` under `title`, into laporan/ of the shop folder.
-Outcome<QString> exportTable(Format format, const QString& title, const TableModel& list,
-                             const AppContext& context);
+// The usual call: `list` with its columns' `widths` under `title`, into
+// laporan/ of the shop folder.
+Outcome<QString> exportTable(Format format, const QString& title, const Table& list,
+                             const QList<int>& widths, const AppContext& context);
 
 } // namespace exporting

@@ -1,7 +1,6 @@
 #include "logic/parties.h"
 
 #include "core/database.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 
 #include <cmath>
@@ -10,12 +9,29 @@ namespace parties {
 
 namespace {
 
-QString columns()
+QString selectColumns()
 {
     return QStringLiteral("select kode, nama, alamat, kontak, catatan FROM ");
 }
 
+Outcome<Table> listed(Database& db, const QString& sql, const QVariantList& params = {})
+{
+    const Outcome<QList<QStringList>> rows = db.select(sql, params);
+    if (!rows)
+        return Failure{rows.reason()};
+    return Table{columns(), *rows};
+}
+
 } // namespace
+
+QList<Table::Column> columns()
+{
+    return {{QStringLiteral("Kode"), Qt::AlignLeft},
+            {QStringLiteral("Nama"), Qt::AlignLeft},
+            {QStringLiteral("Alamat"), Qt::AlignLeft},
+            {QStringLiteral("Kontak"), Qt::AlignHCenter},
+            {QStringLiteral("Keterangan"), Qt::AlignLeft}};
+}
 
 Party walkIn(Side side)
 {
@@ -23,10 +39,14 @@ Party walkIn(Side side)
     return {bebas, bebas, bebas, bebas, sideInfo(side).partyPrefix + QStringLiteral("00000")};
 }
 
-QString lastCode(Database& db, Side side)
+Outcome<QString> lastCode(Database& db, Side side)
 {
-    return db.scalar(QStringLiteral("select kode from ") + sideInfo(side).partyTable +
-                     QStringLiteral(" order by kode desc limit 1"));
+    const Outcome<QList<QStringList>> last =
+        db.select(QStringLiteral("select kode from ") + sideInfo(side).partyTable +
+                  QStringLiteral(" order by kode desc limit 1"));
+    if (!last)
+        return Failure{last.reason()};
+    return last->value(0).value(0);
 }
 
 QString codeAfter(Side side, Screen screen, const QString& last)
@@ -56,44 +76,56 @@ QString outOfCodesText(Side side, const QString& last)
            QStringLiteral(" sudah habis (") + last + QStringLiteral("). Data tidak disimpan.");
 }
 
-bool load(Database& db, Side side, TableModel& model)
+Outcome<Table> load(Database& db, Side side)
 {
-    return db.fill(model, columns() + sideInfo(side).partyTable + QStringLiteral(" Order By Kode"));
+    return listed(db,
+                  selectColumns() + sideInfo(side).partyTable + QStringLiteral(" Order By Kode"));
 }
 
-bool search(Database& db, Side side, Screen screen, const QString& text, TableModel& model)
+Outcome<Table> search(Database& db, Side side, Screen screen, const QString& text)
 {
     const QString conditions =
         screen == Screen::Master
             ? QStringLiteral(" where kode like ? or nama like ? or alamat like ? or kontak like ?")
             : QStringLiteral(" where kode like ? or nama like ? or kontak like ? or alamat like ?");
     const QString pattern = u'%' + text + u'%';
-    return db.fill(model, columns() + sideInfo(side).partyTable + conditions,
-                   {pattern, pattern, pattern, pattern});
+    return listed(db, selectColumns() + sideInfo(side).partyTable + conditions,
+                  {pattern, pattern, pattern, pattern});
 }
 
-bool exists(Database& db, Side side, const QString& code)
+Outcome<bool> exists(Database& db, Side side, const QString& code)
 {
-    const QString count = db.scalar(QStringLiteral("select count(*) from ") +
-                                        sideInfo(side).partyTable + QStringLiteral(" where kode=?"),
-                                    {code});
-    return text::textToNumber(count) > 0;
+    const Outcome<QList<QStringList>> count =
+        db.select(QStringLiteral("select count(*) from ") + sideInfo(side).partyTable +
+                      QStringLiteral(" where kode=?"),
+                  {code});
+    if (!count)
+        return Failure{count.reason()};
+    return text::textToNumber(count->value(0).value(0)) > 0;
 }
 
 Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)
 {
-    const QString last = lastCode(db, side);
-    QString code = codeAfter(side, screen, last);
+    const Outcome<QString> last = lastCode(db, side);
+    if (!last)
+        return last;
+    QString code = codeAfter(side, screen, *last);
     // The two numberings sort apart ("SP-003" comes after "SP-00004" in text
     // order), so the next code can be one already given: skip it.
-    while (!code.isEmpty() && exists(db, side, code))
+    while (!code.isEmpty()) {
+        const Outcome<bool> taken = exists(db, side, code);
+        if (!taken)
+            return Failure{taken.reason()};
+        if (!*taken)
+            break;
         code = codeAfter(side, screen, code);
+    }
     if (code.isEmpty())
-        return Failure{outOfCodesText(side, last)};
+        return Failure{outOfCodesText(side, *last)};
     if (!db.exec(QStringLiteral("insert into ") + sideInfo(side).partyTable +
                      QStringLiteral(" (kode, nama, alamat, kontak, catatan) values (?,?,?,?,?)"),
                  {code, party.name, party.address, party.contact, party.note}))
-        return Failure{};
+        return db.failure();
     return code;
 }
 

@@ -2,11 +2,11 @@
 
 #include "core/outcome.h"
 #include "core/side.h"
+#include "core/table.h"
 
 #include <QString>
 
 class Database;
-class TableModel;
 
 // A customer or a supplier as the screens hand it around.
 struct Party {
@@ -33,9 +33,8 @@ enum class Screen { Master, Picker };
 // of the tables.
 Party walkIn(Side side);
 
-// The greatest code stored in text order; empty when the table has none or
-// the query failed (its error is shown).
-QString lastCode(Database& db, Side side);
+// The greatest code stored in text order; empty when the table has none.
+Outcome<QString> lastCode(Database& db, Side side);
 
 // The code that follows `last` on `screen`'s numbering ("" when the table is
 // empty). Empty when the next number has no room in the code's digits: cut
@@ -45,15 +44,19 @@ QString codeAfter(Side side, Screen screen, const QString& last);
 // The information text when codeAfter() has run out of numbers.
 QString outOfCodesText(Side side, const QString& last);
 
+// The captions of the parties' list: Kode, Nama, Alamat, Kontak, Keterangan.
+QList<Table::Column> columns();
+
 // The whole table ordered by code, columns kode, nama, alamat, kontak, catatan.
-bool load(Database& db, Side side, TableModel& model);
+Outcome<Table> load(Database& db, Side side);
 
 // The parties whose code, name, address or contact contains `text` (ASCII
-// letters in any case). The two screens list the conditions in their own order.
-bool search(Database& db, Side side, Screen screen, const QString& text, TableModel& model);
+// letters in any case), in load()'s columns. The two screens list the
+// conditions in their own order.
+Outcome<Table> search(Database& db, Side side, Screen screen, const QString& text);
 
-// Whether a party has this code. A failed query is not shown and reads as no.
-bool exists(Database& db, Side side, const QString& code);
+// Whether a party has this code.
+Outcome<bool> exists(Database& db, Side side, const QString& code);
 
 // Stores `party` under a new code numbered as `screen` numbers them; its own
 // code is not used. Gives the new code; when the numbers have run out,

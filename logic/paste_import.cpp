@@ -125,8 +125,8 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
         return Failure{nothingStoredText()};
     QHash<QString, int> taken; // code -> the line of this paste that stored it
     for (const Line& line : lines) {
-        QStringList row = padded(line, productColumns);
-        const QString code = row.at(products::Code);
+        products::Product product = products::fromRow(padded(line, productColumns));
+        const QString code = product.code;
         const auto refuse = [&](const QString& reason) {
             result.refused.append({line.number, text::shortened(code), reason});
         };
@@ -138,13 +138,15 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
             refuse(QStringLiteral("kode sama dengan baris ") + QString::number(*earlier));
             continue;
         }
-        if (const QString wrong = products::checkNumbers(row); !wrong.isEmpty()) {
+        if (const QString wrong = products::checkNumbers(product); !wrong.isEmpty()) {
             refuse(wrong);
             continue;
         }
-        QVariantList values;
-        for (int column = products::Code; column <= products::Barcode; ++column)
-            values.append(row.at(column));
+        QVariantList values = {product.code,     QStringLiteral("barang"),
+                               product.name,     product.category,
+                               product.stock,    product.unit,
+                               product.cost,     product.price,
+                               product.discount, product.barcode};
         QString count;
         if (!db.query(exists, {code}, [&](const QStringList& found) { count = found.value(0); })) {
             refuse(sqlErrorText(db));
@@ -154,7 +156,6 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
             refuse(QStringLiteral("kode sudah ada"));
             continue;
         }
-        values.insert(1, QStringLiteral("barang"));
 
         Database::Savepoint step(db);
         if (!step.active())
@@ -166,8 +167,8 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
         if (!step.release())
             return Failure{nothingStoredText()};
         taken.insert(code, line.number);
-        row[products::Tiers].clear(); // the tiers are not stored
-        result.stored.append(std::move(row));
+        product.tiers.clear(); // the tiers are not stored
+        result.stored.append(products::rowOf(product));
     }
     return committed(transaction, std::move(result));
 }
@@ -180,10 +181,15 @@ Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines)
         QStringLiteral("insert into ") + info.partyTable +
         QStringLiteral(" (kode, nama, alamat, kontak, catatan) values (?,?,?,?,?)");
     constexpr auto master = parties::Screen::Master;
-    // The next free code from `code` on, or empty when the digits run out.
+    // The next free code from `code` on, or empty when the digits run out. A
+    // code that cannot be looked up is tried: its insert fails and says why.
     const auto freeFrom = [&](QString code) {
-        while (!code.isEmpty() && parties::exists(db, side, code))
+        while (!code.isEmpty()) {
+            const Outcome<bool> taken = parties::exists(db, side, code);
+            if (!taken || !*taken)
+                break;
             code = parties::codeAfter(side, master, code);
+        }
         return code;
     };
 
@@ -192,20 +198,26 @@ Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines)
         return Failure{nothingStoredText()};
     // Numbering goes on from the greatest document code, read as the master
     // screen reads a code: everything after the prefix.
-    const QString greatest =
-        db.scalar(QStringLiteral("select kode from transaksi order by kode desc limit 1"));
-    QString code = parties::codeAfter(side, master, greatest);
+    const Outcome<QList<QStringList>> greatest =
+        db.select(QStringLiteral("select kode from transaksi order by kode desc limit 1"));
+    if (!greatest)
+        return Failure{nothingStoredText()};
+    QString code = parties::codeAfter(side, master, greatest->value(0).value(0));
     for (const Line& line : lines) {
         QStringList row = padded(line, partyColumns);
         code = freeFrom(code);
         if (code.isEmpty()) {
             // No room after the document number: on from the table's last
             // code, as a party added by hand would be numbered.
-            const QString last = parties::lastCode(db, side);
-            code = freeFrom(parties::codeAfter(side, master, last));
+            const Outcome<QString> last = parties::lastCode(db, side);
+            if (!last) {
+                result.refused.append({line.number, text::shortened(row.at(1)), last.reason()});
+                continue;
+            }
+            code = freeFrom(parties::codeAfter(side, master, *last));
             if (code.isEmpty()) {
-                result.refused.append(
-                    {line.number, text::shortened(row.at(1)), parties::outOfCodesText(side, last)});
+                result.refused.append({line.number, text::shortened(row.at(1)),
+                                       parties::outOfCodesText(side, *last)});
                 continue;
             }
         }

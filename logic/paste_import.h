@@ -78,7 +78,8 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines);
 // document code, skipping codes already given; where that number has no room
 // in the code they count on from the table's last code, as the master screen
 // does. When no code is left the row is refused with the master screen's
-// message. Fails, storing nothing, as importProducts does.
+// message. Fails, storing nothing, as importProducts does, and when the
+// greatest document code cannot be read.
 Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines);
 
 // The confirmation asked before the import, and its captions.

@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/numbering.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 #include "logic/amount_words.h"
 
@@ -24,47 +23,86 @@ QString plus(const QString& cell, double amount)
 }
 
 // Whether the documents the screen listed, and the open total it showed, are
-// the ones open `now`: the same rows, cell for cell, in the same order.
-bool listed(const Payment& payment, const TableModel& documents, const TableModel& now)
+// the ones open `now`: the same documents with the same figures, in the same order.
+bool listed(const Payment& payment, const QList<Document>& now)
 {
-    if (documents.rowCount() != now.rowCount())
+    if (payment.documents != now)
         return false;
     double open = 0;
-    for (int row = 0; row < now.rowCount(); ++row) {
-        if (documents.row(row) != now.row(row))
-            return false;
-        open += text::textToNumber(now.cell(row, DocOpen));
-    }
-    return rounded(payment.outstanding) == text::roundHalfEven(open);
+    for (const Document& document : now)
+        open += document.open;
+    return text::roundHalfEven(payment.outstanding) == text::roundHalfEven(open);
+}
+
+Outcome<Table> withColumns(Outcome<QList<QStringList>> rows, QList<Table::Column> columns)
+{
+    if (!rows)
+        return Failure{rows.reason()};
+    return Table{std::move(columns), *rows};
 }
 
 } // namespace
 
-bool loadParties(Database& db, Side side, TableModel& model)
+QList<Table::Column> partyColumns(Side side)
+{
+    const SideInfo& info = sideInfo(side);
+    const Qt::Alignment left = Qt::AlignLeft, right = Qt::AlignRight;
+    return {{QStringLiteral("Kode"), left},
+            {info.partyWord, left},
+            {info.debtWord, right},
+            {QStringLiteral("Terbayar"), right},
+            {QStringLiteral("Sisa ") + info.debtWord, right}};
+}
+
+QList<Table::Column> documentColumns(Side side)
+{
+    const SideInfo& info = sideInfo(side);
+    const Qt::Alignment left = Qt::AlignLeft, right = Qt::AlignRight;
+    return {{QStringLiteral("Kode"), left},       {QStringLiteral("Jumlah"), right},
+            {QStringLiteral("Bayar Kas"), right}, {info.debtWord, right},
+            {QStringLiteral("Terbayar"), right},  {QStringLiteral("Sisa ") + info.debtWord, right}};
+}
+
+Outcome<Table> loadParties(Database& db, Side side)
 {
     // One pass over the open documents, grouped; the parties come in code
     // order as their table keeps them. Only open documents count: an open
     // amount is never below 0, so a party with none has no open total.
     const SideInfo& info = sideInfo(side);
     const QString& debt = info.debtColumn;
-    return db.fill(model, QStringLiteral("select p.kode, p.nama, sum(t.Jumlah-t.Potongan-t.Tunai), "
-                                         "sum(t.Jumlah-t.Potongan-t.Tunai-t.") +
-                              debt + QStringLiteral("), sum(t.") + debt +
-                              QStringLiteral(") from ") + info.partyTable +
-                              QStringLiteral(" p join transaksi t on t.KodeSP=p.kode and t.") +
-                              debt + QStringLiteral(">0 group by p.kode order by p.kode"));
+    return withColumns(
+        db.select(QStringLiteral("select p.kode, p.nama, sum(t.Jumlah-t.Potongan-t.Tunai), "
+                                 "sum(t.Jumlah-t.Potongan-t.Tunai-t.") +
+                  debt + QStringLiteral("), sum(t.") + debt + QStringLiteral(") from ") +
+                  info.partyTable +
+                  QStringLiteral(" p join transaksi t on t.KodeSP=p.kode and t.") + debt +
+                  QStringLiteral(">0 group by p.kode order by p.kode")),
+        partyColumns(side));
 }
 
-bool loadDocuments(Database& db, Side side, const QString& partyCode, TableModel& model)
+Outcome<Table> loadDocuments(Database& db, Side side, const QString& partyCode)
 {
     const QString& debt = sideInfo(side).debtColumn;
-    return db.fill(model,
-                   QStringLiteral("select Kode, Jumlah, Tunai, Jumlah-Potongan-Tunai, "
-                                  "Jumlah-Potongan-") +
-                       debt + QStringLiteral(", ") + debt +
-                       QStringLiteral(" from transaksi where KodeSP=? and ") + debt +
-                       QStringLiteral(">0 order by ") + Database::storedOrder(),
-                   {partyCode});
+    return withColumns(
+        db.select(QStringLiteral("select Kode, Jumlah, Tunai, Jumlah-Potongan-Tunai, "
+                                 "Jumlah-Potongan-") +
+                      debt + QStringLiteral(", ") + debt +
+                      QStringLiteral(" from transaksi where KodeSP=? and ") + debt +
+                      QStringLiteral(">0 order by ") + Database::storedOrder(),
+                  {partyCode}),
+        documentColumns(side));
+}
+
+QList<Document> documentsOf(const QList<QStringList>& rows)
+{
+    QList<Document> documents;
+    documents.reserve(rows.size());
+    for (const QStringList& row : rows) {
+        const auto number = [&](int column) { return text::textToNumber(row.value(column)); };
+        documents.append({row.value(DocCode), number(DocTotal), number(DocCash), number(DocCredit),
+                          number(DocPaid), number(DocOpen)});
+    }
+    return documents;
 }
 
 QList<Step> allocate(const QList<double>& open, double paid)
@@ -83,11 +121,12 @@ QList<Step> allocate(const QList<double>& open, double paid)
     return steps;
 }
 
-bool isCurrent(Database& db, const Payment& payment, const TableModel& documents)
+Outcome<bool> isCurrent(Database& db, const Payment& payment)
 {
-    TableModel now;
-    return loadDocuments(db, payment.side, payment.partyCode, now) &&
-           listed(payment, documents, now);
+    const Outcome<Table> now = loadDocuments(db, payment.side, payment.partyCode);
+    if (!now)
+        return Failure{now.reason()};
+    return listed(payment, documentsOf(now->rows));
 }
 
 QString changedText(Side side, const QString& partyName, const QString& document)
@@ -97,7 +136,7 @@ QString changedText(Side side, const QString& partyName, const QString& document
            QStringLiteral(" tidak disimpan. Periksa sisa yang baru, lalu simpan lagi.");
 }
 
-Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& documents)
+Outcome<Stored> store(Database& db, const Payment& payment)
 {
     const SideInfo& side = sideInfo(payment.side);
     if (payment.partyCode.isEmpty())
@@ -110,21 +149,22 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
 
     Database::Transaction transaction(db);
     if (!transaction.active())
-        return Failure{};
+        return db.failure();
     // Read again under the write lock: what another till stored since the
     // list was read must not be paid a second time.
-    TableModel now;
-    if (!loadDocuments(db, payment.side, payment.partyCode, now))
-        return Failure{};
-    if (!listed(payment, documents, now))
+    const Outcome<Table> read = loadDocuments(db, payment.side, payment.partyCode);
+    if (!read)
+        return Failure{read.reason()};
+    const QList<Document> now = documentsOf(read->rows);
+    if (!listed(payment, now))
         return Failure{changedText(payment.side, payment.partyName, QStringLiteral("pembayaran"))};
 
     QList<double> open;
-    for (int row = 0; row < now.rowCount(); ++row)
-        open.append(text::textToNumber(now.cell(row, DocOpen)));
+    for (const Document& document : now)
+        open.append(document.open);
     Stored stored;
     stored.steps = allocate(open, paid);
-    stored.recorded = std::min(rounded(payment.outstanding), paid);
+    stored.recorded = std::min(text::roundHalfEven(payment.outstanding), paid);
     const Outcome<QString> next = numbering::nextCode(db, side.paymentKind);
     if (!next)
         return Failure{next.reason()};
@@ -135,39 +175,40 @@ Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& do
     const QString lower = QStringLiteral("update transaksi set ") + side.debtColumn + u'=' +
                           side.debtColumn + QStringLiteral("-? where Kode=?");
     for (const Step& step : stored.steps) {
-        const QString code = now.cell(step.row, DocCode);
+        const QString& code = now.at(step.row).code;
         if (!(step.closes ? db.exec(close, {code})
                           : db.exec(lower, {text::storedNumber(step.amount), code})))
-            return Failure{};
+            return db.failure();
     }
     if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                 "Operator, Ket, Nota) values (?, ?, ?, ?, ?, ?, ?, ?)"),
                  {stored.code, side.documentRef, payment.date, payment.partyCode,
                   text::storedNumber(stored.recorded), payment.operatorName,
                   QString(side.paymentNote + payment.partyName), side.paymentNota}))
-        return Failure{};
+        return db.failure();
     if (!transaction.commit())
-        return Failure{};
+        return db.failure();
     return stored;
 }
 
-void showStored(const Stored& stored, const Payment& payment, TableModel& documents,
-                TableModel& parties, int partyRow)
+void showStored(const Stored& stored, const Payment& payment, QList<QStringList>& documents,
+                QStringList& partyRow)
 {
     for (const Step& step : stored.steps) {
-        const QString open =
-            step.closes
-                ? QStringLiteral("0")
-                : text::numberToText(rounded(documents.cell(step.row, DocOpen)) - step.amount);
-        documents.setCell(step.row, DocCredit, open);
-        documents.setCell(step.row, DocPaid, plus(documents.cell(step.row, DocPaid), step.amount));
-        documents.setCell(step.row, DocOpen, open);
+        QStringList& row = documents[step.row];
+        row.resize(DocColumns);
+        const QString open = step.closes
+                                 ? QStringLiteral("0")
+                                 : text::numberToText(rounded(row.at(DocOpen)) - step.amount);
+        row[DocCredit] = open;
+        row[DocPaid] = plus(row.at(DocPaid), step.amount);
+        row[DocOpen] = open;
     }
-    const double outstanding = rounded(payment.outstanding);
+    const double outstanding = text::roundHalfEven(payment.outstanding);
     const double paid = rounded(payment.paid);
-    parties.setCell(partyRow, PartyPaid, plus(parties.cell(partyRow, PartyPaid), stored.recorded));
-    parties.setCell(partyRow, PartyOpen,
-                    text::numberToText(outstanding > paid ? outstanding - paid : 0));
+    partyRow.resize(PartyColumns);
+    partyRow[PartyPaid] = plus(partyRow.at(PartyPaid), stored.recorded);
+    partyRow[PartyOpen] = text::numberToText(outstanding > paid ? outstanding - paid : 0);
 }
 
 vouchers::Voucher voucher(const Payment& payment, double recorded, const QString& number,
@@ -177,7 +218,7 @@ vouchers::Voucher voucher(const Payment& payment, double recorded, const QString
             payment.partyName,
             QStringLiteral("Pembayaran Piutang Sebesar : ") + text::numberToText(recorded),
             text::wholeNumber(recorded),
-            QStringLiteral("Sisa Piutang Sebesar : ") + payment.outstanding,
+            QStringLiteral("Sisa Piutang Sebesar : ") + payment.outstandingText,
             QString(receiver)};
 }
 

@@ -2,13 +2,13 @@
 
 #include "core/outcome.h"
 #include "core/side.h"
+#include "core/table.h"
 #include "logic/voucher.h"
 
 #include <QList>
 #include <QString>
 
 class Database;
-class TableModel;
 
 // Payments of open debts: a customer paying the shop (receivable, "PI-") or
 // the shop paying a supplier (payable, "HU-"). The payment is spread over the
@@ -21,13 +21,30 @@ enum PartyColumn { PartyCode, PartyName, PartyCredit, PartyPaid, PartyOpen, Part
 // net − what is still open.
 enum DocumentColumn { DocCode, DocTotal, DocCash, DocCredit, DocPaid, DocOpen, DocColumns };
 
-// Fills `model` with the parties of `side` that have open documents, with
-// the sums of those documents. The model's columns are left as they are.
-bool loadParties(Database& db, Side side, TableModel& model);
+// The captions of the two lists.
+QList<Table::Column> partyColumns(Side side);
+QList<Table::Column> documentColumns(Side side);
 
-// Fills `model` with the open documents of one party, in the order they
-// were stored.
-bool loadDocuments(Database& db, Side side, const QString& partyCode, TableModel& model);
+// The parties of `side` that have open documents, with the sums of those
+// documents.
+Outcome<Table> loadParties(Database& db, Side side);
+
+// The open documents of one party, in the order they were stored.
+Outcome<Table> loadDocuments(Database& db, Side side, const QString& partyCode);
+
+// One open document as the list shows it, its figures read as numbers.
+struct Document {
+    QString code;
+    double total = 0;
+    double cash = 0;
+    double credit = 0;
+    double paid = 0;
+    double open = 0;
+    friend bool operator==(const Document&, const Document&) = default;
+};
+
+// The rows of loadDocuments() as documents.
+QList<Document> documentsOf(const QList<QStringList>& rows);
 
 // What one document of the list takes from a payment.
 struct Step {
@@ -50,8 +67,12 @@ struct Payment {
     QString partyCode;
     QString partyName;
     QString operatorName;
-    QString outstanding; // the party's open total as shown when the payment was typed
-    QString paid;        // as typed
+    // The party's open total as shown when the payment was typed; the
+    // voucher prints the text.
+    double outstanding = 0;
+    QString outstandingText;
+    QString paid;              // as typed: store() refuses what is no amount
+    QList<Document> documents; // the open documents listed, the ones it pays
 };
 
 struct Stored {
@@ -60,10 +81,9 @@ struct Stored {
     QList<Step> steps;   // rows of the document list the payment went to
 };
 
-// Whether `documents` (as loadDocuments filled them) and the payment's
-// outstanding total are what the party has open in the database now. False
-// too when the documents could not be read.
-bool isCurrent(Database& db, const Payment& payment, const TableModel& documents);
+// Whether the payment's documents and outstanding total are what the party
+// has open in the database now; a failure when the documents could not be read.
+Outcome<bool> isCurrent(Database& db, const Payment& payment);
 
 // Why a payment or return was not stored: the party's open debt changed
 // after the screen showed it (another till stored a payment or a return).
@@ -75,12 +95,12 @@ QString changedText(Side side, const QString& partyName, const QString& document
 // cashier's limit, and when the open documents are no longer the listed ones
 // (isCurrent, read again inside the transaction): a stale list would lower a
 // debt below 0 and record more than was open.
-Outcome<Stored> store(Database& db, const Payment& payment, const TableModel& documents);
+Outcome<Stored> store(Database& db, const Payment& payment);
 
-// Shows a stored payment in the two lists: the documents it went to and the
-// party's row at `partyRow`.
-void showStored(const Stored& stored, const Payment& payment, TableModel& documents,
-                TableModel& parties, int partyRow);
+// Shows a stored payment in the rows of the two lists: the documents it went
+// to and the party's row.
+void showStored(const Stored& stored, const Payment& payment, QList<QStringList>& documents,
+                QStringList& partyRow);
 
 // The voucher of a payment numbered `number` that recorded `recorded`: the
 // amount printed is what was recorded, never more. Both sides print the

@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/shop_upgrade.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 #include "core/users.h"
 #include "logic/cart.h"
@@ -12,25 +11,41 @@
 
 namespace products {
 
-void setMasterColumns(TableModel& model)
+Product fromRow(const QStringList& row)
 {
-    model.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
-                      {QStringLiteral("Nama"), 250, Qt::AlignLeft},
-                      {QStringLiteral("Kategori"), 100, Qt::AlignLeft},
-                      {QStringLiteral("Stock"), 100, Qt::AlignHCenter},
-                      {QStringLiteral("Satuan"), 50, Qt::AlignHCenter},
-                      {QStringLiteral("HargaPokok"), 100, Qt::AlignRight},
-                      {QStringLiteral("HargaJual"), 100, Qt::AlignRight},
-                      {QStringLiteral("Diskon"), 100, Qt::AlignRight},
-                      {QStringLiteral("Barcode"), 100, Qt::AlignHCenter},
-                      {QStringLiteral("Grosir"), 0, Qt::AlignHCenter}});
+    return {row.value(Code),    row.value(Name), row.value(Category), row.value(Stock),
+            row.value(Unit),    row.value(Cost), row.value(Price),    row.value(Discount),
+            row.value(Barcode), row.value(Tiers)};
 }
 
-bool loadAll(Database& db, TableModel& model)
+QStringList rowOf(const Product& product)
 {
-    return db.fill(model, QStringLiteral("select kode, nama, kategori, stock, satuan, hpp, "
-                                         "hargajual, diskon, barcode, FunctSQL FROM barang "
-                                         "Order By Kode"));
+    return {product.code, product.name,  product.category, product.stock,   product.unit,
+            product.cost, product.price, product.discount, product.barcode, product.tiers};
+}
+
+QList<Table::Column> columns()
+{
+    return {{QStringLiteral("Kode"), Qt::AlignLeft},
+            {QStringLiteral("Nama"), Qt::AlignLeft},
+            {QStringLiteral("Kategori"), Qt::AlignLeft},
+            {QStringLiteral("Stock"), Qt::AlignHCenter},
+            {QStringLiteral("Satuan"), Qt::AlignHCenter},
+            {QStringLiteral("HargaPokok"), Qt::AlignRight},
+            {QStringLiteral("HargaJual"), Qt::AlignRight},
+            {QStringLiteral("Diskon"), Qt::AlignRight},
+            {QStringLiteral("Barcode"), Qt::AlignHCenter},
+            {QStringLiteral("Grosir"), Qt::AlignHCenter}};
+}
+
+Outcome<Table> loadAll(Database& db)
+{
+    const Outcome<QList<QStringList>> rows =
+        db.select(QStringLiteral("select kode, nama, kategori, stock, satuan, hpp, hargajual, "
+                                 "diskon, barcode, FunctSQL FROM barang Order By Kode"));
+    if (!rows)
+        return Failure{rows.reason()};
+    return Table{columns(), *rows};
 }
 
 QString priceFromCost(const QString& cost)
@@ -67,13 +82,13 @@ bool isPlainNumber(QStringView text)
     return i == size;
 }
 
-QString checkNumbers(QStringList& cells)
+QString checkNumbers(Product& product)
 {
-    static constexpr Column numbers[] = {Stock, Cost, Price, Discount};
+    QString* const numbers[] = {&product.stock, &product.cost, &product.price, &product.discount};
     static const QStringList headers = {QStringLiteral("Stock"), QStringLiteral("HargaPokok"),
                                         QStringLiteral("HargaJual"), QStringLiteral("Diskon")};
     for (int i = 0; i < 4; ++i) {
-        QString& cell = cells[numbers[i]];
+        QString& cell = *numbers[i];
         if (cell.isEmpty())
             continue;
         if (!isPlainNumber(cell))
@@ -97,14 +112,13 @@ QString checkCode(const QString& code)
 
 namespace {
 
-// Why the tiers `cells` would store are refused, as the "Set Harga" box
+// Why the tiers `product` would store are refused, as the "Set Harga" box
 // refuses them; empty when they are right or the product has none.
-QString checkTiers(const QStringList& cells)
+QString checkTiers(const Product& product)
 {
-    const QString& text = cells.at(Tiers);
-    if (!text.contains(u'|'))
+    if (!product.tiers.contains(u'|'))
         return {};
-    const int row = tiers::rowWithoutPrice(tiers::read(text, cells.at(Price)));
+    const int row = tiers::rowWithoutPrice(tiers::read(product.tiers, product.price));
     return row < 0 ? QString() : QStringLiteral("Grosir: ") + tiers::noPriceText(row);
 }
 
@@ -112,48 +126,44 @@ QString checkTiers(const QStringList& cells)
 
 Outcome<bool> exists(Database& db, const QString& code)
 {
-    const QString count =
-        db.scalar(QStringLiteral("select count(*) from barang where kode=?"), {code});
-    if (count.isEmpty())
-        return Failure{};
-    return count != QStringLiteral("0");
+    const Outcome<QList<QStringList>> count =
+        db.select(QStringLiteral("select count(*) from barang where kode=?"), {code});
+    if (!count)
+        return Failure{count.reason()};
+    return count->value(0).value(0) != QStringLiteral("0");
 }
 
-Outcome<> add(Database& db, QStringList cells)
+Outcome<> add(Database& db, Product product)
 {
-    cells.resize(ColumnCount);
-    if (const QString wrong = checkCode(cells.at(Code)); !wrong.isEmpty())
+    if (const QString wrong = checkCode(product.code); !wrong.isEmpty())
         return Failure{wrong};
-    if (const QString wrong = checkNumbers(cells); !wrong.isEmpty())
+    if (const QString wrong = checkNumbers(product); !wrong.isEmpty())
         return Failure{wrong};
-    if (const QString wrong = checkTiers(cells); !wrong.isEmpty())
+    if (const QString wrong = checkTiers(product); !wrong.isEmpty())
         return Failure{wrong};
     return db.outcome(
         db.exec(QStringLiteral("insert into barang (kode, jenis, nama, kategori, stock, "
                                "satuan, hpp, hargajual, diskon, barcode, FunctSQL) "
                                "values (?, 'barang', ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {cells.value(Code), cells.value(Name), cells.value(Category), cells.value(Stock),
-                 cells.value(Unit), cells.value(Cost), cells.value(Price), cells.value(Discount),
-                 cells.value(Barcode), cells.value(Tiers)}));
+                {product.code, product.name, product.category, product.stock, product.unit,
+                 product.cost, product.price, product.discount, product.barcode, product.tiers}));
 }
 
-Outcome<> update(Database& db, QStringList cells, bool withTiers)
+Outcome<> update(Database& db, Product product, bool withTiers)
 {
-    cells.resize(ColumnCount);
-    if (const QString wrong = checkNumbers(cells); !wrong.isEmpty())
+    if (const QString wrong = checkNumbers(product); !wrong.isEmpty())
         return Failure{wrong};
-    if (const QString wrong = withTiers ? checkTiers(cells) : QString(); !wrong.isEmpty())
+    if (const QString wrong = withTiers ? checkTiers(product) : QString(); !wrong.isEmpty())
         return Failure{wrong};
-    QVariantList values = {cells.value(Name),     cells.value(Category), cells.value(Stock),
-                           cells.value(Unit),     cells.value(Cost),     cells.value(Price),
-                           cells.value(Discount), cells.value(Barcode)};
+    QVariantList values = {product.name, product.category, product.stock,    product.unit,
+                           product.cost, product.price,    product.discount, product.barcode};
     QString sql = QStringLiteral("update barang set nama=?, kategori=?, stock=?, satuan=?, hpp=?, "
                                  "hargajual=?, diskon=?, barcode=?");
     if (withTiers) {
         sql += QStringLiteral(", FunctSQL=?");
-        values.append(cells.value(Tiers));
+        values.append(product.tiers);
     }
-    values.append(cells.value(Code));
+    values.append(product.code);
     return db.outcome(db.exec(sql + QStringLiteral(" where kode=?"), values));
 }
 
@@ -172,9 +182,9 @@ Outcome<> removeAll(Database& db, const QString& user)
     if (shopfile::productSearchReady(db) &&
         (!db.exec(QStringLiteral("insert into barang_cari (barang_cari) values ('delete-all')")) ||
          !db.exec(QStringLiteral("delete from barang_cari_nomor"))))
-        return Failure{};
+        return db.failure();
     if (!db.exec(QStringLiteral("delete from barang")))
-        return Failure{};
+        return db.failure();
     return db.outcome(transaction.commit());
 }
 

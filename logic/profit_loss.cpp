@@ -2,11 +2,12 @@
 
 #include "core/database.h"
 #include "core/shop_upgrade.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 
 #include <QDate>
 #include <QHash>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -17,27 +18,29 @@ namespace {
 // The month runs from its first day ?1 to its last ?2 (February's 28th or 29th).
 constexpr auto inMonth = u"Tanggal between ?1 and ?2";
 
-// The statement as it is written: its lines, the running result, and whether
-// every figure could be read.
+// The statement as it is written: its lines, the running result, and the
+// first statement that could not be read.
 class Statement final
 {
 public:
-    Statement(Database& db, const QString& month, TableModel& model) : m_db(db), m_model(model)
+    Statement(Database& db, const QString& month) : m_db(db)
     {
         const QString firstDay = month + u"-01"_s;
         const QDate first = QDate::fromString(firstDay, Qt::ISODate);
         m_month = {firstDay, first.addMonths(1).addDays(-1).toString(Qt::ISODate)};
     }
 
-    bool ok() const { return m_ok; }
+    // The first statement that failed, if one did.
+    const std::optional<Failure>& failure() const { return m_failure; }
+    const Table& table() const { return m_table; }
 
     void line(const QString& text, const QString& amount = {})
     {
-        m_model.appendRow({text, amount});
+        m_table.rows.append({text, amount});
     }
     void resultLine(const QString& text)
     {
-        m_model.appendRow({text, {}, text::numberToText(m_result)});
+        m_table.rows.append({text, {}, text::numberToText(m_result)});
     }
     void add(double amount) { m_result = text::roundHalfEven(m_result + amount); }
 
@@ -51,29 +54,31 @@ public:
     }
 
     // The rows of `sql` on the month, as SQLite gives them: none when the
-    // statement fails (its error has been shown).
+    // statement fails.
     QList<QStringList> rows(const QString& sql)
     {
-        QList<QStringList> found;
-        m_ok &= m_db.query(sql, m_month, [&](const QStringList& row) { found.append(row); });
-        return found;
+        const Outcome<QList<QStringList>> found = m_db.select(sql, m_month);
+        if (!found) {
+            if (!m_failure)
+                m_failure = Failure{found.reason()};
+            return {};
+        }
+        return *found;
     }
 
 private:
     Database& m_db;
     QVariantList m_month; // its first and last day
-    TableModel& m_model;
+    Table m_table{{{{}, Qt::AlignLeft}, {{}, Qt::AlignRight}, {{}, Qt::AlignRight}}, {}};
     double m_result = 0;
-    bool m_ok = true;
+    std::optional<Failure> m_failure;
 };
 
 } // namespace
 
-Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& monthName,
-                         TableModel& model)
+Outcome<Table> profitLoss(Database& db, const QString& month, const QString& monthName)
 {
-    model.clear();
-    Statement statement(db, month, model);
+    Statement statement(db, month);
 
     // Other income (KM-), refunds of purchase returns (RB-) and other expenses (KK-), each
     // kind in code order, from one reading of the month.
@@ -123,7 +128,9 @@ Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& mont
     statement.line(u"PENGELUARAN DAN BIAYA RUPA-RUPA:"_s);
     statement.documents(listed.value(u"KK-"_s), -1);
     statement.resultLine(u"SISA AKHIR"_s);
-    return db.outcome(statement.ok());
+    if (statement.failure())
+        return *statement.failure();
+    return statement.table();
 }
 
 } // namespace reports

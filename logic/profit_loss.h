@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/outcome.h"
+#include "core/table.h"
 
 #include <QString>
 
 class Database;
-class TableModel;
 
 namespace reports {
 
@@ -15,9 +15,8 @@ namespace reports {
 // (JL- totals before their discount), less sales returns (RJ- Jumlah) and the
 // cost of the goods sold at today's cost prices, make "TOTAL BERSIH"; less
 // other expenses (KK-) it is "SISA AKHIR". The result is rounded to a whole
-// number, halves to even, after every line that changes it. A statement that
-// fails counts 0 (its error has been shown) and the others still run.
-Outcome<> fillProfitLoss(Database& db, const QString& month, const QString& monthName,
-                         TableModel& model);
+// number, halves to even, after every line that changes it. When a statement
+// fails the whole statement fails with the database's reason.
+Outcome<Table> profitLoss(Database& db, const QString& month, const QString& monthName);
 
 } // namespace reports

@@ -12,12 +12,22 @@ namespace {
 
 constexpr Qt::Alignment left = Qt::AlignLeft, right = Qt::AlignRight, centre = Qt::AlignHCenter;
 
-QList<TableModel::Column> documentColumns(Side side)
+QList<Table::Column> documentColumns(Side side)
 {
-    return {{u"Tanggal"_s, 100, left},      {sideInfo(side).partyWord, 150, left},
-            {u"Alamat"_s, 150, left},       {u"Kode Trans"_s, 150, centre},
-            {u"Jumlah"_s, 100, right},      {u"Dibayar"_s, 100, right},
-            {u"Tgl. Akhir"_s, 100, centre}, {u"Jatuh Tempo"_s, 100, centre}};
+    return {{u"Tanggal"_s, left},      {sideInfo(side).partyWord, left},
+            {u"Alamat"_s, left},       {u"Kode Trans"_s, centre},
+            {u"Jumlah"_s, right},      {u"Dibayar"_s, right},
+            {u"Tgl. Akhir"_s, centre}, {u"Jatuh Tempo"_s, centre}};
+}
+
+// The rows of `sql` under the columns of `report`.
+Outcome<Table> listed(Database& db, Report report, Side side, const QString& sql,
+                      const QVariantList& params)
+{
+    Outcome<QList<QStringList>> rows = db.select(sql, params);
+    if (!rows)
+        return Failure{rows.reason()};
+    return Table{describe(report, side).columns, *rows};
 }
 
 QString isoDate(const QDate& date)
@@ -72,7 +82,7 @@ Description describe(Report report, Side side)
                 u"Laporan Laba Rugi Toko"_s,
                 false,
                 false,
-                {{{}, 550, left}, {{}, 100, right}, {{}, 100, right}}};
+                {{{}, left}, {{}, right}, {{}, right}}};
     case Report::Turnover:
         return {u"FORM12"_s,
                 u"Laporan Omzet Penjualan"_s,
@@ -80,9 +90,7 @@ Description describe(Report report, Side side)
                 u"Laporan Omzet Toko"_s,
                 false,
                 true,
-                {{u"Kode Barang"_s, 100, left},
-                 {u"Nama Barang"_s, 350, left},
-                 {u"Jumlah"_s, 100, right}}};
+                {{u"Kode Barang"_s, left}, {u"Nama Barang"_s, left}, {u"Jumlah"_s, right}}};
     case Report::TodaysSales:
         return {u"FORM22"_s,
                 u"Laporan Penjualan Hari Ini"_s,
@@ -90,14 +98,14 @@ Description describe(Report report, Side side)
                 u"Laporan Penjualan Hari Ini"_s,
                 false,
                 true,
-                {{u"Kode Barang"_s, 100, left},
-                 {u"Nama Barang"_s, 250, left},
-                 {u"HPP"_s, 100, right},
-                 {u"HargaJual"_s, 100, right},
-                 {u"Items"_s, 100, right},
-                 {u"Modal"_s, 100, right},
-                 {u"Terjual"_s, 100, right},
-                 {u"Laba/Rugi"_s, 100, right}}};
+                {{u"Kode Barang"_s, left},
+                 {u"Nama Barang"_s, left},
+                 {u"HPP"_s, right},
+                 {u"HargaJual"_s, right},
+                 {u"Items"_s, right},
+                 {u"Modal"_s, right},
+                 {u"Terjual"_s, right},
+                 {u"Laba/Rugi"_s, right}}};
     case Report::LowStock:
         return {u"FORM18"_s,
                 u"Stock Minimal"_s,
@@ -105,10 +113,10 @@ Description describe(Report report, Side side)
                 u"Stock Minimal Barang"_s,
                 false,
                 true,
-                {{u"Kode Barang"_s, 135, left},
-                 {u"Item Barang"_s, 243, left},
-                 {u"Stock DB"_s, 79, centre},
-                 {u"Satuan"_s, 79, centre}}};
+                {{u"Kode Barang"_s, left},
+                 {u"Item Barang"_s, left},
+                 {u"Stock DB"_s, centre},
+                 {u"Satuan"_s, centre}}};
     case Report::Debts:
         return {u"FORM17"_s, u"Laporan"_s, info.debtReportHeading, info.debtListTitle,
                 true,        true,         documentColumns(side)};
@@ -125,76 +133,79 @@ Description describe(Report report, Side side)
     return {};
 }
 
-Outcome<> fillTurnover(Database& db, const QString& month, TableModel& model)
+Outcome<Table> turnover(Database& db, const QString& month)
 {
-    const bool ok =
-        db.fill(model,
-                u"select l.KodeBarang, l.NamaBarang, sum(l.Jumlah) from itempenjualan l "
-                "join transaksi t on l.Kode=t.Kode where t.Ref='Masuk' and substr(t.Tanggal,1,7)=? "
-                "group by l.KodeBarang order by l.KodeBarang"_s,
-                {month});
+    Outcome<Table> found =
+        listed(db, Report::Turnover, Side::Sales,
+               u"select l.KodeBarang, l.NamaBarang, sum(l.Jumlah) from itempenjualan l "
+               "join transaksi t on l.Kode=t.Kode where t.Ref='Masuk' and substr(t.Tanggal,1,7)=? "
+               "group by l.KodeBarang order by l.KodeBarang"_s,
+               {month});
+    if (!found)
+        return found;
+    Table table = *found;
     double total = 0;
-    for (int row = 0; row < model.rowCount(); ++row)
-        total = text::roundHalfEven(total + text::textToNumber(model.cell(row, 2)));
-    model.appendRows({{}, {{}, u"Jumlah "_s, text::numberToText(total)}});
-    return db.outcome(ok);
+    for (const QStringList& row : std::as_const(table.rows))
+        total = text::roundHalfEven(total + text::textToNumber(row.value(2)));
+    table.rows.append({{}, {{}, u"Jumlah "_s, text::numberToText(total)}});
+    return table;
 }
 
-Outcome<> fillTodaysSales(Database& db, const QDate& today, TableModel& model)
+Outcome<Table> todaysSales(Database& db, const QDate& today)
 {
     // Sale lines of a product no longer in the master data have no cost: those cells stay empty.
-    return db.outcome(
-        db.fill(model,
-                u"select l.KodeBarang, l.NamaBarang, b.hpp, l.Harga, sum(l.Qty), sum(l.Qty)*b.hpp, "
-                "sum(l.Jumlah), sum(l.Jumlah)-sum(l.Qty)*b.hpp from itempenjualan l "
-                "join transaksi t on l.Kode=t.Kode left join barang b on b.kode=l.KodeBarang "
-                "where t.Ref='Masuk' and t.Tanggal=? group by l.KodeBarang order by l.KodeBarang"_s,
-                {isoDate(today)}));
+    return listed(
+        db, Report::TodaysSales, Side::Sales,
+        u"select l.KodeBarang, l.NamaBarang, b.hpp, l.Harga, sum(l.Qty), sum(l.Qty)*b.hpp, "
+        "sum(l.Jumlah), sum(l.Jumlah)-sum(l.Qty)*b.hpp from itempenjualan l "
+        "join transaksi t on l.Kode=t.Kode left join barang b on b.kode=l.KodeBarang "
+        "where t.Ref='Masuk' and t.Tanggal=? group by l.KodeBarang order by l.KodeBarang"_s,
+        {isoDate(today)});
 }
 
 Outcome<QStringList> categories(Database& db)
 {
+    const Outcome<QList<QStringList>> rows =
+        db.select(u"select kategori from barang group by kategori"_s);
+    if (!rows)
+        return Failure{rows.reason()};
     QStringList found;
-    if (!db.query(u"select kategori from barang group by kategori"_s, {},
-                  [&](const QStringList& row) { found.append(row.value(0)); }))
-        return Failure{};
+    for (const QStringList& row : *rows)
+        found.append(row.value(0));
     return found;
 }
 
-Outcome<> fillLowStock(Database& db, const QString& category, const QString& threshold,
-                       TableModel& model)
+Outcome<Table> lowStock(Database& db, const QString& category, const QString& threshold)
 {
-    model.clear();
     if (!plainNumber(threshold))
         return Failure{u"Isi dulu angka Stock dibawah."_s};
     // Bound as text, the stock column's numeric affinity reads it as the number typed,
     // however many digits it has.
-    return db.outcome(db.fill(model,
-                              u"select kode, nama, stock, satuan from barang where kategori=? "
-                              "and stock<? order by kode"_s,
-                              {category, threshold}));
+    return listed(db, Report::LowStock, Side::Sales,
+                  u"select kode, nama, stock, satuan from barang where kategori=? "
+                  "and stock<? order by kode"_s,
+                  {category, threshold});
 }
 
-Outcome<> fillDebts(Database& db, Side side, const QDate& today, TableModel& model)
+Outcome<Table> debts(Database& db, Side side, const QDate& today)
 {
     const QString debt = u"t."_s + sideInfo(side).debtColumn;
-    return db.outcome(db.fill(model,
-                              documentSql(side, u"t.Tunai"_s, {}, debt + u">0 order by t.Kode"_s),
-                              documentParams(side, today)));
+    return listed(db, Report::Debts, side,
+                  documentSql(side, u"t.Tunai"_s, {}, debt + u">0 order by t.Kode"_s),
+                  documentParams(side, today));
 }
 
-Outcome<> fillDocuments(Database& db, Side side, const QString& from, const QString& to,
-                        const QDate& today, Paid paid, TableModel& model)
+Outcome<Table> documents(Database& db, Side side, const QString& from, const QString& to,
+                         const QDate& today, Paid paid)
 {
     const QString debt = u"t."_s + sideInfo(side).debtColumn;
     const QString paidSql = paid == Paid::AtCounter ? u"t.Tunai"_s : u"t.Jumlah-"_s + debt;
     QVariantList params = documentParams(side, today);
     params << from << to;
-    return db.outcome(
-        db.fill(model,
-                documentSql(side, paidSql, u" and "_s + debt + u">0"_s,
-                            u"t.Tanggal between ?6 and ?7 order by t.Tanggal, t.Kode"_s),
-                params));
+    return listed(db, Report::Documents, side,
+                  documentSql(side, paidSql, u" and "_s + debt + u">0"_s,
+                              u"t.Tanggal between ?6 and ?7 order by t.Tanggal, t.Kode"_s),
+                  params);
 }
 
 } // namespace reports

@@ -37,11 +37,6 @@ PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* pa
     auto* title = new QLabel(caption, this);
     title->setFont(fontFromText(QStringLiteral("Arial,14,1")));
 
-    m_model->setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
-                         {QStringLiteral("Nama"), 150, Qt::AlignLeft},
-                         {QStringLiteral("Alamat"), 150, Qt::AlignLeft},
-                         {QStringLiteral("Kontak"), 100, Qt::AlignHCenter},
-                         {QStringLiteral("Keterangan"), 100, Qt::AlignLeft}});
     m_list->setTableModel(m_model);
 
     m_search->setObjectName(QStringLiteral("pencarian"));
@@ -82,7 +77,7 @@ PartyMasterWindow::PartyMasterWindow(AppContext& context, Side side, QWidget* pa
     form::acceptDigitsOnly(m_row->box(Code));
     connect(m_row->box(Code), &QLineEdit::textChanged, this, &PartyMasterWindow::codeChanged);
 
-    parties::load(m_context.db(), m_side, *m_model);
+    showParties(parties::load(m_context.db(), m_side));
     form::setName(this, u"FORM7");
     m_row->box(Code)->setFocus();
 }
@@ -153,22 +148,27 @@ void PartyMasterWindow::save()
     const Party party{m_row->box(Name)->text(), m_row->box(Address)->text(),
                       m_row->box(Contact)->text(), m_row->box(Note)->text(),
                       m_row->box(Code)->text()};
-    if (!parties::exists(db, m_side, party.code)) {
+    const Outcome<bool> known = parties::exists(db, m_side, party.code);
+    if (!known) {
+        messages.failed(known);
+        return;
+    }
+    if (!*known) {
         // A new party: the typed code is not used, the next free one is.
         const Outcome<QString> added = parties::add(db, m_side, parties::Screen::Master, party);
-        if (!added.ok() && !added.reason().isEmpty()) {
+        if (!added) {
             messages.failed(added);
             return;
         }
-        if (added) {
-            m_model->appendRow({*added, party.name, party.address, party.contact, party.note});
-            messages.info(QStringLiteral("Data berhasil ditambahkan.."));
-        }
+        m_model->appendRow({*added, party.name, party.address, party.contact, party.note});
+        messages.info(QStringLiteral("Data berhasil ditambahkan.."));
         clearBoxes();
         return;
     }
-    if (!parties::update(db, m_side, party))
+    if (const Outcome<> updated = parties::update(db, m_side, party); !updated) {
+        messages.failed(updated);
         return;
+    }
     const int row = rowOf(party.code);
     for (int i = Name; i < BoxCount; ++i)
         m_model->setCell(row, i, m_row->box(i)->text());
@@ -189,8 +189,11 @@ void PartyMasterWindow::removeSelected()
     const int row = m_list->selectedRow();
     if (row < 0 || !confirmRemoval())
         return;
-    if (!parties::remove(m_context.db(), m_side, m_model->cell(row, 0)))
+    if (const Outcome<> removed = parties::remove(m_context.db(), m_side, m_model->cell(row, 0));
+        !removed) {
+        m_context.messages().failed(removed);
         return;
+    }
     m_model->removeRows(row, 1);
     m_search->clear();
     clearBoxes();
@@ -198,8 +201,12 @@ void PartyMasterWindow::removeSelected()
 
 void PartyMasterWindow::removeAll()
 {
-    if (!confirmRemoval() || !parties::removeAll(m_context.db(), m_side))
+    if (!confirmRemoval())
         return;
+    if (const Outcome<> removed = parties::removeAll(m_context.db(), m_side); !removed) {
+        m_context.messages().failed(removed);
+        return;
+    }
     m_model->clear();
     m_search->clear();
     clearBoxes();
@@ -213,9 +220,16 @@ void PartyMasterWindow::paste()
                          });
 }
 
+void PartyMasterWindow::showParties(const Outcome<Table>& found)
+{
+    m_model->setTable(found ? *found : Table{parties::columns(), {}}, {100, 150, 150, 100, 100});
+    if (!found)
+        m_context.messages().failed(found);
+}
+
 void PartyMasterWindow::search()
 {
-    parties::search(m_context.db(), m_side, parties::Screen::Master, m_search->text(), *m_model);
+    showParties(parties::search(m_context.db(), m_side, parties::Screen::Master, m_search->text()));
     m_list->setFocus();
     m_list->selectRow(0);
 }

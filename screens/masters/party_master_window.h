@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "core/outcome.h"
+#include "core/table.h"
 
 #include "ui/form.h"
 
@@ -28,6 +30,8 @@ public:
     void paste();
     void removeAll();
     void search();
+    // Lists `found`; when it could not be read the list is emptied and the reason shown.
+    void showParties(const Outcome<Table>& found);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

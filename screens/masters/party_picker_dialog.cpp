@@ -46,7 +46,7 @@ PartyPickerDialog::PartyPickerDialog(AppContext& context, Side side, QWidget* pa
     layout->addLayout(buttons);
     resize(680, 420);
 
-    parties::load(m_context.db(), m_side, *m_model);
+    showParties(parties::load(m_context.db(), m_side));
     // The caption names the party the cashier is about to take.
     auto* titleTimer = new QTimer(this);
     titleTimer->setInterval(100);
@@ -114,7 +114,14 @@ bool PartyPickerDialog::eventFilter(QObject* watched, QEvent* event)
 
 void PartyPickerDialog::search()
 {
-    parties::search(m_context.db(), m_side, parties::Screen::Picker, m_search->text(), *m_model);
+    showParties(parties::search(m_context.db(), m_side, parties::Screen::Picker, m_search->text()));
+}
+
+void PartyPickerDialog::showParties(const Outcome<Table>& found)
+{
+    m_model->setRows(found ? found->rows : QList<QStringList>());
+    if (!found)
+        m_context.messages().failed(found);
 }
 
 void PartyPickerDialog::showSelectedName()

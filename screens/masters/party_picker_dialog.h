@@ -38,6 +38,8 @@ private:
     QWidget* buildListPage();
     QWidget* buildNewPage();
     void search();
+    // Lists `found`; when it could not be read the list is emptied and the reason shown.
+    void showParties(const Outcome<Table>& found);
     void showSelectedName();
     void capitaliseName(const QString& typed);
 

@@ -39,7 +39,8 @@ ProductMasterWindow::ProductMasterWindow(AppContext& context, QWidget* parent)
     setWindowTitle(caption);
     auto* title = new QLabel(caption, this);
     title->setFont(fontFromText(QStringLiteral("Arial,14,1")));
-    products::setMasterColumns(*m_model);
+    // Grosir is the screen's own store: width 0 keeps it out of sight.
+    m_model->setTable({products::columns(), {}}, {100, 250, 100, 100, 50, 100, 100, 100, 100, 0});
     m_list->setTableModel(m_model);
 
     const char16_t* names[] = {u"kode",       u"nama",      u"kategori", u"stock",  u"satuan",
@@ -82,7 +83,10 @@ ProductMasterWindow::ProductMasterWindow(AppContext& context, QWidget* parent)
     layout->addLayout(searchRow);
     m_list->viewport()->installEventFilter(this);
 
-    products::loadAll(m_context.db(), *m_model);
+    if (const Outcome<Table> all = products::loadAll(m_context.db()); all)
+        m_model->setRows(all->rows);
+    else
+        m_context.messages().failed(all);
     form::setName(this, u"FORM5");
     m_row->box(Code)->setFocus();
 }
@@ -171,11 +175,14 @@ void ProductMasterWindow::save()
     // Tiers belong to the product they were loaded or set for.
     const bool ownTiers = m_tiers.code == code;
     cells.append(ownTiers ? m_tiers.text : QString());
+    const products::Product product = products::fromRow(cells);
     const Outcome<bool> known = products::exists(db, code);
-    if (!known)
+    if (!known) {
+        m_context.messages().failed(known);
         return;
+    }
     if (!*known) {
-        const Outcome<> added = products::add(db, cells);
+        const Outcome<> added = products::add(db, product);
         if (!added) {
             m_context.messages().failed(added);
             return; // the boxes keep what was typed
@@ -185,7 +192,7 @@ void ProductMasterWindow::save()
         clearBoxes(Barcode);
         return;
     }
-    const Outcome<> changed = products::update(db, cells, ownTiers);
+    const Outcome<> changed = products::update(db, product, ownTiers);
     if (!changed) {
         m_context.messages().failed(changed);
         return;

@@ -12,17 +12,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+const QList<int> widths = {100, 150, 250, 100, 100, 100};
+
+} // namespace
+
 CashBookWindow::CashBookWindow(AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_months(new MonthTree(context.clock(), this)),
       m_book(new TableModel(this)), m_list(new ListView(this))
 {
     setWindowTitle(QStringLiteral("Buku Kas"));
-    m_book->setColumns({{QStringLiteral("Tanggal"), 100, Qt::AlignLeft},
-                        {QStringLiteral("Kode"), 150, Qt::AlignLeft},
-                        {QStringLiteral("Uraian"), 250, Qt::AlignLeft},
-                        {QStringLiteral("Masuk"), 100, Qt::AlignRight},
-                        {QStringLiteral("Keluar"), 100, Qt::AlignRight},
-                        {QStringLiteral("Saldo"), 100, Qt::AlignRight}});
+    m_book->setTable({cashbook::columns(), {}}, widths);
     m_list->setObjectName(QStringLiteral("bukuKas"));
     m_list->setTableModel(m_book);
     m_months->setObjectName(QStringLiteral("bulan"));
@@ -62,7 +63,14 @@ void CashBookWindow::showMonth()
         m_book->clear();
         return;
     }
-    cashbook::load(m_context.db(), month.left(4).toInt(), month.mid(5).toInt(), *m_book);
+    const Outcome<Table> book =
+        cashbook::load(m_context.db(), month.left(4).toInt(), month.mid(5).toInt());
+    if (!book) {
+        m_book->clear();
+        m_context.messages().failed(book);
+        return;
+    }
+    m_book->setTable(*book, widths);
 }
 
 void CashBookWindow::enter(cashbook::Flow flow)

@@ -67,7 +67,9 @@ void CashEntryDialog::save()
         return;
     }
     m_stored = true;
-    m_book.appendRow(cashbook::row(entry, *code, cashbook::lastBalance(m_book)));
+    const int last = m_book.rowCount() - 1;
+    m_book.appendRow(cashbook::row(
+        entry, *code, cashbook::lastBalance(last < 0 ? QStringList() : m_book.row(last))));
     if (m_context.messages().ask(this, QStringLiteral("Print"),
                                  QStringLiteral("Cetak Transaksi Kas?")))
         printVoucher(m_context, cashbook::voucher(entry, *code));

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/table_model.h"
+#include "core/text_ops.h"
 #include "logic/amount_words.h"
 #include "screens/printing/receipt_printing.h"
 #include "screens/reports/list_export.h"
@@ -18,6 +19,22 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+namespace {
+
+const QList<int> partyWidths = {100, 150, 100, 100, 100};
+const QList<int> documentWidths = {150, 150, 100, 100, 100, 100};
+
+// Shows `cells` in `row` of `model`, cell by cell.
+void showCells(TableModel& model, int row, const QStringList& cells)
+{
+    for (int column = 0; column < cells.size(); ++column) {
+        if (model.cell(row, column) != cells.at(column))
+            model.setCell(row, column, cells.at(column));
+    }
+}
+
+} // namespace
+
 PaymentWindow::PaymentWindow(AppContext& context, Side side, QWidget* parent)
     : QWidget(parent), m_context(context), m_side(side), m_parties(new TableModel(this)),
       m_documents(new TableModel(this)), m_partyList(new ListView(this)),
@@ -26,18 +43,8 @@ PaymentWindow::PaymentWindow(AppContext& context, Side side, QWidget* parent)
 {
     const SideInfo& info = sideInfo(side);
     setWindowTitle(info.paymentTitle);
-    const QString open = QStringLiteral("Sisa ") + info.debtWord;
-    m_parties->setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
-                           {info.partyWord, 150, Qt::AlignLeft},
-                           {info.debtWord, 100, Qt::AlignRight},
-                           {QStringLiteral("Terbayar"), 100, Qt::AlignRight},
-                           {open, 100, Qt::AlignRight}});
-    m_documents->setColumns({{QStringLiteral("Kode"), 150, Qt::AlignLeft},
-                             {QStringLiteral("Jumlah"), 150, Qt::AlignRight},
-                             {QStringLiteral("Bayar Kas"), 100, Qt::AlignRight},
-                             {info.debtWord, 100, Qt::AlignRight},
-                             {QStringLiteral("Terbayar"), 100, Qt::AlignRight},
-                             {open, 100, Qt::AlignRight}});
+    m_parties->setTable({payments::partyColumns(side), {}}, partyWidths);
+    m_documents->setTable({payments::documentColumns(side), {}}, documentWidths);
     m_partyList->setObjectName(QStringLiteral("daftarPihak"));
     m_partyList->setTableModel(m_parties);
     m_documentList->setObjectName(QStringLiteral("daftarDokumen"));
@@ -86,8 +93,20 @@ PaymentWindow::PaymentWindow(AppContext& context, Side side, QWidget* parent)
     connect(m_paid, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_words->setText(amount::wordsOf(text)); });
 
-    payments::loadParties(m_context.db(), m_side, *m_parties);
+    loadParties();
     form::setName(this, u"FORM11");
+}
+
+bool PaymentWindow::loadParties()
+{
+    const Outcome<Table> parties = payments::loadParties(m_context.db(), m_side);
+    if (!parties) {
+        m_parties->clear();
+        m_context.messages().failed(parties);
+        return false;
+    }
+    m_parties->setTable(*parties, partyWidths);
+    return true;
 }
 
 void PaymentWindow::choose(int row)
@@ -98,7 +117,15 @@ void PaymentWindow::choose(int row)
     m_partyCode = m_parties->cell(row, payments::PartyCode);
     m_partyName = m_parties->cell(row, payments::PartyName);
     m_stored = false;
-    payments::loadDocuments(m_context.db(), m_side, m_partyCode, *m_documents);
+    const Outcome<Table> documents = payments::loadDocuments(m_context.db(), m_side, m_partyCode);
+    m_listed.clear();
+    if (documents) {
+        m_documents->setTable(*documents, documentWidths);
+        m_listed = payments::documentsOf(documents->rows);
+    } else {
+        m_documents->clear();
+        m_context.messages().failed(documents);
+    }
     m_partyLabel->setText(sideInfo(m_side).partyWord.toUpper() + QStringLiteral(" : ") +
                           m_partyName);
     const QString open = m_parties->cell(row, payments::PartyOpen);
@@ -124,18 +151,35 @@ void PaymentWindow::save()
                       QStringLiteral(" lagi untuk pembayaran berikutnya."));
         return;
     }
-    const payments::Payment payment{m_side,        m_context.startDate, m_partyCode,
-                                    m_partyName,   m_context.user,      m_outstanding->text(),
-                                    m_paid->text()};
-    const Outcome<payments::Stored> stored = payments::store(m_context.db(), payment, *m_documents);
+    const payments::Payment payment{m_side,
+                                    m_context.startDate,
+                                    m_partyCode,
+                                    m_partyName,
+                                    m_context.user,
+                                    text::textToNumber(m_outstanding->text()),
+                                    m_outstanding->text(),
+                                    m_paid->text(),
+                                    m_listed};
+    const Outcome<payments::Stored> stored = payments::store(m_context.db(), payment);
     if (!stored) {
         messages.failed(stored);
-        // Another till paid or took a return meanwhile: show what is open now.
-        if (!m_partyCode.isEmpty() && !payments::isCurrent(m_context.db(), payment, *m_documents))
+        if (m_partyCode.isEmpty())
+            return;
+        // Another till paid or took a return meanwhile: show what is open now. Documents
+        // that cannot be read again are not said twice: the refusal has been shown.
+        const Outcome<bool> current = payments::isCurrent(m_context.db(), payment);
+        if (current && !*current)
             reload();
         return;
     }
-    payments::showStored(*stored, payment, *m_documents, *m_parties, m_partyRow);
+    QList<QStringList> documents;
+    for (int row = 0; row < m_documents->rowCount(); ++row)
+        documents.append(m_documents->row(row));
+    QStringList party = m_parties->row(m_partyRow);
+    payments::showStored(*stored, payment, documents, party);
+    for (int row = 0; row < documents.size(); ++row)
+        showCells(*m_documents, row, documents.at(row));
+    showCells(*m_parties, m_partyRow, party);
     m_stored = true;
     m_lastPayment = payment;
     m_lastStored = *stored;
@@ -152,9 +196,11 @@ void PaymentWindow::reload()
     m_partyName.clear();
     m_partyLabel->clear();
     m_documents->clear();
+    m_listed.clear();
     m_outstanding->clear();
     m_paid->clear();
-    payments::loadParties(m_context.db(), m_side, *m_parties);
+    if (!loadParties())
+        return;
     // The party again, unless it has nothing open any more.
     for (int row = 0; row < m_parties->rowCount(); ++row) {
         if (m_parties->cell(row, payments::PartyCode) == party) {

@@ -31,6 +31,8 @@ private:
     void reload();
     void toPayment();
     void printList();
+    // Lists the parties with open documents; false when they could not be read.
+    bool loadParties();
 
     AppContext& m_context;
     const Side m_side;
@@ -46,6 +48,8 @@ private:
     QString m_partyCode;
     QString m_partyName;
     int m_partyRow = -1;
+    // The open documents listed for the chosen party: what a payment pays.
+    QList<payments::Document> m_listed;
     // The listed documents have taken a payment: a second one needs the
     // party chosen again, so that it is spread over what is open now.
     bool m_stored = false;

@@ -4,8 +4,8 @@
 #include "ui/list_view.h"
 
 DebtReportDialog::DebtReportDialog(AppContext& context, Side side, QWidget* parent)
-    : ReportDialog(context, reports::describe(reports::Report::Debts, side), parent)
+    : ReportDialog(context, reports::Report::Debts, side, parent)
 {
-    showFailure(reports::fillDebts(context.db(), side, context.clock().today(), model()));
+    showRows(reports::debts(context.db(), side, context.clock().today()));
     list()->setFocus();
 }

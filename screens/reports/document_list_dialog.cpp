@@ -24,8 +24,8 @@ QDateEdit* datePicker(const QString& date, QWidget* parent)
 } // namespace
 
 DocumentListDialog::DocumentListDialog(AppContext& context, Side side, QWidget* parent)
-    : ReportDialog(context, reports::describe(reports::Report::Documents, side), parent),
-      m_side(side), m_from(datePicker(context.startDate.left(8) + u"01"_s, this)),
+    : ReportDialog(context, reports::Report::Documents, side, parent), m_side(side),
+      m_from(datePicker(context.startDate.left(8) + u"01"_s, this)),
       m_to(datePicker(context.startDate, this))
 {
     auto* showButton = new QPushButton(u"Tampilkan"_s, this);
@@ -47,7 +47,7 @@ DocumentListDialog::DocumentListDialog(AppContext& context, Side side, QWidget* 
 
 void DocumentListDialog::fill(reports::Paid paid)
 {
-    showFailure(reports::fillDocuments(context().db(), m_side, m_from->date().toString(dateFormat),
-                                       m_to->date().toString(dateFormat), context().clock().today(),
-                                       paid, model()));
+    showRows(reports::documents(context().db(), m_side, m_from->date().toString(dateFormat),
+                                m_to->date().toString(dateFormat), context().clock().today(),
+                                paid));
 }

@@ -2,6 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/messages.h"
+#include "core/table_model.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -15,8 +16,16 @@ namespace exporting {
 void exportList(QWidget* owner, const AppContext& context, Format format, const QString& title,
                 const TableModel& list)
 {
+    Table table;
+    QList<int> widths;
+    for (const TableModel::Column& column : list.columns()) {
+        table.columns.append({column.header, column.alignment});
+        widths.append(column.width);
+    }
+    for (int row = 0; row < list.rowCount(); ++row)
+        table.rows.append(list.row(row));
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    const Outcome<QString> written = exportTable(format, title, list, context);
+    const Outcome<QString> written = exportTable(format, title, table, widths, context);
     QGuiApplication::restoreOverrideCursor();
     if (!written) {
         context.messages().tell(owner, caption(), written.reason());

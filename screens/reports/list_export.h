@@ -3,6 +3,7 @@
 #include "logic/export.h"
 
 class QWidget;
+class TableModel;
 
 namespace exporting {
 

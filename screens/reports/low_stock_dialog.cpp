@@ -14,14 +14,15 @@
 using namespace Qt::StringLiterals;
 
 LowStockDialog::LowStockDialog(AppContext& context, QWidget* parent)
-    : ReportDialog(context, reports::describe(reports::Report::LowStock), parent),
+    : ReportDialog(context, reports::Report::LowStock, Side::Sales, parent),
       m_categories(new QTreeWidget(this)), m_threshold(new QLineEdit(this))
 {
     m_categories->setHeaderHidden(true);
     m_categories->setFixedWidth(200);
     auto* root = new QTreeWidgetItem(m_categories, {u"Kategori"_s});
     const Outcome<QStringList> found = reports::categories(context.db());
-    context.messages().failed(found);
+    if (!found)
+        context.messages().failed(found);
     for (const QString& category : found.ok() ? *found : QStringList())
         new QTreeWidgetItem(root, {category});
     root->setExpanded(true);
@@ -54,6 +55,5 @@ void LowStockDialog::fill()
     const QList<QTreeWidgetItem*> chosen = m_categories->selectedItems();
     if (chosen.isEmpty())
         return;
-    showFailure(reports::fillLowStock(context().db(), chosen.first()->text(0), m_threshold->text(),
-                                      model()));
+    showRows(reports::lowStock(context().db(), chosen.first()->text(0), m_threshold->text()));
 }

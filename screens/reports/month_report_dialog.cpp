@@ -10,9 +10,9 @@ using namespace Qt::StringLiterals;
 
 MonthReportDialog::MonthReportDialog(AppContext& context, Kind kind, QWidget* parent)
     : ReportDialog(context,
-                   reports::describe(kind == Kind::ProfitLoss ? reports::Report::ProfitLoss
-                                                              : reports::Report::Turnover),
-                   parent),
+                   kind == Kind::ProfitLoss ? reports::Report::ProfitLoss
+                                            : reports::Report::Turnover,
+                   Side::Sales, parent),
       m_kind(kind), m_months(new MonthTree(context.clock(), this))
 {
     m_months->setFixedWidth(180);
@@ -33,8 +33,8 @@ void MonthReportDialog::fill()
         QString::number(context().clock().today().year()) + u'-' +
         QString::number(MonthTree::monthOf(chosen.first())).rightJustified(2, u'0');
     if (m_kind == Kind::ProfitLoss)
-        showFailure(reports::fillProfitLoss(context().db(), yearMonth,
-                                            chosen.first()->text(0).section(u'-', 1), model()));
+        showRows(reports::profitLoss(context().db(), yearMonth,
+                                     chosen.first()->text(0).section(u'-', 1)));
     else
-        showFailure(reports::fillTurnover(context().db(), yearMonth, model()));
+        showRows(reports::turnover(context().db(), yearMonth));
 }

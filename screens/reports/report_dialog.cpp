@@ -13,14 +13,39 @@
 
 using namespace Qt::StringLiterals;
 
-ReportDialog::ReportDialog(AppContext& context, const reports::Description& description,
-                           QWidget* parent)
-    : QDialog(parent), m_context(context), m_description(description), m_list(new ListView(this)),
-      m_topRow(new QHBoxLayout), m_sidePane(new QVBoxLayout)
+namespace {
+
+// The pixel widths of each report's columns.
+QList<int> widthsOf(reports::Report report)
 {
+    using reports::Report;
+    switch (report) {
+    case Report::ProfitLoss:
+        return {550, 100, 100};
+    case Report::Turnover:
+        return {100, 350, 100};
+    case Report::TodaysSales:
+        return {100, 250, 100, 100, 100, 100, 100, 100};
+    case Report::LowStock:
+        return {135, 243, 79, 79};
+    case Report::Debts:
+    case Report::Documents:
+        return {100, 150, 150, 150, 100, 100, 100, 100};
+    }
+    return {};
+}
+
+} // namespace
+
+ReportDialog::ReportDialog(AppContext& context, reports::Report report, Side side, QWidget* parent)
+    : QDialog(parent), m_context(context), m_description(reports::describe(report, side)),
+      m_widths(widthsOf(report)), m_list(new ListView(this)), m_topRow(new QHBoxLayout),
+      m_sidePane(new QVBoxLayout)
+{
+    const reports::Description& description = m_description;
     setWindowTitle(description.title);
     setModal(true);
-    m_model.setColumns(description.columns);
+    m_model.setTable({description.columns, {}}, m_widths);
     m_list->setTableModel(&m_model);
 
     auto* layout = new QVBoxLayout(this);
@@ -59,16 +84,18 @@ ReportDialog::ReportDialog(AppContext& context, const reports::Description& desc
     layout->addLayout(buttons);
 
     int width = 0;
-    for (const TableModel::Column& column : description.columns)
-        width += column.width;
+    for (const int column : m_widths)
+        width += column;
     m_list->setMinimumWidth(std::min(width + 24, 900));
     resize(std::min(width + 300, 1200), 560);
     form::setName(this, description.form);
 }
 
-void ReportDialog::showFailure(const Outcome<>& outcome)
+void ReportDialog::showRows(const Outcome<Table>& table)
 {
-    m_context.messages().failed(outcome);
+    m_model.setRows(table ? table->rows : QList<QStringList>());
+    if (!table)
+        m_context.messages().failed(table);
 }
 
 void ReportDialog::exportList(exporting::Format format)

@@ -18,24 +18,25 @@ class ReportDialog : public QDialog
 {
     Q_OBJECT
 public:
-    ReportDialog(AppContext& context, const reports::Description& description,
+    ReportDialog(AppContext& context, reports::Report report, Side side = Side::Sales,
                  QWidget* parent = nullptr);
 
 protected:
     AppContext& context() const { return m_context; }
-    TableModel& model() { return m_model; }
     ListView* list() const { return m_list; }
     // Empty rows for a screen's own controls: above the list, and left of it.
     QBoxLayout* topRow() const { return m_topRow; }
     QBoxLayout* sidePane() const { return m_sidePane; }
-    // Says why a fill failed, unless the database has said it already.
-    void showFailure(const Outcome<>& outcome);
+    // Lists the rows of `table`; when it could not be read the list is
+    // emptied and the reason shown.
+    void showRows(const Outcome<Table>& table);
 
 private:
     void exportList(exporting::Format format);
 
     AppContext& m_context;
     reports::Description m_description;
+    QList<int> m_widths;
     TableModel m_model;
     ListView* m_list;
     QBoxLayout* m_topRow;

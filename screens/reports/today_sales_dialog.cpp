@@ -4,8 +4,8 @@
 #include "ui/list_view.h"
 
 TodaySalesDialog::TodaySalesDialog(AppContext& context, QWidget* parent)
-    : ReportDialog(context, reports::describe(reports::Report::TodaysSales), parent)
+    : ReportDialog(context, reports::Report::TodaysSales, Side::Sales, parent)
 {
-    showFailure(reports::fillTodaysSales(context.db(), context.clock().today(), model()));
+    showRows(reports::todaysSales(context.db(), context.clock().today()));
     list()->setFocus();
 }

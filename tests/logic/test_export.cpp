@@ -1,4 +1,4 @@
-#include "core/table_model.h"
+#include "core/table.h"
 #include "logic/export.h"
 #include "logic/export_library.h"
 #include "screens/reports/list_export.h"
@@ -35,19 +35,26 @@ namespace {
 
 const ShopIdentity shop{u"Toko Uji"_s, u"Jl. Contoh 1"_s, {}};
 
+// A list as a screen shows it: the table and its columns' widths.
+struct Shown {
+    Table table;
+    QList<int> widths;
+};
+
 // Columns as "header:letter[:width]" joined with "|"; rows as cells joined with "|".
-std::unique_ptr<TableModel> list(const QString& columns, const QStringList& rows)
+Shown list(const QString& columns, const QStringList& rows)
 {
-    auto model = std::make_unique<TableModel>();
+    Shown shown;
     for (const QString& column : columns.split(u'|')) {
         const QStringList parts = column.split(u':');
         const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-        model->addColumn(parts.at(0), parts.value(2, u"100"_s).toInt(),
-                         alignments[u"lcr"_s.indexOf(parts.at(1).front())]);
+        shown.table.columns.append(
+            {parts.at(0), alignments[u"lcr"_s.indexOf(parts.at(1).front())]});
+        shown.widths.append(parts.value(2, u"100"_s).toInt());
     }
     for (const QString& row : rows)
-        model->appendRow(row.split(u'|'));
-    return model;
+        shown.table.rows.append(row.split(u'|'));
+    return shown;
 }
 
 // What the file shows, through python3's html.parser or openpyxl, as in tests/data/export-*.tsv.
@@ -111,7 +118,8 @@ void TestExport::outsideLibraries()
     QFETCH(QStringList, rows);
     QFETCH(QByteArrayList, record);
     QFETCH(QString, outcome);
-    const auto table = exporting::exportTableOf(u"X"_s, *list(columns, rows), shop);
+    const Shown shown = list(columns, rows);
+    const auto table = exporting::exportTableOf(u"X"_s, shown.table, shown.widths, shop);
     const QString library = QStringLiteral(TOKO_TEST_LIBRARIES) + u'/' + folder + u'/';
     const Outcome<QString> done = exporting::exportTable(
         format, table, reports(), {library + exporting::libraryName(format)});
@@ -145,12 +153,12 @@ void TestExport::ourFiles()
     QCOMPARE(write(&small, "/dev/full", error, sizeof error), 1);
     QVERIFY2(QByteArray(error).contains("ditulis"), error);
 
-    const auto model = list(u"Kode:l|Nama & Ket.:l|Qty:c|Jumlah:r"_s,
-                            {u"A1,x|<b>Gula</b> & \"teh\"|3|-1234.5"_s,
-                             u"B;2|Rp 1.500,-|1.5|10500"_s, u"007|Kopi ½ kg — ü||Rp 1.500,-"_s,
-                             u"C3|'kutip'|x|007"_s, u"D4|Teh &amp; Gula &lt;1 kg&gt;|&#39;|&"_s});
+    const Shown model = list(u"Kode:l|Nama & Ket.:l|Qty:c|Jumlah:r"_s,
+                             {u"A1,x|<b>Gula</b> & \"teh\"|3|-1234.5"_s,
+                              u"B;2|Rp 1.500,-|1.5|10500"_s, u"007|Kopi ½ kg — ü||Rp 1.500,-"_s,
+                              u"C3|'kutip'|x|007"_s, u"D4|Teh &amp; Gula &lt;1 kg&gt;|&#39;|&"_s});
     const auto table =
-        exporting::exportTableOf(u"Laporan \"Uji\" <&> ½"_s, *model,
+        exporting::exportTableOf(u"Laporan \"Uji\" <&> ½"_s, model.table, model.widths,
                                  {u"Toko A&B <Jaya>"_s, u"Jl. Kopi, No. 5; Blok 'C'"_s, {}});
     const Outcome<QString> done = exporting::exportTable(format, table, reports(), {ours});
     QVERIFY2(done.ok(), qPrintable(done.reason()));

@@ -1,5 +1,6 @@
 #include "core/database.h"
 #include "core/table_model.h"
+#include "core/text_ops.h"
 #include "logic/cash_book.h"
 #include "logic/payments.h"
 #include "logic/product_search.h"
@@ -46,12 +47,20 @@ private:
 namespace {
 
 // The rows of a list, cells joined by "|".
-QString rowsOf(const TableModel& model, QStringView between)
+QString rowsOf(const Table& table, QStringView between)
 {
     QStringList rows;
-    for (int row = 0; row < model.rowCount(); ++row)
-        rows.append(model.row(row).join(u'|'));
+    for (const QStringList& row : table.rows)
+        rows.append(row.join(u'|'));
     return rows.join(between);
+}
+
+QString rowsOf(const TableModel& model, QStringView between)
+{
+    Table table;
+    for (int row = 0; row < model.rowCount(); ++row)
+        table.rows.append(model.row(row));
+    return rowsOf(table, between);
 }
 
 // Saved on 7 March by "kasir": the code it gave, or why it was refused.
@@ -81,15 +90,22 @@ Outcome<> give(ReturnDocument& document, const QString& code, const QString& qua
     return document.completeLine();
 }
 
-// Bu 'Ani' pays 6,000 on the payment screen of `till`, her open documents listed in `documents`.
-payments::Payment paying(Database& till, TableModel& documents)
+// Bu 'Ani' pays 6,000 on the payment screen of `till`, her open documents as listed there.
+payments::Payment paying(Database& till)
 {
-    TableModel parties;
-    const bool listed = payments::loadParties(till, Side::Sales, parties) &&
-                        payments::loadDocuments(till, Side::Sales, u"PL-00001"_s, documents);
-    const QString open = listed ? parties.cell(0, payments::PartyOpen) : QString();
-    return {Side::Sales, u"2024-03-07"_s, u"PL-00001"_s, u"Bu 'Ani'"_s, u"kasir"_s,
-            open,        u"6000"_s};
+    const Outcome<Table> parties = payments::loadParties(till, Side::Sales);
+    const Outcome<Table> documents = payments::loadDocuments(till, Side::Sales, u"PL-00001"_s);
+    const QString open =
+        parties && documents ? parties->rows.value(0).value(payments::PartyOpen) : QString();
+    return {Side::Sales,
+            u"2024-03-07"_s,
+            u"PL-00001"_s,
+            u"Bu 'Ani'"_s,
+            u"kasir"_s,
+            text::textToNumber(open),
+            open,
+            u"6000"_s,
+            documents ? payments::documentsOf(documents->rows) : QList<payments::Document>()};
 }
 
 // Bu 'Ani' brings back 30 of product 111 (3,000): the return screen shows her debt.
@@ -146,13 +162,15 @@ void TestMoneyStock::paymentSpreads()
                     info.debtColumn + u") values (?, ?, ?, ?, 0, 0, ?)"_s,
                 {QString(info.documentKind + u"-000000000000"_s + QString::number(90 - i)),
                  info.documentRef, party, open[i] + 20, open[i]}));
-        TableModel parties, documents;
-        QVERIFY(payments::loadParties(db(), side, parties));
-        QCOMPARE(parties.row(0).mid(2).join(u'|'), u"440|40|400"_s); // credit, paid since, open
-        QVERIFY(payments::loadDocuments(db(), side, party, documents));
-        const auto stored = payments::store(
-            db(), {side, u"2024-03-07"_s, party, u"Bu 'Ani'"_s, u"kasir"_s, u"400"_s, paid},
-            documents);
+        const Outcome<Table> parties = payments::loadParties(db(), side);
+        QVERIFY(parties);
+        // Credit, paid since, open.
+        QCOMPARE(parties->rows.value(0).mid(2), QStringList({u"440"_s, u"40"_s, u"400"_s}));
+        const Outcome<Table> documents = payments::loadDocuments(db(), side, party);
+        QVERIFY(documents);
+        const auto stored =
+            payments::store(db(), {side, u"2024-03-07"_s, party, u"Bu 'Ani'"_s, u"kasir"_s, 400,
+                                   u"400"_s, paid, payments::documentsOf(documents->rows)});
         QVERIFY(stored);
         QCOMPARE(stored->code, info.paymentKind + u"-0000000000009"_s + QString::number(number++));
         QCOMPARE(
@@ -194,15 +212,13 @@ void TestMoneyStock::staleListStoresNothing()
                   "values ('JL-00000000000001', 'Masuk', 'PL-00001', 10000, 0, 0, 10000)"_s));
     Database other; // the other till, on the same file
     QVERIFY(other.open(m_shop->databasePath()));
-    TableModel documents;
-    const payments::Payment payment = paying(db(), documents);
+    const payments::Payment payment = paying(db());
     ReturnDocument document(db(), Side::Sales);
     returning(document);
     for (const QString& kind : meanwhile.split(u' ')) {
-        TableModel listed;
         ReturnDocument returned(other, Side::Sales);
         if (kind == u"PI")
-            QVERIFY(payments::store(other, paying(other, listed), listed));
+            QVERIFY(payments::store(other, paying(other)));
         else if (kind == u"RJ")
             QVERIFY(returning(returned).save(u"2024-03-07"_s, u"kasir"_s));
         else
@@ -215,14 +231,12 @@ void TestMoneyStock::staleListStoresNothing()
                            "(select count(*) from itemreturjual) from transaksi"_s;
     const QString before = rows(stored);
     QCOMPARE(
-        pays ? payments::store(db(), payment, documents).reason()
+        pays ? payments::store(db(), payment).reason()
              : document.save(u"2024-03-07"_s, u"kasir"_s).reason(),
         payments::changedText(Side::Sales, u"Bu 'Ani'"_s, pays ? u"pembayaran"_s : u"retur"_s));
     QCOMPARE(rows(stored), before);
     // Read anew: the payment screen lists again; the return has read the debt again.
-    TableModel now;
-    const QString code =
-        pays ? payments::store(db(), paying(db(), now), now)->code : saved(document);
+    const QString code = pays ? payments::store(db(), paying(db()))->code : saved(document);
     QCOMPARE(rows(u"Piutang from transaksi where Kode='JL-00000000000001'"_s), left);
     QCOMPARE(rows(u"Tunai, Jumlah from transaksi where Kode=?"_s, {code}), recorded);
 }
@@ -244,9 +258,9 @@ void TestMoneyStock::cashBook()
     QFile expected(QFINDTESTDATA("../data/cash_book_months.txt"));
     QVERIFY(expected.open(QIODevice::ReadOnly));
     const QStringList months = QString::fromUtf8(expected.readAll()).trimmed().split(u"\n\n"_s);
-    TableModel book;
     const auto shown = [&](int month) {
-        return cashbook::load(db(), 2024, month, book) ? rowsOf(book, u"\n") : u"not loaded"_s;
+        const Outcome<Table> book = cashbook::load(db(), 2024, month);
+        return book ? rowsOf(*book, u"\n") : book.reason();
     };
     for (int month = 1; month <= 3; ++month)
         QCOMPARE(shown(month), months[month - 1]);
@@ -259,8 +273,9 @@ void TestMoneyStock::cashBook()
     QCOMPARE(refused(u"1000000000001"_s), u"Jumlah kas"_s + over);
     QCOMPARE(refused(u"99999999999999999999"_s), u"Jumlah kas"_s + over);
     QCOMPARE(refused(u"-5"_s), u"Jumlah kas tidak boleh kurang dari 0."_s);
-    const payments::Payment tooMuch{Side::Sales, {}, u"PL-00001"_s, {}, {}, {}, u"1000000000001"_s};
-    QCOMPARE(payments::store(db(), tooMuch, TableModel()).reason(), u"Jumlah dibayar"_s + over);
+    const payments::Payment tooMuch{Side::Sales, {}, u"PL-00001"_s,      {}, {},
+                                    0,           {}, u"1000000000001"_s, {}};
+    QCOMPARE(payments::store(db(), tooMuch).reason(), u"Jumlah dibayar"_s + over);
     // The shared sequence goes on (the refused took no code); an empty amount is the number 0.
     for (const cashbook::Flow flow : {cashbook::Flow::In, cashbook::Flow::Out})
         QVERIFY(

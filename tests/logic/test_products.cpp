@@ -69,16 +69,16 @@ void TestProducts::updateKeepsOtherTiers()
         return db.scalar(u"select nama || '|' || hargajual || '|' || FunctSQL from barang "
                          "where kode='2001'"_s);
     };
-    QStringList cells = {u"2001"_s, u"Mi 'Goreng'"_s, u"Makanan"_s, u"200"_s,  u"bungkus"_s,
-                         u"2700"_s, u"3300"_s,        u"0"_s,       u"2001"_s, u"1;1"_s};
-    QVERIFY(products::update(db, cells, false));
+    products::Product product = {u"2001"_s, u"Mi 'Goreng'"_s, u"Makanan"_s, u"200"_s,  u"bungkus"_s,
+                                 u"2700"_s, u"3300"_s,        u"0"_s,       u"2001"_s, u"1;1"_s};
+    QVERIFY(products::update(db, product, false));
     QVERIFY(stored().startsWith(u"Mi 'Goreng'|3300|100;2800|40;2900|10;3000|0;3200"_s));
-    QVERIFY(products::update(db, cells, true));
+    QVERIFY(products::update(db, product, true));
     QCOMPARE(stored(), u"Mi 'Goreng'|3300|1;1"_s);
     // Tiers with an empty price are refused where they would be written, and only there.
-    cells[products::Tiers] = u"100;2800|40;"_s;
-    QCOMPARE(products::update(db, cells, true).reason(), u"Grosir: Harga 2 belum diisi."_s);
-    QVERIFY(products::update(db, cells, false));
+    product.tiers = u"100;2800|40;"_s;
+    QCOMPARE(products::update(db, product, true).reason(), u"Grosir: Harga 2 belum diisi."_s);
+    QVERIFY(products::update(db, product, false));
     QCOMPARE(stored(), u"Mi 'Goreng'|3300|1;1"_s);
 }
 
@@ -103,8 +103,11 @@ void TestProducts::newProduct()
     QFETCH(QString, tiers);
     QFETCH(QString, refused);
     TestShop shop;
-    const QStringList cells = {code, {}, {}, {}, {}, {}, u"3000"_s, {}, {}, tiers};
-    QCOMPARE(products::add(shop.db(), cells).reason(), refused);
+    products::Product product;
+    product.code = code;
+    product.price = u"3000"_s;
+    product.tiers = tiers;
+    QCOMPARE(products::add(shop.db(), product).reason(), refused);
     QCOMPARE(shop.db().scalar(u"select count(*) from barang where kode=?"_s, {code}),
              refused.isEmpty() ? u"1"_s : u"0"_s);
 }

@@ -47,8 +47,9 @@ void TestVoucher::amountPrintedExactly()
     QCOMPARE(cash.lines[13].text, u"                  : Rp. 5000000000"_qs);
     // 500 typed when 400 was open: 400 recorded, and only that printed.
     const PrintedPage paid = vouchers::voucherPage(
-        payments::voucher({Side::Sales, {}, {}, {}, {}, u"400"_qs, u"500"_qs}, 400, {}, {}), {},
-        day);
+        payments::voucher({Side::Sales, {}, {}, {}, {}, 400, u"400"_qs, u"500"_qs, {}}, 400, {},
+                          {}),
+        {}, day);
     QCOMPARE(paid.lines[8].text, u" Untuk Pembayaran : Pembayaran Piutang Sebesar : 400"_qs);
     QCOMPARE(paid.lines[13].text, u"                  : Rp.        400"_qs);
 }
