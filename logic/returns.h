@@ -2,7 +2,6 @@
 
 #include "core/outcome.h"
 #include "core/side.h"
-#include "core/table_model.h"
 #include "logic/cart.h"
 
 #include <QString>
@@ -12,8 +11,8 @@ class Database;
 
 // A return of goods: from a customer (sales side, "RJ-", stock back in) or to
 // a supplier (purchase side, "RB-", stock out). Its lines, the entry row in
-// which a line is prepared, the party with its open debt, and the totals,
-// all as the texts the screen shows.
+// which a line is prepared, the party with its open debt, and the totals
+// as the texts the screen shows.
 //
 // Saving stores the lines, the stock moves, the header and the settlement of
 // the party's open documents in one transaction. The value of the return
@@ -32,8 +31,7 @@ public:
     ReturnDocument(Database& db, Side side);
 
     Side side() const { return m_side; }
-    TableModel& lines() { return m_lines; }
-    const TableModel& lines() const { return m_lines; }
+    const QList<DocumentLine>& lines() const { return m_lines; }
     const Entry& entry() const { return m_entry; }
 
     // The party box's entries, code + "; " + name, by code.
@@ -53,18 +51,19 @@ public:
     QString totalWords() const;
 
     // Fills the entry row from the product with `code`, at this side's price,
-    // quantity "1". False, and nothing changed, when no product has it.
-    bool lookup(const QString& code);
+    // quantity "1", and gives true. False, and nothing changed, when no
+    // product has it.
+    Outcome<bool> lookup(const QString& code);
     void setCode(const QString& code) { m_entry.code = code; }
     void setQuantity(const QString& quantity);
     void setPrice(const QString& price);
     void setDiscount(const QString& discount);
 
-    // Adds the entry row as a line and empties it. Nothing is done for an
-    // empty code (no reason); refused with a reason for a code the last
+    // Adds the entry row as a line, empties it and gives true. Gives false,
+    // and does nothing, for an empty code. Refused for a code the last
     // lookup did not find, a quantity that is not above 0, or a figure
     // beyond the cashier's limit.
-    Outcome<> completeLine();
+    Outcome<bool> completeLine();
 
     // Stores the return dated `date` and gives its code. Refused with a
     // reason without a party, without lines, once stored, and when the
@@ -86,7 +85,7 @@ private:
 
     Database& m_db;
     Side m_side;
-    TableModel m_lines;
+    QList<DocumentLine> m_lines;
     Entry m_entry;
     QString m_found;
     QString m_partyCode;

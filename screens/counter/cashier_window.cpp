@@ -69,6 +69,23 @@ QRect toRightMargin(QRect place, int bodyWidth)
     return place;
 }
 
+// The big figure and the amount in words, as each side's cashier shows them.
+struct SideLook {
+    QString wordsFont;
+    bool wordsBold = false;
+    bool coloured = false; // else the big figure keeps the window's colours
+    QColor bigFigureBackground;
+    QColor bigFigureText;
+};
+
+const SideLook& lookOf(Side side)
+{
+    static const SideLook sales{QStringLiteral("Consolas"), true, false, {}, {}};
+    static const SideLook purchase{QStringLiteral("Lucida Sans Typewriter"), false, true,
+                                   QColor::fromRgb(0x00ffff), QColor::fromRgb(0x004080)};
+    return side == Side::Sales ? sales : purchase;
+}
+
 QFont pixelFont(const QString& family, int pixels, bool bold)
 {
     QFont font(family);
@@ -136,17 +153,18 @@ void CashierWindow::buildControls()
     m_words->setAlignment(Qt::AlignCenter);
     m_words->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     const SideInfo& side = sideInfo(m_side);
-    m_words->setFont(pixelFont(side.wordsFont, 24, side.wordsBold));
+    const SideLook& look = lookOf(m_side);
+    m_words->setFont(pixelFont(look.wordsFont, 24, look.wordsBold));
     m_bigFigure = new QLabel(m_body);
     m_bigFigure->setObjectName(QStringLiteral("angka"));
     m_bigFigure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_bigFigure->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_bigFigure->setFont(pixelFont(QStringLiteral("Arial"), 64, true));
-    if (side.bigFigureBackground) {
+    if (look.coloured) {
         m_bigFigure->setAutoFillBackground(true);
         QPalette palette = m_bigFigure->palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(*side.bigFigureBackground));
-        palette.setColor(QPalette::WindowText, QColor::fromRgb(side.bigFigureText.value_or(0)));
+        palette.setColor(QPalette::Window, look.bigFigureBackground);
+        palette.setColor(QPalette::WindowText, look.bigFigureText);
         m_bigFigure->setPalette(palette);
     }
     m_dateLabel = new QLabel(QStringLiteral("Tanggal Transaksi"), m_body);
@@ -386,16 +404,18 @@ void CashierWindow::codeChanged(const QString& code)
 
 void CashierWindow::commitEntry()
 {
-    const int lines = m_cart.lines().rowCount();
-    const Outcome<> committed = m_cart.commitEntry();
+    const qsizetype lines = m_cart.lines().size();
+    const Outcome<bool> committed = m_cart.commitEntry();
     if (!committed) {
         m_context.messages().failed(committed);
         return;
     }
+    if (!*committed)
+        return; // no product in the code box
     render();
     m_lines->placeEntryRow();
-    if (m_cart.lines().rowCount() > lines)
-        m_lines->showAddedLine(lines);
+    if (m_cart.lines().size() > lines)
+        m_lines->showAddedLine(int(lines));
     setHelp(scanHelp);
     m_code->setFocus();
 }
@@ -408,13 +428,14 @@ void CashierWindow::focusQuantity()
 
 void CashierWindow::render()
 {
+    m_lines->showLines();
     m_lines->showEntry(m_cart.entry());
     const Cart::Totals& totals = m_cart.totals();
     m_totals->showTotals(totals);
     m_bigFigure->setText(totals.bigFigure);
     m_words->setText(totals.words);
     m_status->setPart(Items,
-                      QStringLiteral("Jumlah Items ") + QString::number(m_cart.lines().rowCount()));
+                      QStringLiteral("Jumlah Items ") + QString::number(m_cart.lines().size()));
 }
 
 void CashierWindow::setHelp(const QString& text)
@@ -515,7 +536,8 @@ CashierDocument CashierWindow::document() const
             totals.gross,
             totals.discountAmount,
             totals.net,
-            totals.paid};
+            totals.paid,
+            m_cart.documentLines()};
 }
 
 void CashierWindow::requestSave()
@@ -527,7 +549,7 @@ void CashierWindow::requestSave()
     if (m_cart.stored())
         return; // stored already: a second request stores nothing
     const CashierDocument stored = document();
-    const Outcome<QString> number = sales::store(m_context.db(), stored, m_cart.lines());
+    const Outcome<QString> number = sales::store(m_context.db(), stored);
     if (!number) {
         // Nothing stored, and why (no party, a walk-in paying too little):
         // the cashier can mend it and try again.
@@ -550,14 +572,14 @@ void CashierWindow::requestSave()
 ReceiptSource CashierWindow::receiptSource() const
 {
     ReceiptSource source;
-    for (int row = 0; row < m_cart.lines().rowCount(); ++row)
-        source.rows.append(m_cart.lines().row(row).mid(0, Cart::Tiers));
-    const Cart::Totals& totals = m_cart.totals();
     const CashierDocument shown = document();
-    source.total = shown.gross;
-    source.discount = shown.discountAmount;
-    source.net = shown.net;
-    source.paid = shown.paid;
+    for (const DocumentLine& line : shown.lines)
+        source.rows.append(line.cells());
+    const Cart::Totals& totals = m_cart.totals();
+    source.total = shown.gross.text;
+    source.discount = shown.discountAmount.text;
+    source.net = shown.net.text;
+    source.paid = shown.paid.text;
     source.change = totals.change;
     source.changeLabel = totals.changeCaption;
     source.date = shown.date;

@@ -18,7 +18,8 @@ StockCorrectionWindow::StockCorrectionWindow(AppContext& context, QWidget* paren
       m_row(new EntryStrip(m_list, BoxCount, 20, 1, this))
 {
     setWindowTitle(QStringLiteral("Koreksi Stock"));
-    m_list->setTableModel(&m_correction.lines());
+    showLines();
+    m_list->setTableModel(&m_model);
     m_tree->setFixedWidth(200);
 
     const QIcon monthIcon = style()->standardIcon(QStyle::SP_DirIcon);
@@ -112,6 +113,7 @@ void StockCorrectionWindow::addLine()
         m_context.messages().failed(added);
         return;
     }
+    showLines();
     for (const Box emptied : {Code, Name, Note})
         box(emptied)->clear();
     box(DbStock)->setText(QStringLiteral("0"));
@@ -122,6 +124,7 @@ void StockCorrectionWindow::addLine()
 void StockCorrectionWindow::startNew()
 {
     m_correction.startNew();
+    showLines();
     box(Code)->setFocus();
 }
 
@@ -148,10 +151,15 @@ bool StockCorrectionWindow::isDocument(const QTreeWidgetItem* item) const
 
 void StockCorrectionWindow::nodeChosen(QTreeWidgetItem* item)
 {
-    if (isDocument(item))
-        m_correction.show(item->text(0));
-    else if (m_correction.isStored())
+    if (isDocument(item)) {
+        const Outcome<> shown = m_correction.show(item->text(0));
+        showLines();
+        if (!shown)
+            m_context.messages().failed(shown);
+    } else if (m_correction.isStored()) {
         m_correction.startNew(); // lines being entered stay until they are saved
+        showLines();
+    }
 }
 
 void StockCorrectionWindow::removeSelected()
@@ -169,13 +177,20 @@ void StockCorrectionWindow::removeSelected()
                 QStringLiteral(" ini?, Penghapusan dapat mengakibatkan hilangnya referensi antar "
                                "Data yang pernah tersimpan.")))
         return;
-    if (!StockCorrection::remove(m_context.db(), code))
+    if (const Outcome<> removed = StockCorrection::remove(m_context.db(), code); !removed) {
+        m_context.messages().failed(removed);
         return;
+    }
     delete item;
 }
 
 void StockCorrectionWindow::printList()
 {
     exporting::exportList(this, m_context, exporting::Format::WebPage,
-                          QStringLiteral("Koreksi Stock"), m_correction.lines());
+                          QStringLiteral("Koreksi Stock"), m_model);
+}
+
+void StockCorrectionWindow::showLines()
+{
+    m_model.setTable(m_correction.table(), {135, 243, 79, 79, 277});
 }

@@ -1,6 +1,5 @@
 #include "core/shop_upgrade.h"
 #include "core/startup.h"
-#include "core/table_model.h"
 #include "logic/product_search.h"
 #include "logic/products.h"
 #include "logic/shop_database.h"
@@ -95,15 +94,9 @@ void TestProductSearch::init()
 QList<QStringList> TestProductSearch::searched(const QString& text)
 {
     QList<QStringList> rows;
-    TableModel model;
-    for (const Side side : {Side::Sales, Side::Purchase}) {
-        products::search(db(), side, text, model);
-        for (int i = 0; i < model.rowCount(); ++i)
-            rows.append(model.row(i));
-    }
-    products::searchMaster(db(), text, model);
-    for (int i = 0; i < model.rowCount(); ++i)
-        rows.append(model.row(i));
+    for (const Side side : {Side::Sales, Side::Purchase})
+        rows += products::search(db(), side, text).value();
+    rows += products::searchMaster(db(), text).value();
     return rows;
 }
 
@@ -236,8 +229,9 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     QVERIFY(!shopfile::upgrade(file).ok());
     QCOMPARE(file.scalar(u"select count(*) from sqlite_master where name like 'barang_cari%'"_s),
              u"0"_s);
-    TableModel model;
-    QVERIFY(products::search(file, Side::Sales, u"sabun"_s, model) && model.rowCount() == 3);
+    const Outcome<QList<QStringList>> found = products::search(file, Side::Sales, u"sabun"_s);
+    QVERIFY(found);
+    QCOMPARE(found->size(), 3);
 }
 
 // toko-initdb --plain: the shop file as an older SQLite can write it, until --helpers.
