@@ -32,15 +32,16 @@ QString wholePart(const QString& price)
 
 } // namespace
 
-std::optional<CartProduct> findProduct(Database& db, Side side, const QString& code)
+Outcome<std::optional<CartProduct>> findProduct(Database& db, Side side, const QString& code)
 {
     // Prepared once and reused: this runs on every keystroke in the code box.
     const QString sql = QStringLiteral("select nama, satuan, ") + sideInfo(side).priceColumn +
                         QStringLiteral(", diskon, FunctSQL FROM barang where kode=?");
     std::optional<CartProduct> found;
-    db.query(sql, {code}, [&](const QStringList& row) {
-        found = CartProduct{row.at(0), row.at(1), row.at(2), row.at(3), row.at(4)};
-    });
+    if (!db.query(sql, {code}, [&](const QStringList& row) {
+            found = CartProduct{row.at(0), row.at(1), row.at(2), row.at(3), row.at(4)};
+        }))
+        return db.failure();
     return found;
 }
 
@@ -72,10 +73,12 @@ Outcome<Cart::Taken> Cart::takeCode(const QString& code)
         m_tierDiscount.clear();
         if (code.isEmpty())
             return Taken::Nothing;
-        const std::optional<CartProduct> product = findProduct(m_db, m_side, code);
+        const Outcome<std::optional<CartProduct>> product = findProduct(m_db, m_side, code);
         if (!product)
+            return Failure{product.reason()};
+        if (!*product)
             return Taken::Nothing;
-        fillEntry(*product);
+        fillEntry(**product);
         return Taken::EntryFilled;
     }
 
@@ -108,7 +111,10 @@ Outcome<Cart::Taken> Cart::takeCode(const QString& code)
     }
     m_tierDiscount.clear();
     m_tierText.clear();
-    const std::optional<CartProduct> product = findProduct(m_db, m_side, code);
+    const Outcome<std::optional<CartProduct>> found = findProduct(m_db, m_side, code);
+    if (!found)
+        return Failure{found.reason()};
+    const std::optional<CartProduct>& product = *found;
     if (!product)
         return Taken::Nothing; // the code box keeps its text: the next character extends it
     // The first amount comes from the unrounded price.

@@ -21,9 +21,8 @@ struct CartProduct {
     QString tiers;
 };
 
-// Looks `code` up exactly (not by barcode). Empty when no product has it or
-// the query failed (the database has then said why).
-std::optional<CartProduct> findProduct(Database& db, Side side, const QString& code);
+// Looks `code` up exactly (not by barcode). Empty when no product has it.
+Outcome<std::optional<CartProduct>> findProduct(Database& db, Side side, const QString& code);
 
 // A line of the cart: the document's line and the product's quantity price
 // tiers it was priced by (empty on the purchase side).
@@ -100,7 +99,8 @@ public:
 
     // A new text in the product code box (typed, scanned or set by a lookup).
     // Refused with a reason when a scan would add a line beyond
-    // largestLineValue; Nothing once the transaction is stored.
+    // largestLineValue or the lookup failed; Nothing once the transaction is
+    // stored.
     Outcome<Taken> takeCode(const QString& code);
     void setName(const QString& name);
     void setUnit(const QString& unit);

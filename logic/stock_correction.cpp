@@ -44,13 +44,14 @@ Table StockCorrection::table() const
     return table;
 }
 
-std::optional<StockCorrection::Found> StockCorrection::lookup(const QString& code)
+Outcome<std::optional<StockCorrection::Found>> StockCorrection::lookup(const QString& code)
 {
     std::optional<Found> found;
-    m_db.query(QStringLiteral("select nama, stock from barang where kode=?"), {code},
-               [&](const QStringList& row) {
-                   found = Found{row.value(0), row.value(1)};
-               });
+    if (!m_db.query(QStringLiteral("select nama, stock from barang where kode=?"), {code},
+                    [&](const QStringList& row) {
+                        found = Found{row.value(0), row.value(1)};
+                    }))
+        return m_db.failure();
     if (found)
         m_found = code;
     return found;

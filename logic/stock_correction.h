@@ -47,8 +47,8 @@ public:
     bool isStored() const { return m_stored; }
 
     // The product with `code`, remembered as the one a line may be added
-    // for; empty when none has it (or the query failed and said so).
-    std::optional<Found> lookup(const QString& code);
+    // for; empty when none has it.
+    Outcome<std::optional<Found>> lookup(const QString& code);
 
     // Appends a line from the five boxes, in the list's column order. Refused
     // unless the code is the product the last lookup found, and unless both

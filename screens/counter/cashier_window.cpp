@@ -131,6 +131,20 @@ void CashierWindow::buildControls()
     layout->addWidget(m_body, 1);
     layout->addWidget(m_status);
 
+    buildHeader();
+    buildEntryRow();
+    m_totals = new TotalsPanel(sideInfo(m_side).shortfallCaption, m_body);
+    for (QLineEdit* edit : m_lines->boxes() + m_totals->boxes())
+        edit->installEventFilter(this);
+    buildButtons();
+    connectBoxes();
+    m_group->lower();
+}
+
+// Above the lines: the receipt size and its settings, barcode mode, the dates,
+// the big figure and the amount in words.
+void CashierWindow::buildHeader()
+{
     const QFont small = fontFromText(QStringLiteral("Arial Unicode MS,9,0"));
     m_group = new QGroupBox(QStringLiteral("Transaksi"), m_body);
     m_settings = new QPushButton(images::icon(images::gear), QString(), m_body);
@@ -152,7 +166,6 @@ void CashierWindow::buildControls()
     m_words->setObjectName(QStringLiteral("terbilang"));
     m_words->setAlignment(Qt::AlignCenter);
     m_words->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    const SideInfo& side = sideInfo(m_side);
     const SideLook& look = lookOf(m_side);
     m_words->setFont(pixelFont(look.wordsFont, 24, look.wordsBold));
     m_bigFigure = new QLabel(m_body);
@@ -175,7 +188,11 @@ void CashierWindow::buildControls()
         picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         picker->setCalendarPopup(true);
     }
+}
 
+// The lines and the boxes, Kode … Jumlah, under them.
+void CashierWindow::buildEntryRow()
+{
     m_lines = new LinesPanel(m_cart, m_body);
     connect(m_lines->list(), &ListView::clicked, this, [this](const QModelIndex& index) {
         if (m_cart.loadLine(index.row())) {
@@ -211,18 +228,18 @@ void CashierWindow::buildControls()
     QWidget::setTabOrder(m_unit, m_price);
     QWidget::setTabOrder(m_price, m_discount);
     QWidget::setTabOrder(m_discount, m_amount);
+}
 
-    m_totals = new TotalsPanel(side.shortfallCaption, m_body);
-    for (QLineEdit* edit : m_lines->boxes() + m_totals->boxes())
-        edit->installEventFilter(this);
-
+// The buttons under the lines and the party panel, each with its action.
+void CashierWindow::buildButtons()
+{
     m_new = makeButton(QStringLiteral("Baru [F9]"), QStringLiteral("Transaksi Baru"));
     m_productList = makeButton(QStringLiteral("Item Barang [F10]"),
                                QStringLiteral("Panggil data barang yang ada di daftar barang"));
     m_save = makeButton(QStringLiteral("Simpan Pembayaran [Ctrl+S]/[Enter]"),
                         QStringLiteral("Simpan Pembayaran Transaksi"));
     m_print = makeButton(QStringLiteral("Cetak [F8]"), QStringLiteral("Cetak Item Transaksi"));
-    m_partyPanel = new PartyPanel(side.partyWord, m_body);
+    m_partyPanel = new PartyPanel(sideInfo(m_side).partyWord, m_body);
     m_settings->setAutoDefault(false);
 
     connect(m_new, &QPushButton::clicked, this, &CashierWindow::newTransaction);
@@ -235,6 +252,11 @@ void CashierWindow::buildControls()
         m_barcode->setChecked(m_cart.barcodeMode()); // the toggle decides, not the click
         toggleBarcode();
     });
+}
+
+// What is typed into a box goes into the cart.
+void CashierWindow::connectBoxes()
+{
     connect(m_code, &QLineEdit::textChanged, this, &CashierWindow::codeChanged);
     connect(m_name, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setName(t); });
     connect(m_unit, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setUnit(t); });
@@ -253,7 +275,6 @@ void CashierWindow::buildControls()
     refigures(m_discount, &QLineEdit::textChanged, &Cart::setDiscount);
     refigures(m_totals, &TotalsPanel::percentEdited, &Cart::setDiscountPercent);
     refigures(m_totals, &TotalsPanel::paidEdited, &Cart::setPaid);
-    m_group->lower();
 }
 
 QPushButton* CashierWindow::makeButton(const QString& text, const QString& tooltip)

@@ -29,6 +29,8 @@ StockCorrectionWindow::StockCorrectionWindow(AppContext& context, QWidget* paren
         node->setIcon(0, monthIcon);
         const auto codes = StockCorrection::codesOfMonth(
             context.db(), year + u'-' + QString::number(month).rightJustified(2, u'0'));
+        if (!codes)
+            context.messages().failed(codes);
         for (const QString& code : codes ? *codes : QStringList())
             (new QTreeWidgetItem(node, {code}))->setIcon(0, documentIcon);
     }
@@ -93,12 +95,18 @@ bool StockCorrectionWindow::eventFilter(QObject* watched, QEvent* event)
 
 void StockCorrectionWindow::lookUp()
 {
-    const auto found = m_correction.lookup(box(Code)->text());
-    if (!found)
+    const Outcome<std::optional<StockCorrection::Found>> found =
+        m_correction.lookup(box(Code)->text());
+    if (!found) {
+        m_context.messages().failed(found);
         return;
-    box(Name)->setText(found->name);
-    box(DbStock)->setText(found->stock);
-    box(RealStock)->setText(found->stock);
+    }
+    const std::optional<StockCorrection::Found>& product = *found;
+    if (!product)
+        return;
+    box(Name)->setText(product->name);
+    box(DbStock)->setText(product->stock);
+    box(RealStock)->setText(product->stock);
     box(RealStock)->setFocus();
     box(RealStock)->selectAll();
 }

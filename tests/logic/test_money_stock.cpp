@@ -65,7 +65,7 @@ template <typename Document> QString saved(Document& document)
 Outcome<> count(StockCorrection& correction, const QString& code, const QString& real,
                 const QString& note = {})
 {
-    const auto found = correction.lookup(code);
+    const std::optional<StockCorrection::Found> found = correction.lookup(code).value();
     return correction.addLine(
         {code, found ? found->name : QString(), found ? found->stock : u"0"_s, real, note});
 }
