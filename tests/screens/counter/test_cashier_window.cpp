@@ -23,6 +23,7 @@ private slots:
     void opensAndFitsTheScreen_data();
     void opensAndFitsTheScreen();
     void keysOfTheEntryRow();
+    void typedDiscountAndPaymentChangeTheTotals();
     void afterASaveNothingChangesUntilF9();
     void purchaseNeedsASupplier();
 
@@ -193,6 +194,23 @@ void TestCashierWindow::keysOfTheEntryRow()
     QCOMPARE(cell(1, Cart::Amount), u"20000"_s);
     QCOMPARE(lines(), 3);
     QCOMPARE(underLast(), 0);
+}
+
+void TestCashierWindow::typedDiscountAndPaymentChangeTheTotals()
+{
+    open(Side::Sales);
+    type("kode", u"12"_s);
+    press(Qt::Key_Return, "qty"); // one at 5000
+    box("discountPersen")->clear();
+    type("discountPersen", u"10"_s);
+    QCOMPARE(box("discount")->text(), u"500"_s);
+    QCOMPARE(box("totalBersih")->text(), u"4500"_s);
+    QCOMPARE(label("angka"), u"4500"_s);
+    box("dibayar")->clear();
+    type("dibayar", u"5000"_s);
+    QCOMPARE(box("kembali")->text(), u"500"_s);
+    QCOMPARE(label("kembaliLabel"), u"Kembali"_s);
+    QCOMPARE(label("angka"), u"5000"_s);
 }
 
 void TestCashierWindow::afterASaveNothingChangesUntilF9()
