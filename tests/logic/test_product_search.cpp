@@ -180,7 +180,8 @@ void TestProductSearch::indexFollowsEveryChange()
     // The next open makes an unusable index anew.
     QCOMPARE(shopfile::upgrade(db()).value(),
              ready ? QStringList() : QStringList{u"barang_cari"_s});
-    QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
+    QVERIFY(shopfile::productSearchReady(db()));
+    QVERIFY(indexWhole(db()));
     for (const QString& text : texts)
         QVERIFY2(searched(text) == scanned(text), qPrintable(text));
 }
@@ -209,7 +210,8 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     const auto count = [&reports](qint64, qint64) { ++reports; };
     QVERIFY(startUp(m_shop->context(), count));
     QVERIFY(reports > 0);
-    QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
+    QVERIFY(shopfile::productSearchReady(db()));
+    QVERIFY(indexWhole(db()));
     const QList<QStringList> after = own(db());
     for (const QStringList& kept : shop)
         QVERIFY2(after.contains(kept), qPrintable(kept.join(u'|')));
@@ -277,7 +279,8 @@ void TestProductSearch::aPlainFileStaysPlain()
     QVERIFY(startUp(m_shop->context()));
     QCOMPARE(selected(db(), objects), selected(schemaOnly, objects));
     QCOMPARE(rows(db()), stored);
-    QVERIFY(shopfile::isPlain(db()) && !shopfile::productSearchReady(db()));
+    QVERIFY(shopfile::isPlain(db()));
+    QVERIFY(!shopfile::productSearchReady(db()));
     QVERIFY(db().exec(u"insert into barang (kode, nama) values ('polos', 'Sabun Polos')"_s));
     QCOMPARE(searched(u"sabun polos"_s).size(), 3);
 
@@ -287,7 +290,9 @@ void TestProductSearch::aPlainFileStaysPlain()
     QVERIFY2(back, qPrintable(back.reason()));
     QCOMPARE(back->names, plain->names);
     QVERIFY(startUp(m_shop->context()));
-    QVERIFY(!shopfile::isPlain(db()) && shopfile::productSearchReady(db()) && indexWhole(db()));
+    QVERIFY(!shopfile::isPlain(db()));
+    QVERIFY(shopfile::productSearchReady(db()));
+    QVERIFY(indexWhole(db()));
 
     // A header that names another program is left alone.
     QVERIFY(schemaOnly.exec(u"pragma application_id = 42"_s));
