@@ -25,16 +25,16 @@ struct CartProduct {
 Outcome<std::optional<CartProduct>> findProduct(Database& db, Side side, const QString& code);
 
 // A line of the cart: the document's line and the product's quantity price
-// tiers it was priced by (empty on the purchase side).
+// tiers as the line took them (they reprice sale lines only).
 struct CartLine : DocumentLine {
     QString tiers;
 };
 
 // The lines of the transaction on a cashier screen, the entry row in which a
-// line is prepared, and the totals block. Figures are kept as the texts the
-// screen shows. Every figure is read back with the lenient text-to-number rule and
-// written in plain decimal; totals are whole numbers, rounded half to even
-// after every addition. Quantity price tiers apply on the sales side only.
+// line is prepared, and the totals block. Figures keep the texts the screen
+// shows; each is read with the lenient text-to-number rule and written in
+// plain decimal; totals are whole numbers, rounded half to even after every
+// addition. Quantity price tiers apply on the sales side only.
 //
 // Once the transaction is stored (markStored) the cart, the payment and the
 // party stay as they were saved, for the receipt, until reset(): every

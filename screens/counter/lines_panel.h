@@ -30,7 +30,6 @@ public:
     static constexpr int minimumColumnWidth = 20;
     static QList<int> columnWidths(int room);
 
-    const TableModel& model() const { return m_model; }
     // The list follows the cart's lines: changed cells and added lines only,
     // so the current line and the selection stay.
     void showLines();
