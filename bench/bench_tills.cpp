@@ -167,7 +167,7 @@ bool Till::pay(int party)
 bool Till::giveBack(int party)
 {
     ReturnDocument document(m_db, Side::Sales);
-    document.setParty(customer(party) + QStringLiteral("; ") + customerName(party));
+    (void)document.setParty(customer(party) + QStringLiteral("; ") + customerName(party));
     if (const Outcome<bool> found = document.lookup(product(pick(products))); !found || !*found)
         return done(QStringLiteral("no product"));
     document.setQuantity(QString::number(1 + pick(3)));

@@ -21,21 +21,28 @@ Outcome<QStringList> ReturnDocument::partyEntries(Database& db, Side side)
     return entries;
 }
 
-void ReturnDocument::setParty(const QString& entry)
+Outcome<> ReturnDocument::setParty(const QString& entry)
 {
     const qsizetype separator = entry.indexOf(u';');
     m_partyCode = separator < 0 ? entry : entry.left(separator);
     m_partyName = separator < 0 ? QString() : entry.mid(separator + 1);
-    m_debt = openDebt();
+    const Outcome<QString> debt = openDebt();
+    m_debt = debt ? *debt : QString();
     recalculate();
+    if (!debt)
+        return Failure{debt.reason()};
+    return {};
 }
 
-QString ReturnDocument::openDebt() const
+Outcome<QString> ReturnDocument::openDebt() const
 {
-    const QString sum = m_db.scalar(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
-                                        QStringLiteral(") from transaksi where KodeSP=?"),
-                                    {m_partyCode});
-    return text::numberToText(text::textToNumber(sum));
+    const Outcome<QList<QStringList>> sum =
+        m_db.select(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
+                        QStringLiteral(") from transaksi where KodeSP=?"),
+                    {m_partyCode});
+    if (!sum)
+        return Failure{sum.reason()};
+    return text::numberToText(text::textToNumber(sum->value(0).value(0)));
 }
 
 QString ReturnDocument::totalWords() const
@@ -112,9 +119,12 @@ Outcome<bool> ReturnDocument::completeLine()
     if (!lineWithinRange(line))
         return Failure{lineTooLargeText(QStringLiteral("baris tidak ditambahkan."))};
     if (m_stored) {
+        const Outcome<QString> debt = openDebt();
+        if (!debt)
+            return Failure{debt.reason()};
         m_lines.clear();
         m_stored = false;
-        m_debt = openDebt();
+        m_debt = debt.value();
     }
     m_lines.append(line);
     m_entry = Entry{};
@@ -149,8 +159,11 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
         return m_db.failure();
     // Read again under the write lock: the refund the screen shows depends
     // on the debt, and another till may have settled part of it since.
-    if (const QString debt = openDebt(); debt != m_debt) {
-        m_debt = debt;
+    const Outcome<QString> debt = openDebt();
+    if (!debt)
+        return Failure{debt.reason()};
+    if (*debt != m_debt) {
+        m_debt = *debt;
         recalculate();
         return Failure{payments::changedText(m_side, m_partyName, QStringLiteral("retur"))};
     }

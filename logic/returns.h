@@ -37,8 +37,9 @@ public:
     // The party box's entries, code + "; " + name, by code.
     static Outcome<QStringList> partyEntries(Database& db, Side side);
 
-    // The chosen party, as its entry in the party box; reads its open debt.
-    void setParty(const QString& entry);
+    // The chosen party, as its entry in the party box; reads its open debt
+    // (shown empty when that read failed).
+    Outcome<> setParty(const QString& entry);
     const QString& partyCode() const { return m_partyCode; }
     // The name after "; ", with the space before it.
     const QString& partyName() const { return m_partyName; }
@@ -81,7 +82,7 @@ private:
     void updateAmount();
     void recalculate();
     // The party's open debt in the database, as debt() shows it.
-    QString openDebt() const;
+    Outcome<QString> openDebt() const;
 
     Database& m_db;
     Side m_side;

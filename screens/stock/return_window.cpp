@@ -139,8 +139,10 @@ bool ReturnWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ReturnWindow::partyChosen()
 {
-    m_document.setParty(m_party->currentText());
+    const Outcome<> chosen = m_document.setParty(m_party->currentText());
     showTotals();
+    if (!chosen)
+        m_context.messages().failed(chosen);
 }
 
 void ReturnWindow::boxEdited(int column, const QString& text)
