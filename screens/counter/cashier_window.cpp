@@ -594,8 +594,7 @@ ReceiptSource CashierWindow::receiptSource() const
 {
     ReceiptSource source;
     const CashierDocument shown = document();
-    for (const DocumentLine& line : shown.lines)
-        source.rows.append(line.cells());
+    source.lines = shown.lines;
     const Cart::Totals& totals = m_cart.totals();
     source.total = shown.gross.text;
     source.discount = shown.discountAmount.text;
