@@ -105,7 +105,7 @@ void correction(const QString& folder)
         StockCorrection counted(context.db());
         for (int line = 0; line < 1000; ++line) {
             const QString code = largeshop::productCode(run * 1000 + line * 7);
-            const auto found = counted.lookup(code);
+            const auto found = counted.lookup(code).value();
             (void)counted.addLine({code, found->name, found->stock, QStringLiteral("48"), {}});
         }
         QElapsedTimer timer;

@@ -112,23 +112,21 @@ bool Till::done(const QString& reason)
 
 bool Till::sell(int party)
 {
-    TableModel lines;
+    QList<DocumentLine> lines;
     double total = 0;
     for (int line = 1 + pick(3); line > 0; --line) {
         const int item = pick(products);
         const int quantity = 1 + pick(5);
         const int price = 1000 * (item + 1);
-        lines.appendRow({product(item), QStringLiteral("Barang"), QString::number(quantity),
-                         QStringLiteral("pcs"), QString::number(price), QStringLiteral("0"),
-                         QString::number(quantity * price), QString()});
+        lines.append({product(item), QStringLiteral("Barang"), QString::number(quantity),
+                      QStringLiteral("pcs"), QString::number(price), QStringLiteral("0"),
+                      QString::number(quantity * price)});
         total += quantity * price;
     }
     const QString net = QString::number(total);
-    const Outcome<QString> stored =
-        sales::store(m_db,
-                     {Side::Sales, m_date, m_date, customer(party), customerName(party), m_operator,
-                      net, QStringLiteral("0"), net, QString::number(pick(int(total) / 2))},
-                     lines);
+    const Outcome<QString> stored = sales::store(
+        m_db, {Side::Sales, m_date, m_date, customer(party), customerName(party), m_operator, net,
+               QStringLiteral("0"), net, QString::number(pick(int(total) / 2)), lines});
     if (!stored)
         return done(stored.reason());
     ++m_count.stored;
@@ -170,11 +168,11 @@ bool Till::pay(int party)
 bool Till::giveBack(int party)
 {
     ReturnDocument document(m_db, Side::Sales);
-    document.setParty(customer(party) + QStringLiteral("; ") + customerName(party));
-    if (!document.lookup(product(pick(products))))
+    (void)document.setParty(customer(party) + QStringLiteral("; ") + customerName(party));
+    if (const Outcome<bool> found = document.lookup(product(pick(products))); !found || !*found)
         return done(QStringLiteral("no product"));
     document.setQuantity(QString::number(1 + pick(3)));
-    if (const Outcome<> line = document.completeLine(); !line)
+    if (const Outcome<bool> line = document.completeLine(); !line)
         return done(line.reason());
     pause();
     for (;;) {

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <optional>
-
 // Which side a two-sided screen serves: customers and sales, or suppliers and
 // purchases.
 enum class Side { Sales, Purchase };
@@ -54,12 +52,6 @@ struct SideInfo {
     QString returnRef;       // transaksi.Ref of a return: "Keluar" / "Masuk"
     QString returnNote;      // Nota and Ket of a return, the party's name follows
     QString returnListTitle; // the printed list: "DATA RETUR " + this + the party's name
-
-    // The big figure and the amount in words.
-    QString wordsFont;
-    bool wordsBold;
-    std::optional<unsigned> bigFigureBackground; // 0xRRGGBB; none: the window's colours
-    std::optional<unsigned> bigFigureText;
 
     // Purchases are entered product after product from one open search.
     bool searchStaysOpen;

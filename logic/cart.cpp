@@ -32,74 +32,27 @@ QString wholePart(const QString& price)
 
 } // namespace
 
-std::optional<CartProduct> findProduct(Database& db, Side side, const QString& code)
+Outcome<std::optional<CartProduct>> findProduct(Database& db, Side side, const QString& code)
 {
     // Prepared once and reused: this runs on every keystroke in the code box.
     const QString sql = QStringLiteral("select nama, satuan, ") + sideInfo(side).priceColumn +
                         QStringLiteral(", diskon, FunctSQL FROM barang where kode=?");
     std::optional<CartProduct> found;
-    db.query(sql, {code}, [&](const QStringList& row) {
-        found = CartProduct{row.at(0), row.at(1), row.at(2), row.at(3), row.at(4)};
-    });
+    if (!db.query(sql, {code}, [&](const QStringList& row) {
+            found = CartProduct{row.at(0), row.at(1), row.at(2), row.at(3), row.at(4)};
+        }))
+        return db.failure();
     return found;
-}
-
-bool lineWithinRange(const QStringList& cells)
-{
-    for (const int column : {Cart::Quantity, Cart::Price, Cart::Discount, Cart::Amount}) {
-        if (!(std::fabs(number(cells.value(column))) <= largestLineValue))
-            return false;
-    }
-    return true;
-}
-
-QString lineTooLargeText(const QString& notDone)
-{
-    return QStringLiteral("Qty, harga, diskon atau jumlah barang melebihi ") +
-           written(largestLineValue) + QStringLiteral(", ") + notDone;
 }
 
 Cart::Cart(Database& db, Side side) : m_db(db), m_side(side)
 {
-    const QList<int> widths = columnWidths(fullWidth);
-    m_lines.setColumns({{QStringLiteral("Kode"), widths.at(Code), Qt::AlignLeft},
-                        {QStringLiteral("Nama Barang"), widths.at(Name), Qt::AlignLeft},
-                        {QStringLiteral("Qty"), widths.at(Quantity), Qt::AlignHCenter},
-                        {QStringLiteral("Satuan"), widths.at(Unit), Qt::AlignRight},
-                        {QStringLiteral("Harga"), widths.at(Price), Qt::AlignRight},
-                        {QStringLiteral("Diskon"), widths.at(Discount), Qt::AlignRight},
-                        {QStringLiteral("Jumlah"), widths.at(Amount), Qt::AlignRight},
-                        {QStringLiteral("rumus"), 0, Qt::AlignRight}});
     reset();
 }
 
-QList<int> Cart::columnWidths(int room)
+QList<DocumentLine> Cart::documentLines() const
 {
-    const QList<int> full = {100, 250, 50, 100, 100, 100, 120};
-    if (room >= fullWidth)
-        return full;
-    // Narrowed in proportion; the name column takes what rounding down leaves.
-    QList<int> widths;
-    int used = 0;
-    for (const int width : full) {
-        widths.append(std::max(minimumColumnWidth, width * room / fullWidth));
-        used += widths.last();
-    }
-    widths[Name] = std::max(minimumColumnWidth, widths.at(Name) + room - used);
-    return widths;
-}
-
-void Cart::fitColumns(int room)
-{
-    const QList<int> widths = columnWidths(room);
-    QList<TableModel::Column> columns = m_lines.columns();
-    bool changed = false;
-    for (int column = Code; column < Tiers; ++column) {
-        changed = changed || columns.at(column).width != widths.at(column);
-        columns[column].width = widths.at(column);
-    }
-    if (changed)
-        m_lines.setColumns(columns);
+    return {m_lines.cbegin(), m_lines.cend()};
 }
 
 bool Cart::setParty(const Party& party)
@@ -120,10 +73,12 @@ Outcome<Cart::Taken> Cart::takeCode(const QString& code)
         m_tierDiscount.clear();
         if (code.isEmpty())
             return Taken::Nothing;
-        const std::optional<CartProduct> product = findProduct(m_db, m_side, code);
+        const Outcome<std::optional<CartProduct>> product = findProduct(m_db, m_side, code);
         if (!product)
+            return Failure{product.reason()};
+        if (!*product)
             return Taken::Nothing;
-        fillEntry(*product);
+        fillEntry(**product);
         return Taken::EntryFilled;
     }
 
@@ -132,50 +87,51 @@ Outcome<Cart::Taken> Cart::takeCode(const QString& code)
     m_scanQuantity = 0;
     if (code.isEmpty())
         return Taken::Nothing;
-    for (int row = 0; row < m_lines.rowCount(); ++row) {
-        if (m_lines.cell(row, Code) != code)
+    for (int row = 0; row < m_lines.size(); ++row) {
+        if (m_lines.at(row).code != code)
             continue;
         m_tierText.clear();
-        const double quantity = text::roundHalfEven(number(m_lines.cell(row, Quantity)) + 1);
-        QStringList cells = m_lines.row(row);
-        cells[Quantity] = written(quantity);
-        const QString price = cells.value(Price);
-        const QString lineTiers = cells.value(Tiers);
-        if (sideInfo(m_side).pricedByTiers && lineTiers.contains(u'|')) {
-            m_tierText = lineTiers;
-            m_tierDiscount = tiers::discount(quantity, price, lineTiers);
-            cells[Discount] = m_tierDiscount;
+        CartLine line = m_lines.at(row);
+        const double quantity = text::roundHalfEven(line.quantity.value + 1);
+        line.quantity = written(quantity);
+        if (sideInfo(m_side).pricedByTiers && line.tiers.contains(u'|')) {
+            m_tierText = line.tiers;
+            m_tierDiscount = tiers::discount(quantity, line.price.text, line.tiers);
+            line.discount = m_tierDiscount;
         }
-        cells[Amount] = written((number(price) - number(cells.value(Discount))) * quantity);
+        line.amount = written((line.price.value - line.discount.value) * quantity);
         m_entry.code.clear();
-        if (!lineWithinRange(cells))
+        if (!lineWithinRange(line))
             return Failure{lineTooLargeText(QStringLiteral("item tidak ditambahkan."))};
-        m_scanQuantity = text::textToInt(cells.value(Quantity));
-        for (const int column : {Quantity, Discount, Amount})
-            m_lines.setCell(row, column, cells.value(column));
+        m_scanQuantity = text::textToInt(line.quantity.text);
+        m_lines[row] = line;
         m_scannedRow = row;
         recalculate();
         return Taken::LineIncreased;
     }
     m_tierDiscount.clear();
     m_tierText.clear();
-    const std::optional<CartProduct> product = findProduct(m_db, m_side, code);
+    const Outcome<std::optional<CartProduct>> found = findProduct(m_db, m_side, code);
+    if (!found)
+        return Failure{found.reason()};
+    const std::optional<CartProduct>& product = *found;
     if (!product)
         return Taken::Nothing; // the code box keeps its text: the next character extends it
     // The first amount comes from the unrounded price.
-    const QStringList cells = {code,
-                               product->name,
-                               QStringLiteral("1"),
-                               product->unit,
-                               wholePart(product->price),
-                               product->discount,
-                               written(number(product->price) - number(product->discount)),
-                               product->tiers};
+    CartLine line;
+    line.code = code;
+    line.name = product->name;
+    line.quantity = QStringLiteral("1");
+    line.unit = product->unit;
+    line.price = wholePart(product->price);
+    line.discount = product->discount;
+    line.amount = written(number(product->price) - number(product->discount));
+    line.tiers = product->tiers;
     m_entry.code.clear();
-    if (!lineWithinRange(cells))
+    if (!lineWithinRange(line))
         return Failure{lineTooLargeText(QStringLiteral("item tidak ditambahkan."))};
-    m_lines.appendRow(cells);
-    m_scannedRow = m_lines.rowCount() - 1;
+    m_lines.append(line);
+    m_scannedRow = int(m_lines.size()) - 1;
     recalculate();
     return Taken::LineAdded;
 }
@@ -243,63 +199,67 @@ void Cart::updateAmount()
         written((number(m_entry.price) - number(m_entry.discount)) * number(m_entry.quantity));
 }
 
-void Cart::writeLine(int row)
+CartLine Cart::entryLine() const
 {
-    const QStringList cells = {m_entry.code,  m_entry.name,     m_entry.quantity, m_entry.unit,
-                               m_entry.price, m_entry.discount, m_entry.amount,   m_tierText};
-    for (int column = 0; column < ColumnCount; ++column)
-        m_lines.setCell(row, column, cells.at(column));
+    CartLine line;
+    line.code = m_entry.code;
+    line.name = m_entry.name;
+    line.quantity = m_entry.quantity;
+    line.unit = m_entry.unit;
+    line.price = m_entry.price;
+    line.discount = m_entry.discount;
+    line.amount = m_entry.amount;
+    line.tiers = m_tierText;
+    return line;
 }
 
-Outcome<> Cart::commitEntry()
+Outcome<bool> Cart::commitEntry()
 {
     if (stored() || m_entry.code.isEmpty() || m_entry.code != m_foundCode)
-        return Failure{};
-    const QStringList cells = {m_entry.code,  m_entry.name,     m_entry.quantity, m_entry.unit,
-                               m_entry.price, m_entry.discount, m_entry.amount};
-    if (!lineWithinRange(cells))
+        return false;
+    const CartLine line = entryLine();
+    if (!lineWithinRange(line))
         return Failure{lineTooLargeText(QStringLiteral("item tidak ditambahkan."))};
-    if (m_entry.code == m_editingCode && m_editingRow >= 0 && m_editingRow < m_lines.rowCount()) {
-        writeLine(m_editingRow);
+    if (m_entry.code == m_editingCode && m_editingRow >= 0 && m_editingRow < m_lines.size()) {
+        m_lines[m_editingRow] = line;
     } else {
         // Outside barcode mode a code already in the cart gets a line of its own.
-        m_lines.appendRow(QStringList(ColumnCount));
-        writeLine(m_lines.rowCount() - 1);
+        m_lines.append(line);
     }
     recalculate();
     m_entry = Entry{};
     m_foundCode.clear();
     m_changingLine = false;
-    return {};
+    return true;
 }
 
 bool Cart::loadLine(int row)
 {
-    if (stored() || m_barcodeMode || row < 0 || row >= m_lines.rowCount())
+    if (stored() || m_barcodeMode || row < 0 || row >= m_lines.size())
         return false;
-    const QStringList cells = m_lines.row(row);
-    (void)takeCode(cells.value(Code)); // outside barcode mode it only fills the entry row
-    m_foundCode = cells.value(Code);   // a line keeps its code even if the product is gone
-    m_editingCode = cells.value(Code);
+    const CartLine line = m_lines.at(row);
+    (void)takeCode(line.code); // outside barcode mode it only fills the entry row
+    m_foundCode = line.code;   // a line keeps its code even if the product is gone
+    m_editingCode = line.code;
     m_editingRow = row;
     m_changingLine = true;
     // The line's stored values win over the product's current ones.
-    m_entry.name = cells.value(Name);
-    m_entry.quantity = cells.value(Quantity);
-    m_entry.unit = cells.value(Unit);
-    m_entry.price = cells.value(Price);
-    m_entry.discount = cells.value(Discount);
-    m_entry.amount = cells.value(Amount);
-    m_tierText = cells.value(Tiers);
-    m_scanQuantity = text::textToInt(cells.value(Quantity));
+    m_entry.name = line.name;
+    m_entry.quantity = line.quantity.text;
+    m_entry.unit = line.unit;
+    m_entry.price = line.price.text;
+    m_entry.discount = line.discount.text;
+    m_entry.amount = line.amount.text;
+    m_tierText = line.tiers;
+    m_scanQuantity = text::textToInt(line.quantity.text);
     return true;
 }
 
 void Cart::recalculate()
 {
     double sum = 0;
-    for (int row = 0; row < m_lines.rowCount(); ++row)
-        sum = text::roundHalfEven(sum + number(m_lines.cell(row, Amount)));
+    for (const CartLine& line : m_lines)
+        sum = text::roundHalfEven(sum + line.amount.value);
     m_totals.gross = written(sum);
     m_totals.net = written(sum);
     // Every change of the cart starts the payment again from nothing.

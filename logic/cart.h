@@ -2,7 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/outcome.h"
-#include "core/table_model.h"
+#include "logic/document_line.h"
 #include "logic/parties.h"
 
 #include <QString>
@@ -21,25 +21,20 @@ struct CartProduct {
     QString tiers;
 };
 
-// Looks `code` up exactly (not by barcode). Empty when no product has it or
-// the query failed (the database has then said why).
-std::optional<CartProduct> findProduct(Database& db, Side side, const QString& code);
+// Looks `code` up exactly (not by barcode). Empty when no product has it.
+Outcome<std::optional<CartProduct>> findProduct(Database& db, Side side, const QString& code);
 
-// The largest quantity, price, discount or amount a line may hold. Far
-// below what a double keeps exactly (9e15), so totals of many such lines and
-// the stock arithmetic stay exact too.
-inline constexpr double largestLineValue = 1e12;
-// Whether the quantity, price, discount and amount of a cart line (cells in
-// the cart's column order) are all within largestLineValue in magnitude.
-bool lineWithinRange(const QStringList& cells);
-// Why a line beyond it is refused, ending in what was not done.
-QString lineTooLargeText(const QString& notDone);
+// A line of the cart: the document's line and the product's quantity price
+// tiers as the line took them (they reprice sale lines only).
+struct CartLine : DocumentLine {
+    QString tiers;
+};
 
 // The lines of the transaction on a cashier screen, the entry row in which a
-// line is prepared, and the totals block, all kept as the texts the screen
-// shows. Every figure is read back with the lenient text-to-number rule and
-// written in plain decimal; totals are whole numbers, rounded half to even
-// after every addition. Quantity price tiers apply on the sales side only.
+// line is prepared, and the totals block. Figures keep the texts the screen
+// shows; each is read with the lenient text-to-number rule and written in
+// plain decimal; totals are whole numbers, rounded half to even after every
+// addition. Quantity price tiers apply on the sales side only.
 //
 // Once the transaction is stored (markStored) the cart, the payment and the
 // party stay as they were saved, for the receipt, until reset(): every
@@ -47,6 +42,7 @@ QString lineTooLargeText(const QString& notDone);
 class Cart final
 {
 public:
+    // A line's cells as the screen lists them (DocumentLine::cells), then the tiers.
     enum Column { Code, Name, Quantity, Unit, Price, Discount, Amount, Tiers, ColumnCount };
 
     struct Entry {
@@ -79,19 +75,10 @@ public:
 
     Cart(Database& db, Side side);
 
-    // The widths of the seven shown columns in a list with `room` pixels for
-    // them: 100, 250, 50, 100, 100, 100 and 120 (fullWidth in all) when they
-    // fit, else each narrowed in proportion, so that every column stays in
-    // view without scrolling on a narrow screen.
-    static constexpr int fullWidth = 820;
-    static constexpr int minimumColumnWidth = 20;
-    static QList<int> columnWidths(int room);
-    // Gives the lines' columns the widths for `room`.
-    void fitColumns(int room);
-
     Side side() const { return m_side; }
-    TableModel& lines() { return m_lines; }
-    const TableModel& lines() const { return m_lines; }
+    const QList<CartLine>& lines() const { return m_lines; }
+    // The lines as the document stores them.
+    QList<DocumentLine> documentLines() const;
     const Entry& entry() const { return m_entry; }
     const Totals& totals() const { return m_totals; }
     const QString& tierText() const { return m_tierText; }
@@ -112,7 +99,8 @@ public:
 
     // A new text in the product code box (typed, scanned or set by a lookup).
     // Refused with a reason when a scan would add a line beyond
-    // largestLineValue; Nothing once the transaction is stored.
+    // largestLineValue or the lookup failed; Nothing once the transaction is
+    // stored.
     Outcome<Taken> takeCode(const QString& code);
     void setName(const QString& name);
     void setUnit(const QString& unit);
@@ -122,12 +110,12 @@ public:
     void setAmount(const QString& amount);
 
     // Adds the entry row as a new line, or writes it back over the line last
-    // loaded for change. Refused, and nothing done, while the code box holds
-    // no product (empty, or a code that found nothing: the row would show
-    // the previous product under a code that is not its own; the reason is
-    // then empty), when a figure is beyond largestLineValue (with a reason),
-    // and once the transaction is stored.
-    Outcome<> commitEntry();
+    // loaded for change, and gives true. Gives false, and does nothing, while
+    // the code box holds no product (empty, or a code that found nothing: the
+    // row would show the previous product under a code that is not its own)
+    // and once the transaction is stored. Refused when a figure is beyond
+    // largestLineValue.
+    Outcome<bool> commitEntry();
     // Loads a line into the entry row for change (barcode mode off only).
     bool loadLine(int row);
 
@@ -144,11 +132,11 @@ private:
     void updateAmount();
     void recalculate();
     void applyDiscountAndPayment(bool payment);
-    void writeLine(int row);
+    CartLine entryLine() const;
 
     Database& m_db;
     Side m_side;
-    TableModel m_lines;
+    QList<CartLine> m_lines;
     Entry m_entry;
     Totals m_totals;
     bool m_barcodeMode = false;

@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/shop_upgrade.h"
-#include "core/table_model.h"
 
 #include <QRegularExpression>
 
@@ -31,7 +30,7 @@ QString prefixed(const QStringList& columns, const QString& separator)
     return QStringLiteral("b.") + columns.join(separator + QStringLiteral("b."));
 }
 
-bool run(Database& db, const Search& search, const QString& text, TableModel& model)
+Outcome<QList<QStringList>> run(Database& db, const Search& search, const QString& text)
 {
     const QString pattern = u'%' + text + u'%';
     const QString query = indexQuery(text, search.searched);
@@ -46,37 +45,37 @@ bool run(Database& db, const Search& search, const QString& text, TableModel& mo
             QStringLiteral(" and (") + prefixed(search.searched, QStringLiteral(" like ?1 or ")) +
             QStringLiteral(" like ?1) order by f.") + Database::storedOrder() +
             QStringLiteral(" LIMIT 500");
-        if (db.fill(model, sql, {pattern, query}))
-            return true;
+        if (Outcome<QList<QStringList>> rows = db.select(sql, {pattern, query}))
+            return rows;
     }
     // LIKE with a leading % reads the whole table: only on Enter, never per keystroke.
     const QString sql = QStringLiteral("select ") + search.shown.join(QStringLiteral(", ")) +
                         QStringLiteral(" FROM barang where ") +
                         search.searched.join(QStringLiteral(" like ?1 or ")) +
                         QStringLiteral(" like ?1 LIMIT 500");
-    return db.fill(model, sql, {pattern});
+    return db.select(sql, {pattern});
 }
 
 } // namespace
 
-void setSearchColumns(TableModel& model, Side side)
+QList<Table::Column> searchColumns(Side side)
 {
-    model.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
-                      {QStringLiteral("Nama"), 220, Qt::AlignLeft},
-                      {sideInfo(side).priceCaption, 150, Qt::AlignRight},
-                      {QStringLiteral("Stock"), 50, Qt::AlignHCenter}});
+    return {{QStringLiteral("Kode"), Qt::AlignLeft},
+            {QStringLiteral("Nama"), Qt::AlignLeft},
+            {sideInfo(side).priceCaption, Qt::AlignRight},
+            {QStringLiteral("Stock"), Qt::AlignHCenter}};
 }
 
-bool search(Database& db, Side side, const QString& text, TableModel& model)
+Outcome<QList<QStringList>> search(Database& db, Side side, const QString& text)
 {
     const QString& price = sideInfo(side).priceColumn;
     const Search search{
         {QStringLiteral("kode"), QStringLiteral("nama"), price, QStringLiteral("stock")},
         {QStringLiteral("kode"), QStringLiteral("barcode"), QStringLiteral("nama"), price}};
-    return run(db, search, text, model);
+    return run(db, search, text);
 }
 
-bool searchMaster(Database& db, const QString& text, TableModel& model)
+Outcome<QList<QStringList>> searchMaster(Database& db, const QString& text)
 {
     static const Search search{
         {QStringLiteral("kode"), QStringLiteral("nama"), QStringLiteral("kategori"),
@@ -85,44 +84,26 @@ bool searchMaster(Database& db, const QString& text, TableModel& model)
          QStringLiteral("FunctSQL")},
         {QStringLiteral("kode"), QStringLiteral("barcode"), QStringLiteral("kategori"),
          QStringLiteral("nama"), QStringLiteral("hargajual")}};
-    return run(db, search, text, model);
+    return run(db, search, text);
 }
 
-bool boughtBy(Database& db, Side side, const QString& partyCode, TableModel& model)
-{
-    constexpr int batch = 5000;
-    model.clear();
-    int added = batch;
-    while (added == batch)
-        added = boughtByNext(db, side, partyCode, model, batch);
-    return added >= 0;
-}
-
-int boughtByNext(Database& db, Side side, const QString& partyCode, TableModel& model, int count)
+Outcome<QList<QStringList>> boughtByNext(Database& db, Side side, const QString& partyCode,
+                                         const QStringList& last, int count)
 {
     const QString& table = sideInfo(side).lineTable;
-    const int last = model.rowCount() - 1;
-    QList<QStringList> rows;
-    const auto append = [&](const QStringList& row) { rows.append(row); };
-    bool ok = false;
-    if (last < 0) {
-        ok = db.query(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
-                          QStringLiteral(" where kodeSP=? group by KodeBarang, NamaBarang "
-                                         "limit ?"),
-                      {partyCode, count}, append);
-    } else {
-        // Walks on from the last product listed: its code again for its
-        // other names, then the codes after it.
-        ok = db.query(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
-                          QStringLiteral(" where kodeSP=?1 and KodeBarang>=?2 and "
-                                         "(KodeBarang>?2 or NamaBarang>?3) "
-                                         "group by KodeBarang, NamaBarang limit ?4"),
-                      {partyCode, model.cell(last, 0), model.cell(last, 1), count}, append);
+    if (last.isEmpty()) {
+        return db.select(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
+                             QStringLiteral(" where kodeSP=? group by KodeBarang, NamaBarang "
+                                            "limit ?"),
+                         {partyCode, count});
     }
-    if (!ok)
-        return -1;
-    model.appendRows(rows);
-    return int(rows.size());
+    // Walks on from the last product listed: its code again for its other
+    // names, then the codes after it.
+    return db.select(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
+                         QStringLiteral(" where kodeSP=?1 and KodeBarang>=?2 and "
+                                        "(KodeBarang>?2 or NamaBarang>?3) "
+                                        "group by KodeBarang, NamaBarang limit ?4"),
+                     {partyCode, last.value(0), last.value(1), count});
 }
 
 } // namespace products

@@ -95,17 +95,17 @@ PrintedPage page(int size, const ReceiptSource& source, const ReceiptSettings& s
         centre(source.shop.address.left(w.width), half),
         repeated(u'-', w.width),
     };
-    for (const QStringList& row : source.rows) {
-        lines.append(row.value(1).left(w.name).leftJustified(w.name) +
-                     right(row.value(2), w.quantity) + QStringLiteral("x ") +
-                     right(row.value(4), w.price) + u'=' + right(row.value(6), w.total));
+    for (const DocumentLine& line : source.lines) {
+        lines.append(line.name.left(w.name).leftJustified(w.name) +
+                     right(line.quantity.text, w.quantity) + QStringLiteral("x ") +
+                     right(line.price.text, w.price) + u'=' + right(line.amount.text, w.total));
     }
     const QString indent = spaces(w.indent);
     const auto amount = [&](const QString& label, const QString& value) -> QString {
         return indent + label + spaces(7) + right(value, 10);
     };
     const QString items =
-        indent + QStringLiteral("Total Items: ") + right(QString::number(source.rows.size()), 12);
+        indent + QStringLiteral("Total Items: ") + right(QString::number(source.lines.size()), 12);
     const QString number =
         indent + QStringLiteral("No. #      : ") + right(QString::number(source.dayCount + 1), 12);
     lines.append(spaces(w.separator) + repeated(u'-', size == 1 ? 19 : 25));
@@ -165,15 +165,14 @@ QStringList textLines(int size, const ReceiptSource& source)
     if (text::textToNumber(source.net) > text::textToNumber(source.paid))
         lines.append(QStringLiteral("Jatuh Tempo:") + source.dueDate);
     lines.append(repeated(u'-', width));
-    for (const QStringList& row : source.rows) {
-        lines.append(row.value(1).left(width));
-        const QString each =
-            text::numberToText(text::textToNumber(row.value(4)) - text::textToNumber(row.value(5)));
-        const QString detailText = row.value(2) + u'x' + each + QStringLiteral(" :");
-        lines.append(detailText.left(detail).leftJustified(column) + pad10(row.value(6)));
+    for (const DocumentLine& line : source.lines) {
+        lines.append(line.name.left(width));
+        const QString each = text::numberToText(line.price.value - line.discount.value);
+        const QString detailText = line.quantity.text + u'x' + each + QStringLiteral(" :");
+        lines.append(detailText.left(detail).leftJustified(column) + pad10(line.amount.text));
     }
     lines.append(repeated(u'-', width));
-    const QString count = QString::number(source.rows.size());
+    const QString count = QString::number(source.lines.size());
     lines.append(QString(count + QStringLiteral(" Items Jm:")).leftJustified(column) +
                  pad10(count));
     const auto amount = [&](const QString& label, const QString& value) -> QString {

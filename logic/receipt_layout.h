@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/config_files.h"
+#include "logic/document_line.h"
 #include "logic/printed_page.h"
 
 #include <QDir>
@@ -10,8 +11,7 @@
 
 // Everything a receipt shows, taken from the cashier screen as it stands.
 struct ReceiptSource {
-    // Per cart line: code, name, quantity, unit, price, discount, line total.
-    QList<QStringList> rows;
+    QList<DocumentLine> lines;
     QString total;
     QString discount;
     QString net;

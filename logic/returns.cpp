@@ -9,16 +9,7 @@
 
 #include <cmath>
 
-ReturnDocument::ReturnDocument(Database& db, Side side) : m_db(db), m_side(side)
-{
-    m_lines.setColumns({{QStringLiteral("Kode"), 100, Qt::AlignLeft},
-                        {QStringLiteral("Nama Barang"), 250, Qt::AlignLeft},
-                        {QStringLiteral("Qty"), 50, Qt::AlignHCenter},
-                        {QStringLiteral("Satuan"), 100, Qt::AlignRight},
-                        {QStringLiteral("Harga"), 100, Qt::AlignRight},
-                        {QStringLiteral("Diskon"), 100, Qt::AlignRight},
-                        {QStringLiteral("Jumlah"), 120, Qt::AlignRight}});
-}
+ReturnDocument::ReturnDocument(Database& db, Side side) : m_db(db), m_side(side) {}
 
 Outcome<QStringList> ReturnDocument::partyEntries(Database& db, Side side)
 {
@@ -26,25 +17,32 @@ Outcome<QStringList> ReturnDocument::partyEntries(Database& db, Side side)
     if (!db.query(QStringLiteral("select kode||'; '||nama from ") + sideInfo(side).partyTable +
                       QStringLiteral(" order by kode"),
                   {}, [&](const QStringList& row) { entries.append(row.value(0)); }))
-        return Failure{};
+        return db.failure();
     return entries;
 }
 
-void ReturnDocument::setParty(const QString& entry)
+Outcome<> ReturnDocument::setParty(const QString& entry)
 {
     const qsizetype separator = entry.indexOf(u';');
     m_partyCode = separator < 0 ? entry : entry.left(separator);
     m_partyName = separator < 0 ? QString() : entry.mid(separator + 1);
-    m_debt = openDebt();
+    const Outcome<QString> debt = openDebt();
+    m_debt = debt ? *debt : QString();
     recalculate();
+    if (!debt)
+        return Failure{debt.reason()};
+    return {};
 }
 
-QString ReturnDocument::openDebt() const
+Outcome<QString> ReturnDocument::openDebt() const
 {
-    const QString sum = m_db.scalar(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
-                                        QStringLiteral(") from transaksi where KodeSP=?"),
-                                    {m_partyCode});
-    return text::numberToText(text::textToNumber(sum));
+    const Outcome<QList<QStringList>> sum =
+        m_db.select(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
+                        QStringLiteral(") from transaksi where KodeSP=?"),
+                    {m_partyCode});
+    if (!sum)
+        return Failure{sum.reason()};
+    return text::numberToText(text::textToNumber(sum->value(0).value(0)));
 }
 
 QString ReturnDocument::totalWords() const
@@ -52,18 +50,21 @@ QString ReturnDocument::totalWords() const
     return amount::wordsOf(m_total);
 }
 
-bool ReturnDocument::lookup(const QString& code)
+Outcome<bool> ReturnDocument::lookup(const QString& code)
 {
     bool found = false;
-    m_db.query(QStringLiteral("select nama, satuan, ") + sideInfo(m_side).priceColumn +
-                   QStringLiteral(", diskon from barang where kode=?"),
-               {code}, [&](const QStringList& row) {
-                   found = true;
-                   m_entry.name = row.value(0);
-                   m_entry.unit = row.value(1);
-                   m_entry.price = text::numberToText(text::textToNumber(row.value(2)));
-                   m_entry.discount = text::numberToText(text::textToNumber(row.value(3)));
-               });
+    const bool asked =
+        m_db.query(QStringLiteral("select nama, satuan, ") + sideInfo(m_side).priceColumn +
+                       QStringLiteral(", diskon from barang where kode=?"),
+                   {code}, [&](const QStringList& row) {
+                       found = true;
+                       m_entry.name = row.value(0);
+                       m_entry.unit = row.value(1);
+                       m_entry.price = text::numberToText(text::textToNumber(row.value(2)));
+                       m_entry.discount = text::numberToText(text::textToNumber(row.value(3)));
+                   });
+    if (!asked)
+        return m_db.failure();
     if (!found)
         return false;
     m_entry.code = code;
@@ -98,36 +99,45 @@ void ReturnDocument::updateAmount()
     m_entry.amount = text::numberToText((price - discount) * text::textToNumber(m_entry.quantity));
 }
 
-Outcome<> ReturnDocument::completeLine()
+Outcome<bool> ReturnDocument::completeLine()
 {
     if (m_entry.code.isEmpty())
-        return Failure{};
+        return false;
     if (m_entry.code != m_found)
         return Failure{QStringLiteral("Kode barang \"") + text::shortened(m_entry.code) +
                        QStringLiteral("\" tidak ditemukan.")};
     if (!(text::textToNumber(m_entry.quantity) > 0))
         return Failure{QStringLiteral("Qty barang yang diretur belum diisi.")};
-    const QStringList cells = {m_entry.code,  m_entry.name,     m_entry.quantity, m_entry.unit,
-                               m_entry.price, m_entry.discount, m_entry.amount};
-    if (!lineWithinRange(cells))
+    DocumentLine line;
+    line.code = m_entry.code;
+    line.name = m_entry.name;
+    line.quantity = m_entry.quantity;
+    line.unit = m_entry.unit;
+    line.price = m_entry.price;
+    line.discount = m_entry.discount;
+    line.amount = m_entry.amount;
+    if (!lineWithinRange(line))
         return Failure{lineTooLargeText(QStringLiteral("baris tidak ditambahkan."))};
     if (m_stored) {
+        const Outcome<QString> debt = openDebt();
+        if (!debt)
+            return Failure{debt.reason()};
         m_lines.clear();
         m_stored = false;
-        m_debt = openDebt();
+        m_debt = debt.value();
     }
-    m_lines.appendRow(cells);
+    m_lines.append(line);
     m_entry = Entry{};
     m_found.clear();
     recalculate();
-    return {};
+    return true;
 }
 
 void ReturnDocument::recalculate()
 {
     double total = 0;
-    for (int row = 0; row < m_lines.rowCount(); ++row)
-        total = text::roundHalfEven(total + text::textToNumber(m_lines.cell(row, Amount)));
+    for (const DocumentLine& line : m_lines)
+        total = text::roundHalfEven(total + line.amount.value);
     m_total = text::numberToText(total);
     const double rest = text::textToNumber(m_debt) - total;
     m_rest = text::numberToText(rest > 0 ? rest : 0);
@@ -141,16 +151,19 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     if (isStored())
         return Failure{QStringLiteral("Retur ini sudah tersimpan. Tambah item barang untuk "
                                       "retur baru.")};
-    if (m_lines.rowCount() == 0)
+    if (m_lines.isEmpty())
         return Failure{QStringLiteral("Belum ada item barang yang diretur.")};
 
     Database::Transaction transaction(m_db);
     if (!transaction.active())
-        return Failure{};
+        return m_db.failure();
     // Read again under the write lock: the refund the screen shows depends
     // on the debt, and another till may have settled part of it since.
-    if (const QString debt = openDebt(); debt != m_debt) {
-        m_debt = debt;
+    const Outcome<QString> debt = openDebt();
+    if (!debt)
+        return Failure{debt.reason()};
+    if (*debt != m_debt) {
+        m_debt = *debt;
         recalculate();
         return Failure{payments::changedText(m_side, m_partyName, QStringLiteral("retur"))};
     }
@@ -167,14 +180,14 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     const QString moveStock = m_side == Side::Sales
                                   ? QStringLiteral("update barang set stock=stock+? where kode=?")
                                   : QStringLiteral("update barang set stock=stock-? where kode=?");
-    for (int row = 0; row < m_lines.rowCount(); ++row) {
-        const auto cell = [&](int column) { return m_lines.cell(row, column); };
-        if (!m_db.exec(insertLine,
-                       {code, cell(Code), cell(Name), text::storedNumber(cell(Quantity)),
-                        cell(Unit), text::storedNumber(cell(Price)),
-                        text::storedNumber(cell(Discount)), text::storedNumber(cell(Amount))}) ||
-            !m_db.exec(moveStock, {text::storedNumber(cell(Quantity)), cell(Code)}))
-            return Failure{};
+    for (const DocumentLine& line : m_lines) {
+        const QVariant quantity = text::storedNumber(line.quantity.value);
+        if (!m_db.exec(insertLine, {code, line.code, line.name, quantity, line.unit,
+                                    text::storedNumber(line.price.value),
+                                    text::storedNumber(line.discount.value),
+                                    text::storedNumber(line.amount.value)}) ||
+            !m_db.exec(moveStock, {quantity, line.code}))
+            return m_db.failure();
     }
 
     // The value of the return pays off the party's open documents in the
@@ -190,7 +203,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
                     {m_partyCode}, [&](const QStringList& row) {
                         open.append({row.value(0), text::textToNumber(row.value(1))});
                     }))
-        return Failure{};
+        return m_db.failure();
     double remaining = text::roundHalfEven(text::textToNumber(m_total));
     const QString settle = QStringLiteral("update transaksi set ") + side.debtColumn +
                            QStringLiteral("=? where Kode=?");
@@ -199,7 +212,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
             break;
         const double left = remaining < document.amount ? document.amount - remaining : 0;
         if (!m_db.exec(settle, {text::storedNumber(left), document.code}))
-            return Failure{};
+            return m_db.failure();
         remaining = left > 0 ? 0 : text::roundHalfEven(remaining - document.amount);
     }
 
@@ -208,9 +221,9 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
                                   "Jumlah, Operator, Nota, Ket) values (?,?,?,?,?,?,?,?,?)"),
                    {code, side.returnRef, date, m_partyCode, text::storedNumber(m_total),
                     text::storedNumber(remaining), operatorName, note, note}))
-        return Failure{};
+        return m_db.failure();
     if (!transaction.commit())
-        return Failure{};
+        return m_db.failure();
     // The debt and "Sisa " stay as they were: what was open less the
     // return is what is open now.
     m_stored = true;

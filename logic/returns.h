@@ -2,7 +2,6 @@
 
 #include "core/outcome.h"
 #include "core/side.h"
-#include "core/table_model.h"
 #include "logic/cart.h"
 
 #include <QString>
@@ -12,8 +11,8 @@ class Database;
 
 // A return of goods: from a customer (sales side, "RJ-", stock back in) or to
 // a supplier (purchase side, "RB-", stock out). Its lines, the entry row in
-// which a line is prepared, the party with its open debt, and the totals,
-// all as the texts the screen shows.
+// which a line is prepared, the party with its open debt, and the totals
+// as the texts the screen shows.
 //
 // Saving stores the lines, the stock moves, the header and the settlement of
 // the party's open documents in one transaction. The value of the return
@@ -32,15 +31,15 @@ public:
     ReturnDocument(Database& db, Side side);
 
     Side side() const { return m_side; }
-    TableModel& lines() { return m_lines; }
-    const TableModel& lines() const { return m_lines; }
+    const QList<DocumentLine>& lines() const { return m_lines; }
     const Entry& entry() const { return m_entry; }
 
     // The party box's entries, code + "; " + name, by code.
     static Outcome<QStringList> partyEntries(Database& db, Side side);
 
-    // The chosen party, as its entry in the party box; reads its open debt.
-    void setParty(const QString& entry);
+    // The chosen party, as its entry in the party box; reads its open debt
+    // (shown empty when that read failed).
+    Outcome<> setParty(const QString& entry);
     const QString& partyCode() const { return m_partyCode; }
     // The name after "; ", with the space before it.
     const QString& partyName() const { return m_partyName; }
@@ -53,18 +52,19 @@ public:
     QString totalWords() const;
 
     // Fills the entry row from the product with `code`, at this side's price,
-    // quantity "1". False, and nothing changed, when no product has it.
-    bool lookup(const QString& code);
+    // quantity "1", and gives true. False, and nothing changed, when no
+    // product has it.
+    Outcome<bool> lookup(const QString& code);
     void setCode(const QString& code) { m_entry.code = code; }
     void setQuantity(const QString& quantity);
     void setPrice(const QString& price);
     void setDiscount(const QString& discount);
 
-    // Adds the entry row as a line and empties it. Nothing is done for an
-    // empty code (no reason); refused with a reason for a code the last
+    // Adds the entry row as a line, empties it and gives true. Gives false,
+    // and does nothing, for an empty code. Refused for a code the last
     // lookup did not find, a quantity that is not above 0, or a figure
     // beyond the cashier's limit.
-    Outcome<> completeLine();
+    Outcome<bool> completeLine();
 
     // Stores the return dated `date` and gives its code. Refused with a
     // reason without a party, without lines, once stored, and when the
@@ -82,11 +82,11 @@ private:
     void updateAmount();
     void recalculate();
     // The party's open debt in the database, as debt() shows it.
-    QString openDebt() const;
+    Outcome<QString> openDebt() const;
 
     Database& m_db;
     Side m_side;
-    TableModel m_lines;
+    QList<DocumentLine> m_lines;
     Entry m_entry;
     QString m_found;
     QString m_partyCode;

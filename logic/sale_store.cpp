@@ -2,9 +2,7 @@
 
 #include "core/database.h"
 #include "core/numbering.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
-#include "logic/cart.h"
 #include "logic/parties.h"
 
 #include <cmath>
@@ -14,13 +12,13 @@ namespace sales {
 namespace {
 
 // Compared as the cashier saw them: whole numbers.
-double shown(const QString& figure)
+double shown(const Figure& figure)
 {
-    return text::roundHalfEven(text::textToNumber(figure));
+    return text::roundHalfEven(figure.value);
 }
 
 // Why the document may not be stored as it is; empty when it may.
-QString refusal(const CashierDocument& document, const TableModel& lines)
+QString refusal(const CashierDocument& document)
 {
     const SideInfo& side = sideInfo(document.side);
     // A debt of nobody could never be collected.
@@ -32,11 +30,11 @@ QString refusal(const CashierDocument& document, const TableModel& lines)
                               "tunai, mohon lengkapi dahulu data ") +
                side.partyWord;
     // Beyond the limit a figure would not be stored as the cashier typed it.
-    for (int row = 0; row < lines.rowCount(); ++row) {
-        if (!lineWithinRange(lines.row(row)))
+    for (const DocumentLine& line : document.lines) {
+        if (!lineWithinRange(line))
             return lineTooLargeText(QStringLiteral("transaksi tidak disimpan."));
     }
-    if (!(std::fabs(text::textToNumber(document.paid)) <= largestLineValue))
+    if (!(std::fabs(document.paid.value) <= largestLineValue))
         return QStringLiteral("Nilai dibayar melebihi ") + text::numberToText(largestLineValue) +
                QStringLiteral(", transaksi tidak disimpan.");
     return {};
@@ -44,9 +42,9 @@ QString refusal(const CashierDocument& document, const TableModel& lines)
 
 } // namespace
 
-Outcome<QString> store(Database& db, const CashierDocument& document, const TableModel& lines)
+Outcome<QString> store(Database& db, const CashierDocument& document)
 {
-    if (const QString refused = refusal(document, lines); !refused.isEmpty())
+    if (const QString refused = refusal(document); !refused.isEmpty())
         return Failure{refused};
     const SideInfo& side = sideInfo(document.side);
     const double net = shown(document.net);
@@ -57,7 +55,7 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
 
     Database::Transaction transaction(db);
     if (!transaction.active())
-        return Failure{};
+        return db.failure();
     const Outcome<QString> next = numbering::nextCode(db, side.documentKind);
     if (!next)
         return Failure{next.reason()};
@@ -70,37 +68,35 @@ Outcome<QString> store(Database& db, const CashierDocument& document, const Tabl
                                           "values (?, ?, ?, ?, ?, '0', ?, ?, ?, ?, ?, ?, '-')");
     const QString description =
         side.documentNote + document.partyName + QStringLiteral(" dengan dibayar secara ") + word;
-    if (!db.exec(header,
-                 {code, side.documentRef, document.date, document.partyCode,
-                  text::storedNumber(document.discountAmount), text::storedNumber(document.gross),
-                  document.operatorName, text::storedNumber(document.paid),
-                  text::storedNumber(open), document.dueDate, description}))
-        return Failure{};
+    if (!db.exec(header, {code, side.documentRef, document.date, document.partyCode,
+                          text::storedNumber(document.discountAmount.value),
+                          text::storedNumber(document.gross.value), document.operatorName,
+                          text::storedNumber(document.paid.value), text::storedNumber(open),
+                          document.dueDate, description}))
+        return db.failure();
 
     const QString line = QStringLiteral("insert into ") + side.lineTable +
                          QStringLiteral(" (Kode, KodeBarang, NamaBarang, Qty, Satuan, Harga, "
                                         "Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)");
-    for (int row = 0; row < lines.rowCount(); ++row) {
-        const auto cell = [&](int column) { return lines.cell(row, column); };
-        if (!db.exec(line, {code, cell(Cart::Code), cell(Cart::Name),
-                            text::storedNumber(cell(Cart::Quantity)), cell(Cart::Unit),
-                            text::storedNumber(cell(Cart::Price)),
-                            text::storedNumber(cell(Cart::Discount)),
-                            text::storedNumber(cell(Cart::Amount)), document.partyCode}))
-            return Failure{};
+    for (const DocumentLine& item : document.lines) {
+        const QVariant quantity = text::storedNumber(item.quantity.value);
+        const QVariant price = text::storedNumber(item.price.value);
+        if (!db.exec(line, {code, item.code, item.name, quantity, item.unit, price,
+                            text::storedNumber(item.discount.value),
+                            text::storedNumber(item.amount.value), document.partyCode}))
+            return db.failure();
         // A purchase sets the cost price to the latest price paid, no averaging.
         const bool stocked =
             document.side == Side::Sales
                 ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
-                          {text::storedNumber(cell(Cart::Quantity)), cell(Cart::Code)})
+                          {quantity, item.code})
                 : db.exec(QStringLiteral("update barang set stock=stock+?, hpp=? where kode=?"),
-                          {text::storedNumber(cell(Cart::Quantity)),
-                           text::storedNumber(cell(Cart::Price)), cell(Cart::Code)});
+                          {quantity, price, item.code});
         if (!stocked)
-            return Failure{};
+            return db.failure();
     }
     if (!transaction.commit())
-        return Failure{};
+        return db.failure();
     return number;
 }
 

@@ -20,24 +20,38 @@ QString checkCount(const QString& header, const QString& text)
     return {};
 }
 
-} // namespace
-
-StockCorrection::StockCorrection(Database& db) : m_db(db)
+// The list's columns, in the order of Column.
+const QList<Table::Column>& columns()
 {
-    m_lines.setColumns({{QStringLiteral("Kode Barang"), 135, Qt::AlignLeft},
-                        {QStringLiteral("Item Barang"), 243, Qt::AlignLeft},
-                        {QStringLiteral("Stock DB"), 79, Qt::AlignHCenter},
-                        {QStringLiteral("Real Stock"), 79, Qt::AlignHCenter},
-                        {QStringLiteral("Catatan"), 277, Qt::AlignLeft}});
+    static const QList<Table::Column> list = {{QStringLiteral("Kode Barang"), Qt::AlignLeft},
+                                              {QStringLiteral("Item Barang"), Qt::AlignLeft},
+                                              {QStringLiteral("Stock DB"), Qt::AlignHCenter},
+                                              {QStringLiteral("Real Stock"), Qt::AlignHCenter},
+                                              {QStringLiteral("Catatan"), Qt::AlignLeft}};
+    return list;
 }
 
-std::optional<StockCorrection::Found> StockCorrection::lookup(const QString& code)
+} // namespace
+
+StockCorrection::StockCorrection(Database& db) : m_db(db) {}
+
+Table StockCorrection::table() const
+{
+    Table table{columns(), {}};
+    for (const Line& line : m_lines)
+        table.rows.append(
+            {line.code, line.name, line.dbStock.text, line.realStock.text, line.note});
+    return table;
+}
+
+Outcome<std::optional<StockCorrection::Found>> StockCorrection::lookup(const QString& code)
 {
     std::optional<Found> found;
-    m_db.query(QStringLiteral("select nama, stock from barang where kode=?"), {code},
-               [&](const QStringList& row) {
-                   found = Found{row.value(0), row.value(1)};
-               });
+    if (!m_db.query(QStringLiteral("select nama, stock from barang where kode=?"), {code},
+                    [&](const QStringList& row) {
+                        found = Found{row.value(0), row.value(1)};
+                    }))
+        return m_db.failure();
     if (found)
         m_found = code;
     return found;
@@ -50,17 +64,17 @@ Outcome<> StockCorrection::addLine(const QStringList& boxes)
         return Failure{QStringLiteral("Kode barang \"") + text::shortened(code) +
                        QStringLiteral("\" tidak ditemukan.")};
     for (const int column : {DbStock, RealStock}) {
-        const QString wrong = checkCount(m_lines.columns().at(column).header, boxes.value(column));
+        const QString wrong = checkCount(columns().at(column).caption, boxes.value(column));
         if (!wrong.isEmpty())
             return Failure{wrong};
     }
     if (m_stored)
         startNew();
-    QStringList cells = boxes;
-    cells.resize(ColumnCount);
-    for (const int column : {DbStock, RealStock})
-        cells[column] = text::numberToText(text::textToNumber(cells.at(column)));
-    m_lines.appendRow(cells);
+    const auto plain = [](const QString& count) {
+        return text::numberToText(text::textToNumber(count));
+    };
+    m_lines.append({code, boxes.value(Name), plain(boxes.value(DbStock)),
+                    plain(boxes.value(RealStock)), boxes.value(Note)});
     m_found.clear();
     return {};
 }
@@ -71,13 +85,20 @@ void StockCorrection::startNew()
     m_stored = false;
 }
 
-bool StockCorrection::show(const QString& code)
+Outcome<> StockCorrection::show(const QString& code)
 {
     m_stored = true;
-    return m_db.fill(m_lines,
-                     QStringLiteral("select kodebarang, namabarang, qtyDb, qtyreal, keterangan "
-                                    "from itemkoreksi where kode=? order by kodebarang"),
-                     {code});
+    m_lines.clear();
+    const Outcome<QList<QStringList>> rows =
+        m_db.select(QStringLiteral("select kodebarang, namabarang, qtyDb, qtyreal, keterangan "
+                                   "from itemkoreksi where kode=? order by kodebarang"),
+                    {code});
+    if (!rows)
+        return Failure{rows.reason()};
+    for (const QStringList& row : *rows)
+        m_lines.append({row.value(Code), row.value(Name), row.value(DbStock), row.value(RealStock),
+                        row.value(Note)});
+    return {};
 }
 
 Outcome<QString> StockCorrection::save(const QString& date, const QString& operatorName)
@@ -85,36 +106,35 @@ Outcome<QString> StockCorrection::save(const QString& date, const QString& opera
     if (isStored())
         return Failure{QStringLiteral("Koreksi ini sudah tersimpan. Tambah item barang untuk "
                                       "koreksi baru.")};
-    if (m_lines.rowCount() == 0)
+    if (m_lines.isEmpty())
         return Failure{QStringLiteral("Belum ada item barang yang dikoreksi.")};
 
     Database::Transaction transaction(m_db);
     if (!transaction.active())
-        return Failure{};
+        return m_db.failure();
     const Outcome<QString> next =
         numbering::nextCode(m_db, QStringLiteral("KS"), numbering::Sequence::StockCorrections);
     if (!next)
         return Failure{next.reason()};
     const QString code = *next;
-    for (int row = 0; row < m_lines.rowCount(); ++row) {
-        const auto cell = [&](int column) { return m_lines.cell(row, column); };
-        const double inDatabase = text::textToNumber(cell(DbStock));
-        const double counted = text::textToNumber(cell(RealStock));
+    for (const Line& line : m_lines) {
+        const double inDatabase = line.dbStock.value;
+        const double counted = line.realStock.value;
         if (!m_db.exec(QStringLiteral("insert into itemkoreksi (Kode, Tanggal, KodeBarang, "
                                       "NamaBarang, QtyDb, QtyReal, SelisihQty, Keterangan, "
                                       "Operator) values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                       {code, date, cell(Code), cell(Name), text::storedNumber(inDatabase),
+                       {code, date, line.code, line.name, text::storedNumber(inDatabase),
                         text::storedNumber(counted), text::storedNumber(counted - inDatabase),
-                        cell(Note), operatorName}))
-            return Failure{};
+                        line.note, operatorName}))
+            return m_db.failure();
         // The count is what is on the shelf: the stock takes it, whatever
         // was sold or bought since the line was entered.
         if (!m_db.exec(QStringLiteral("update barang set stock=? where kode=?"),
-                       {text::storedNumber(counted), cell(Code)}))
-            return Failure{};
+                       {text::storedNumber(counted), line.code}))
+            return m_db.failure();
     }
     if (!transaction.commit())
-        return Failure{};
+        return m_db.failure();
     m_stored = true;
     return code;
 }
@@ -125,7 +145,7 @@ Outcome<QStringList> StockCorrection::codesOfMonth(Database& db, const QString& 
     if (!db.query(QStringLiteral("select kode from itemkoreksi where substr(tanggal,1,7)=? "
                                  "group by kode"),
                   {month}, [&](const QStringList& row) { codes.append(row.value(0)); }))
-        return Failure{};
+        return db.failure();
     return codes;
 }
 

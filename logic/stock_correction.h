@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/outcome.h"
-#include "core/table_model.h"
+#include "core/table.h"
+
+#include "logic/document_line.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,16 +29,26 @@ public:
         QString stock;
     };
 
+    // A line of the count; both stocks in plain decimal.
+    struct Line {
+        QString code;
+        QString name;
+        Figure dbStock;
+        Figure realStock;
+        QString note;
+    };
+
     explicit StockCorrection(Database& db);
 
-    TableModel& lines() { return m_lines; }
-    const TableModel& lines() const { return m_lines; }
+    const QList<Line>& lines() const { return m_lines; }
+    // The lines under the list's captions, in column order.
+    Table table() const;
     // The list shows a stored correction.
     bool isStored() const { return m_stored; }
 
     // The product with `code`, remembered as the one a line may be added
-    // for; empty when none has it (or the query failed and said so).
-    std::optional<Found> lookup(const QString& code);
+    // for; empty when none has it.
+    Outcome<std::optional<Found>> lookup(const QString& code);
 
     // Appends a line from the five boxes, in the list's column order. Refused
     // unless the code is the product the last lookup found, and unless both
@@ -47,7 +59,7 @@ public:
     void startNew();
 
     // Shows the stored correction `code`, its lines by product code.
-    bool show(const QString& code);
+    Outcome<> show(const QString& code);
 
     // Stores the lines under the next "KS-" code, dated `date`, in one
     // transaction, and sets each product's stock to its count. Gives the code.
@@ -62,7 +74,7 @@ public:
 
 private:
     Database& m_db;
-    TableModel m_lines;
+    QList<Line> m_lines;
     QString m_found;
     bool m_stored = false;
 };

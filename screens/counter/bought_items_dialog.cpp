@@ -1,5 +1,6 @@
 #include "screens/counter/bought_items_dialog.h"
 
+#include "core/messages.h"
 #include "logic/product_search.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
@@ -33,8 +34,16 @@ BoughtItemsDialog::BoughtItemsDialog(AppContext& context, Side side, const QStri
 void BoughtItemsDialog::loadMore()
 {
     const int batch = m_model.rowCount() == 0 ? 300 : 5000;
-    const int added = products::boughtByNext(m_context.db(), m_side, m_partyCode, m_model, batch);
-    m_complete = added < batch;
+    const int last = m_model.rowCount() - 1;
+    const Outcome<QList<QStringList>> found = products::boughtByNext(
+        m_context.db(), m_side, m_partyCode, last < 0 ? QStringList() : m_model.row(last), batch);
+    if (!found) {
+        m_complete = true;
+        m_context.messages().failed(found);
+        return;
+    }
+    m_model.appendRows(*found);
+    m_complete = found->size() < batch;
     if (!m_complete)
         QTimer::singleShot(0, this, &BoughtItemsDialog::loadMore);
 }

@@ -69,6 +69,23 @@ QRect toRightMargin(QRect place, int bodyWidth)
     return place;
 }
 
+// The big figure and the amount in words, as each side's cashier shows them.
+struct SideLook {
+    QString wordsFont;
+    bool wordsBold = false;
+    bool coloured = false; // else the big figure keeps the window's colours
+    QColor bigFigureBackground;
+    QColor bigFigureText;
+};
+
+const SideLook& lookOf(Side side)
+{
+    static const SideLook sales{QStringLiteral("Consolas"), true, false, {}, {}};
+    static const SideLook purchase{QStringLiteral("Lucida Sans Typewriter"), false, true,
+                                   QColor::fromRgb(0x00ffff), QColor::fromRgb(0x004080)};
+    return side == Side::Sales ? sales : purchase;
+}
+
 QFont pixelFont(const QString& family, int pixels, bool bold)
 {
     QFont font(family);
@@ -114,6 +131,20 @@ void CashierWindow::buildControls()
     layout->addWidget(m_body, 1);
     layout->addWidget(m_status);
 
+    buildHeader();
+    buildEntryRow();
+    m_totals = new TotalsPanel(sideInfo(m_side).shortfallCaption, m_body);
+    for (QLineEdit* edit : m_lines->boxes() + m_totals->boxes())
+        edit->installEventFilter(this);
+    buildButtons();
+    connectBoxes();
+    m_group->lower();
+}
+
+// Above the lines: the receipt size and its settings, barcode mode, the dates,
+// the big figure and the amount in words.
+void CashierWindow::buildHeader()
+{
     const QFont small = fontFromText(QStringLiteral("Arial Unicode MS,9,0"));
     m_group = new QGroupBox(QStringLiteral("Transaksi"), m_body);
     m_settings = new QPushButton(images::icon(images::gear), QString(), m_body);
@@ -135,18 +166,18 @@ void CashierWindow::buildControls()
     m_words->setObjectName(QStringLiteral("terbilang"));
     m_words->setAlignment(Qt::AlignCenter);
     m_words->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    const SideInfo& side = sideInfo(m_side);
-    m_words->setFont(pixelFont(side.wordsFont, 24, side.wordsBold));
+    const SideLook& look = lookOf(m_side);
+    m_words->setFont(pixelFont(look.wordsFont, 24, look.wordsBold));
     m_bigFigure = new QLabel(m_body);
     m_bigFigure->setObjectName(QStringLiteral("angka"));
     m_bigFigure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_bigFigure->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_bigFigure->setFont(pixelFont(QStringLiteral("Arial"), 64, true));
-    if (side.bigFigureBackground) {
+    if (look.coloured) {
         m_bigFigure->setAutoFillBackground(true);
         QPalette palette = m_bigFigure->palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(*side.bigFigureBackground));
-        palette.setColor(QPalette::WindowText, QColor::fromRgb(side.bigFigureText.value_or(0)));
+        palette.setColor(QPalette::Window, look.bigFigureBackground);
+        palette.setColor(QPalette::WindowText, look.bigFigureText);
         m_bigFigure->setPalette(palette);
     }
     m_dateLabel = new QLabel(QStringLiteral("Tanggal Transaksi"), m_body);
@@ -157,7 +188,11 @@ void CashierWindow::buildControls()
         picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         picker->setCalendarPopup(true);
     }
+}
 
+// The lines and the boxes, Kode … Jumlah, under them.
+void CashierWindow::buildEntryRow()
+{
     m_lines = new LinesPanel(m_cart, m_body);
     connect(m_lines->list(), &ListView::clicked, this, [this](const QModelIndex& index) {
         if (m_cart.loadLine(index.row())) {
@@ -193,18 +228,18 @@ void CashierWindow::buildControls()
     QWidget::setTabOrder(m_unit, m_price);
     QWidget::setTabOrder(m_price, m_discount);
     QWidget::setTabOrder(m_discount, m_amount);
+}
 
-    m_totals = new TotalsPanel(side.shortfallCaption, m_body);
-    for (QLineEdit* edit : m_lines->boxes() + m_totals->boxes())
-        edit->installEventFilter(this);
-
+// The buttons under the lines and the party panel, each with its action.
+void CashierWindow::buildButtons()
+{
     m_new = makeButton(QStringLiteral("Baru [F9]"), QStringLiteral("Transaksi Baru"));
     m_productList = makeButton(QStringLiteral("Item Barang [F10]"),
                                QStringLiteral("Panggil data barang yang ada di daftar barang"));
     m_save = makeButton(QStringLiteral("Simpan Pembayaran [Ctrl+S]/[Enter]"),
                         QStringLiteral("Simpan Pembayaran Transaksi"));
     m_print = makeButton(QStringLiteral("Cetak [F8]"), QStringLiteral("Cetak Item Transaksi"));
-    m_partyPanel = new PartyPanel(side.partyWord, m_body);
+    m_partyPanel = new PartyPanel(sideInfo(m_side).partyWord, m_body);
     m_settings->setAutoDefault(false);
 
     connect(m_new, &QPushButton::clicked, this, &CashierWindow::newTransaction);
@@ -217,6 +252,11 @@ void CashierWindow::buildControls()
         m_barcode->setChecked(m_cart.barcodeMode()); // the toggle decides, not the click
         toggleBarcode();
     });
+}
+
+// What is typed into a box goes into the cart.
+void CashierWindow::connectBoxes()
+{
     connect(m_code, &QLineEdit::textChanged, this, &CashierWindow::codeChanged);
     connect(m_name, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setName(t); });
     connect(m_unit, &QLineEdit::textChanged, this, [this](const QString& t) { m_cart.setUnit(t); });
@@ -235,7 +275,6 @@ void CashierWindow::buildControls()
     refigures(m_discount, &QLineEdit::textChanged, &Cart::setDiscount);
     refigures(m_totals, &TotalsPanel::percentEdited, &Cart::setDiscountPercent);
     refigures(m_totals, &TotalsPanel::paidEdited, &Cart::setPaid);
-    m_group->lower();
 }
 
 QPushButton* CashierWindow::makeButton(const QString& text, const QString& tooltip)
@@ -386,16 +425,18 @@ void CashierWindow::codeChanged(const QString& code)
 
 void CashierWindow::commitEntry()
 {
-    const int lines = m_cart.lines().rowCount();
-    const Outcome<> committed = m_cart.commitEntry();
+    const qsizetype lines = m_cart.lines().size();
+    const Outcome<bool> committed = m_cart.commitEntry();
     if (!committed) {
         m_context.messages().failed(committed);
         return;
     }
+    if (!*committed)
+        return; // no product in the code box
     render();
     m_lines->placeEntryRow();
-    if (m_cart.lines().rowCount() > lines)
-        m_lines->showAddedLine(lines);
+    if (m_cart.lines().size() > lines)
+        m_lines->showAddedLine(int(lines));
     setHelp(scanHelp);
     m_code->setFocus();
 }
@@ -408,13 +449,14 @@ void CashierWindow::focusQuantity()
 
 void CashierWindow::render()
 {
+    m_lines->showLines();
     m_lines->showEntry(m_cart.entry());
     const Cart::Totals& totals = m_cart.totals();
     m_totals->showTotals(totals);
     m_bigFigure->setText(totals.bigFigure);
     m_words->setText(totals.words);
     m_status->setPart(Items,
-                      QStringLiteral("Jumlah Items ") + QString::number(m_cart.lines().rowCount()));
+                      QStringLiteral("Jumlah Items ") + QString::number(m_cart.lines().size()));
 }
 
 void CashierWindow::setHelp(const QString& text)
@@ -515,7 +557,8 @@ CashierDocument CashierWindow::document() const
             totals.gross,
             totals.discountAmount,
             totals.net,
-            totals.paid};
+            totals.paid,
+            m_cart.documentLines()};
 }
 
 void CashierWindow::requestSave()
@@ -527,7 +570,7 @@ void CashierWindow::requestSave()
     if (m_cart.stored())
         return; // stored already: a second request stores nothing
     const CashierDocument stored = document();
-    const Outcome<QString> number = sales::store(m_context.db(), stored, m_cart.lines());
+    const Outcome<QString> number = sales::store(m_context.db(), stored);
     if (!number) {
         // Nothing stored, and why (no party, a walk-in paying too little):
         // the cashier can mend it and try again.
@@ -550,14 +593,13 @@ void CashierWindow::requestSave()
 ReceiptSource CashierWindow::receiptSource() const
 {
     ReceiptSource source;
-    for (int row = 0; row < m_cart.lines().rowCount(); ++row)
-        source.rows.append(m_cart.lines().row(row).mid(0, Cart::Tiers));
-    const Cart::Totals& totals = m_cart.totals();
     const CashierDocument shown = document();
-    source.total = shown.gross;
-    source.discount = shown.discountAmount;
-    source.net = shown.net;
-    source.paid = shown.paid;
+    source.lines = shown.lines;
+    const Cart::Totals& totals = m_cart.totals();
+    source.total = shown.gross.text;
+    source.discount = shown.discountAmount.text;
+    source.net = shown.net.text;
+    source.paid = shown.paid.text;
     source.change = totals.change;
     source.changeLabel = totals.changeCaption;
     source.date = shown.date;

@@ -58,6 +58,10 @@ protected:
 
 private:
     void buildControls();
+    void buildHeader();
+    void buildEntryRow();
+    void buildButtons();
+    void connectBoxes();
     void buildMenu();
     void placeControls();
     void reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/table_model.h"
 #include "logic/cart.h"
 #include "ui/entry_row.h"
 
@@ -21,6 +22,17 @@ public:
     QLineEdit* box(int column) const { return m_entryRow.box(column); }
     const QList<QLineEdit*>& boxes() const { return m_entryRow.boxes(); }
 
+    // The widths of the seven columns in a list with `room` pixels for
+    // them: 100, 250, 50, 100, 100, 100 and 120 (fullWidth in all) when they
+    // fit, else each narrowed in proportion, so that every column stays in
+    // view without scrolling on a narrow screen.
+    static constexpr int fullWidth = 820;
+    static constexpr int minimumColumnWidth = 20;
+    static QList<int> columnWidths(int room);
+
+    // The list follows the cart's lines: changed cells and added lines only,
+    // so the current line and the selection stay.
+    void showLines();
     // The list `width` by `height`, its seven columns all in view, the boxes under it.
     void place(int width, int height);
     void placeEntryRow();
@@ -36,8 +48,11 @@ public:
 private:
     // The height just under the cart's last line.
     int underLastLine() const;
+    // Gives the columns the widths for `room`.
+    void fitColumns(int room);
 
     Cart& m_cart;
+    TableModel m_model;
     ListView* m_list;
     EntryRow m_entryRow;
 };

@@ -1,5 +1,6 @@
 #include "screens/counter/product_search_dialog.h"
 
+#include "core/messages.h"
 #include "logic/product_search.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
@@ -11,12 +12,18 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+namespace {
+
+const QList<int> searchWidths = {100, 220, 150, 50};
+
+} // namespace
+
 ProductSearchDialog::ProductSearchDialog(AppContext& context, Side side, QWidget* parent)
     : QDialog(parent), m_context(context), m_side(side), m_search(new QLineEdit(this)),
       m_list(new ListView(this))
 {
     setWindowTitle(QStringLiteral("Item Barang"));
-    products::setSearchColumns(m_model, m_side);
+    m_model.setTable({products::searchColumns(m_side), {}}, searchWidths);
     m_list->setTableModel(&m_model);
     m_list->setMinimumSize(540, 320);
     m_list->viewport()->installEventFilter(this);
@@ -54,7 +61,11 @@ QString ProductSearchDialog::selectedCode() const
 
 void ProductSearchDialog::search()
 {
-    products::search(m_context.db(), m_side, m_search->text(), m_model);
+    const Outcome<QList<QStringList>> found =
+        products::search(m_context.db(), m_side, m_search->text());
+    m_model.setRows(found ? *found : QList<QStringList>());
+    if (!found)
+        m_context.messages().failed(found);
     m_list->setFocus();
     m_list->selectRow(0);
 }

@@ -273,7 +273,11 @@ void ProductMasterWindow::paste()
 
 void ProductMasterWindow::search()
 {
-    products::searchMaster(m_context.db(), m_search->text(), *m_model);
+    const Outcome<QList<QStringList>> found =
+        products::searchMaster(m_context.db(), m_search->text());
+    m_model->setRows(found ? *found : QList<QStringList>());
+    if (!found)
+        m_context.messages().failed(found);
     m_list->setFocus();
     m_list->selectRow(0);
 }

@@ -42,7 +42,8 @@ ReturnWindow::ReturnWindow(AppContext& context, Side side, QWidget* parent)
 {
     const SideInfo& info = sideInfo(side);
     setWindowTitle(info.returnTitle);
-    m_list->setTableModel(&m_document.lines());
+    showLines();
+    m_list->setTableModel(&m_model);
     m_rest->setObjectName(QStringLiteral("sisa"));
     m_words->setFont(fontFromText(QStringLiteral("Arial,10,1")));
     m_words->setWordWrap(true);
@@ -91,6 +92,8 @@ ReturnWindow::ReturnWindow(AppContext& context, Side side, QWidget* parent)
     setTabOrder(box(Column::Price), box(Column::Discount));
 
     const auto entries = ReturnDocument::partyEntries(context.db(), side);
+    if (!entries)
+        context.messages().failed(entries);
     m_party->addItems(entries ? *entries : QStringList());
     connect(m_party, &QComboBox::currentIndexChanged, this, &ReturnWindow::partyChosen);
     // The first party's debt is shown at once: the refund depends on it.
@@ -136,8 +139,10 @@ bool ReturnWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ReturnWindow::partyChosen()
 {
-    m_document.setParty(m_party->currentText());
+    const Outcome<> chosen = m_document.setParty(m_party->currentText());
     showTotals();
+    if (!chosen)
+        m_context.messages().failed(chosen);
 }
 
 void ReturnWindow::boxEdited(int column, const QString& text)
@@ -165,7 +170,12 @@ void ReturnWindow::boxEdited(int column, const QString& text)
 
 void ReturnWindow::lookUp(const QString& code)
 {
-    if (!m_document.lookup(code))
+    const Outcome<bool> found = m_document.lookup(code);
+    if (!found) {
+        m_context.messages().failed(found);
+        return;
+    }
+    if (!*found)
         return;
     showEntry();
     box(Column::Quantity)->setFocus();
@@ -174,11 +184,14 @@ void ReturnWindow::lookUp(const QString& code)
 
 void ReturnWindow::completeLine()
 {
-    const Outcome<> added = m_document.completeLine();
+    const Outcome<bool> added = m_document.completeLine();
     if (!added) {
         m_context.messages().failed(added);
         return;
     }
+    if (!*added)
+        return; // no code typed
+    showLines();
     showEntry();
     showTotals();
     m_list->scrollToBottom();
@@ -238,5 +251,13 @@ void ReturnWindow::print()
 void ReturnWindow::printList()
 {
     exporting::exportList(this, m_context, exporting::Format::WebPage, m_document.listTitle(),
-                          m_document.lines());
+                          m_model);
+}
+
+void ReturnWindow::showLines()
+{
+    Table table{lineColumns(), {}};
+    for (const DocumentLine& line : m_document.lines())
+        table.rows.append(line.cells());
+    m_model.setTable(table, {100, 250, 50, 100, 100, 100, 120});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "core/table_model.h"
 #include "logic/returns.h"
 #include "ui/form.h"
 
@@ -43,9 +44,12 @@ private:
     void showEntry();
     void showTotals();
     void printList();
+    // The document's lines in the list.
+    void showLines();
 
     AppContext& m_context;
     ReturnDocument m_document;
+    TableModel m_model;
     QComboBox* m_party;
     QLineEdit* m_debt;
     QLineEdit* m_rest;

@@ -18,7 +18,8 @@ StockCorrectionWindow::StockCorrectionWindow(AppContext& context, QWidget* paren
       m_row(new EntryStrip(m_list, BoxCount, 20, 1, this))
 {
     setWindowTitle(QStringLiteral("Koreksi Stock"));
-    m_list->setTableModel(&m_correction.lines());
+    showLines();
+    m_list->setTableModel(&m_model);
     m_tree->setFixedWidth(200);
 
     const QIcon monthIcon = style()->standardIcon(QStyle::SP_DirIcon);
@@ -28,6 +29,8 @@ StockCorrectionWindow::StockCorrectionWindow(AppContext& context, QWidget* paren
         node->setIcon(0, monthIcon);
         const auto codes = StockCorrection::codesOfMonth(
             context.db(), year + u'-' + QString::number(month).rightJustified(2, u'0'));
+        if (!codes)
+            context.messages().failed(codes);
         for (const QString& code : codes ? *codes : QStringList())
             (new QTreeWidgetItem(node, {code}))->setIcon(0, documentIcon);
     }
@@ -92,12 +95,18 @@ bool StockCorrectionWindow::eventFilter(QObject* watched, QEvent* event)
 
 void StockCorrectionWindow::lookUp()
 {
-    const auto found = m_correction.lookup(box(Code)->text());
-    if (!found)
+    const Outcome<std::optional<StockCorrection::Found>> found =
+        m_correction.lookup(box(Code)->text());
+    if (!found) {
+        m_context.messages().failed(found);
         return;
-    box(Name)->setText(found->name);
-    box(DbStock)->setText(found->stock);
-    box(RealStock)->setText(found->stock);
+    }
+    const std::optional<StockCorrection::Found>& product = *found;
+    if (!product)
+        return;
+    box(Name)->setText(product->name);
+    box(DbStock)->setText(product->stock);
+    box(RealStock)->setText(product->stock);
     box(RealStock)->setFocus();
     box(RealStock)->selectAll();
 }
@@ -112,6 +121,7 @@ void StockCorrectionWindow::addLine()
         m_context.messages().failed(added);
         return;
     }
+    showLines();
     for (const Box emptied : {Code, Name, Note})
         box(emptied)->clear();
     box(DbStock)->setText(QStringLiteral("0"));
@@ -122,6 +132,7 @@ void StockCorrectionWindow::addLine()
 void StockCorrectionWindow::startNew()
 {
     m_correction.startNew();
+    showLines();
     box(Code)->setFocus();
 }
 
@@ -148,10 +159,15 @@ bool StockCorrectionWindow::isDocument(const QTreeWidgetItem* item) const
 
 void StockCorrectionWindow::nodeChosen(QTreeWidgetItem* item)
 {
-    if (isDocument(item))
-        m_correction.show(item->text(0));
-    else if (m_correction.isStored())
+    if (isDocument(item)) {
+        const Outcome<> shown = m_correction.show(item->text(0));
+        showLines();
+        if (!shown)
+            m_context.messages().failed(shown);
+    } else if (m_correction.isStored()) {
         m_correction.startNew(); // lines being entered stay until they are saved
+        showLines();
+    }
 }
 
 void StockCorrectionWindow::removeSelected()
@@ -169,13 +185,20 @@ void StockCorrectionWindow::removeSelected()
                 QStringLiteral(" ini?, Penghapusan dapat mengakibatkan hilangnya referensi antar "
                                "Data yang pernah tersimpan.")))
         return;
-    if (!StockCorrection::remove(m_context.db(), code))
+    if (const Outcome<> removed = StockCorrection::remove(m_context.db(), code); !removed) {
+        m_context.messages().failed(removed);
         return;
+    }
     delete item;
 }
 
 void StockCorrectionWindow::printList()
 {
     exporting::exportList(this, m_context, exporting::Format::WebPage,
-                          QStringLiteral("Koreksi Stock"), m_correction.lines());
+                          QStringLiteral("Koreksi Stock"), m_model);
+}
+
+void StockCorrectionWindow::showLines()
+{
+    m_model.setTable(m_correction.table(), {135, 243, 79, 79, 277});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "core/table_model.h"
 #include "logic/stock_correction.h"
 #include "ui/form.h"
 
@@ -42,9 +43,12 @@ private:
     // A node that stands for a stored correction, not the root or a month.
     bool isDocument(const QTreeWidgetItem* item) const;
     void printList();
+    // The correction's lines in the list.
+    void showLines();
 
     AppContext& m_context;
     StockCorrection m_correction;
+    TableModel m_model;
     MonthTree* m_tree;
     ListView* m_list;
     EntryStrip* m_row;

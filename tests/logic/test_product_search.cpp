@@ -1,6 +1,5 @@
 #include "core/shop_upgrade.h"
 #include "core/startup.h"
-#include "core/table_model.h"
 #include "logic/product_search.h"
 #include "logic/products.h"
 #include "logic/shop_database.h"
@@ -95,15 +94,9 @@ void TestProductSearch::init()
 QList<QStringList> TestProductSearch::searched(const QString& text)
 {
     QList<QStringList> rows;
-    TableModel model;
-    for (const Side side : {Side::Sales, Side::Purchase}) {
-        products::search(db(), side, text, model);
-        for (int i = 0; i < model.rowCount(); ++i)
-            rows.append(model.row(i));
-    }
-    products::searchMaster(db(), text, model);
-    for (int i = 0; i < model.rowCount(); ++i)
-        rows.append(model.row(i));
+    for (const Side side : {Side::Sales, Side::Purchase})
+        rows += products::search(db(), side, text).value();
+    rows += products::searchMaster(db(), text).value();
     return rows;
 }
 
@@ -187,7 +180,8 @@ void TestProductSearch::indexFollowsEveryChange()
     // The next open makes an unusable index anew.
     QCOMPARE(shopfile::upgrade(db()).value(),
              ready ? QStringList() : QStringList{u"barang_cari"_s});
-    QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
+    QVERIFY(shopfile::productSearchReady(db()));
+    QVERIFY(indexWhole(db()));
     for (const QString& text : texts)
         QVERIFY2(searched(text) == scanned(text), qPrintable(text));
 }
@@ -216,7 +210,8 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     const auto count = [&reports](qint64, qint64) { ++reports; };
     QVERIFY(startUp(m_shop->context(), count));
     QVERIFY(reports > 0);
-    QVERIFY(shopfile::productSearchReady(db()) && indexWhole(db()));
+    QVERIFY(shopfile::productSearchReady(db()));
+    QVERIFY(indexWhole(db()));
     const QList<QStringList> after = own(db());
     for (const QStringList& kept : shop)
         QVERIFY2(after.contains(kept), qPrintable(kept.join(u'|')));
@@ -236,8 +231,9 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     QVERIFY(!shopfile::upgrade(file).ok());
     QCOMPARE(file.scalar(u"select count(*) from sqlite_master where name like 'barang_cari%'"_s),
              u"0"_s);
-    TableModel model;
-    QVERIFY(products::search(file, Side::Sales, u"sabun"_s, model) && model.rowCount() == 3);
+    const Outcome<QList<QStringList>> found = products::search(file, Side::Sales, u"sabun"_s);
+    QVERIFY(found);
+    QCOMPARE(found->size(), 3);
 }
 
 // toko-initdb --plain: the shop file as an older SQLite can write it, until --helpers.
@@ -283,7 +279,8 @@ void TestProductSearch::aPlainFileStaysPlain()
     QVERIFY(startUp(m_shop->context()));
     QCOMPARE(selected(db(), objects), selected(schemaOnly, objects));
     QCOMPARE(rows(db()), stored);
-    QVERIFY(shopfile::isPlain(db()) && !shopfile::productSearchReady(db()));
+    QVERIFY(shopfile::isPlain(db()));
+    QVERIFY(!shopfile::productSearchReady(db()));
     QVERIFY(db().exec(u"insert into barang (kode, nama) values ('polos', 'Sabun Polos')"_s));
     QCOMPARE(searched(u"sabun polos"_s).size(), 3);
 
@@ -293,7 +290,9 @@ void TestProductSearch::aPlainFileStaysPlain()
     QVERIFY2(back, qPrintable(back.reason()));
     QCOMPARE(back->names, plain->names);
     QVERIFY(startUp(m_shop->context()));
-    QVERIFY(!shopfile::isPlain(db()) && shopfile::productSearchReady(db()) && indexWhole(db()));
+    QVERIFY(!shopfile::isPlain(db()));
+    QVERIFY(shopfile::productSearchReady(db()));
+    QVERIFY(indexWhole(db()));
 
     // A header that names another program is left alone.
     QVERIFY(schemaOnly.exec(u"pragma application_id = 42"_s));

@@ -59,6 +59,12 @@ QString column(const ListView* list, int column)
     return cells.join(u' ');
 }
 
+// A row of the screen's list, cells joined by "|".
+QString listed(const QWidget& screen, int row)
+{
+    return screen.findChild<ListView*>()->tableModel()->row(row).join(u'|');
+}
+
 } // namespace
 
 void TestMoneyStockScreens::init()
@@ -261,8 +267,9 @@ void TestMoneyStockScreens::correction()
     // Enter walks: code -> counted stock (typed over) -> note -> a new line.
     for (const QString& text : {u"111"_s, u"7"_s, u"rak 'atas'"_s})
         type(text);
-    QCOMPARE(screen.correction().lines().row(0).join(u'|'), u"111|Sabun|10|7|rak 'atas'"_s);
-    QCOMPARE(screen.box(Box::RealStock)->text() + screen.box(Box::Name)->text(), u"0"_s);
+    QCOMPARE(listed(screen, 0), u"111|Sabun|10|7|rak 'atas'"_s);
+    QCOMPARE(screen.box(Box::RealStock)->text(), u"0"_s);
+    QCOMPARE(screen.box(Box::Name)->text(), QString());
     QCOMPARE(focused(), screen.box(Box::Code));
     // Saved: a node under this month.
     QTest::mouseClick(buttonWithText<QPushButton>(&screen, u"Simpan"_s), Qt::LeftButton);
@@ -277,9 +284,10 @@ void TestMoneyStockScreens::correction()
     QCOMPARE(screen.tree()->monthItem(2), february);
     // Last year's correction is not under this year's February; this one is, and goes.
     screen.tree()->setCurrentItem(february->child(0));
-    QCOMPARE(screen.correction().lines().row(0).join(u'|'), u"222|Kopi|5|4|"_s);
+    QCOMPARE(listed(screen, 0), u"222|Kopi|5|4|"_s);
     QTest::mouseClick(remove, Qt::LeftButton); // the Yes the month node did not take
-    QCOMPARE(february->childCount() + screen.correction().lines().rowCount(), 0);
+    QCOMPARE(february->childCount(), 0);
+    QCOMPARE(screen.findChild<ListView*>()->tableModel()->rowCount(), 0);
 }
 
 void TestMoneyStockScreens::returnKeys()
@@ -316,7 +324,7 @@ void TestMoneyStockScreens::returnKeys()
     QVERIFY(m_shop->messages.shown().isEmpty());
     QTest::mouseClick(buttonWithText<QToolButton>(&screen, u"Save"_s), Qt::LeftButton);
     QTest::mouseClick(print, Qt::LeftButton);
-    QVERIFY(lastText().startsWith(u"Laporan disimpan di:"_s));
+    QVERIFY2(lastText().startsWith(u"Laporan disimpan di:"_s), qPrintable(lastText()));
 
     // Browse picks a product the party has had and goes on to its quantity.
     QVERIFY(m_shop->db().exec(u"insert into "_s + sideInfo(side).lineTable +

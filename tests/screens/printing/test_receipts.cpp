@@ -38,11 +38,11 @@ namespace {
 ReceiptSource sale(const QString& paid = u"3200000"_s, const QString& changeLabel = u"Kembali"_s,
                    const QString& operatorName = u"kasir"_s)
 {
-    const QList<QStringList> rows{
+    const QList<DocumentLine> lines{
         {u"1002"_s, u"Minyak Goreng 2 L"_s, u"3"_s, u"pouch"_s, u"34000"_s, u"0"_s, u"102000"_s},
         {u"2001"_s, u"Mi"_s, u"1000"_s, u"pcs"_s, u"3200"_s, u"200"_s, u"3000000"_s}};
     // Total, discount, net, paid, change, its label, date, due date, day count, operator, clock.
-    return ReceiptSource(rows, u"3102000"_s, u"0"_s, u"3102000"_s, paid,
+    return ReceiptSource(lines, u"3102000"_s, u"0"_s, u"3102000"_s, paid,
                          QString::number(std::abs(paid.toInt() - 3102000)), changeLabel,
                          u"2024-03-07"_s, u"2024-04-07"_s, 4, operatorName, u"March 07, 2024"_s,
                          u"10:15:00"_s, u"00000000000123"_s,
