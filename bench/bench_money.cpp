@@ -8,7 +8,6 @@
 #include "core/database.h"
 #include "core/numbering.h"
 #include "core/shop_upgrade.h"
-#include "core/table_model.h"
 #include "logic/cash_book.h"
 #include "logic/payments.h"
 #include "logic/shop_database.h"

@@ -14,7 +14,6 @@
 #include "bench/large_shop.h"
 #include "core/database.h"
 #include "core/shop_upgrade.h"
-#include "core/table_model.h"
 #include "logic/profit_loss.h"
 #include "logic/reports.h"
 

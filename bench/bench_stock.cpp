@@ -70,11 +70,12 @@ void picker(AppContext& context)
     });
     TableModel model;
     const double oneStatement = timed([&] {
-        context.db().fill(model,
-                          QStringLiteral("select KodeBarang, NamaBarang from "
-                                         "itempenjualan where kodeSP=? group by "
-                                         "KodeBarang, NamaBarang"),
-                          {walkIn});
+        model.setRows(context.db()
+                          .select(QStringLiteral("select KodeBarang, NamaBarang from "
+                                                 "itempenjualan where kodeSP=? group by "
+                                                 "KodeBarang, NamaBarang"),
+                                  {walkIn})
+                          .value());
     });
     std::printf("bought-items picker, walk-in customer: first rows painted %.1f ms; "
                 "all %d products listed %.1f ms; one statement for all %.1f ms\n",

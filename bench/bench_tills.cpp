@@ -21,7 +21,6 @@
 // temporary folder is used and removed at the end.
 
 #include "core/database.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 #include "logic/cart.h"
 #include "logic/payments.h"

@@ -1,7 +1,6 @@
 #include "core/database.h"
 
 #include "core/outcome.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 
 #include <QDir>
@@ -498,16 +497,6 @@ QString Database::scalar(const QString& sql, const QVariantList& params)
     const RowHandler handler = [&](const QStringList& row) { result = row.value(0); };
     run(sql, params, &handler, 1);
     return result;
-}
-
-bool Database::fill(TableModel& model, const QString& sql, const QVariantList& params)
-{
-    model.clear();
-    QList<QStringList> rows;
-    const RowHandler handler = [&](const QStringList& row) { rows.append(row); };
-    const bool ok = run(sql, params, &handler);
-    model.appendRows(std::move(rows));
-    return ok;
 }
 
 Outcome<QList<QStringList>> Database::select(const QString& sql, const QVariantList& params)

@@ -16,7 +16,6 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
-class TableModel;
 
 // The one connection to the shop's SQLite database. Every value travels as a
 // bound parameter; only identifiers from a fixed set are ever spliced into
@@ -92,8 +91,6 @@ public:
     // The first column of the first row; empty when there is no row, the
     // value is NULL or the statement failed.
     QString scalar(const QString& sql, const QVariantList& params = {});
-    // Empties `model` and appends one row per result row, in the query's column order.
-    bool fill(TableModel& model, const QString& sql, const QVariantList& params = {});
     // Every result row, in the query's column order.
     Outcome<QList<QStringList>> select(const QString& sql, const QVariantList& params = {});
     // Several statements separated by ";", no parameters (schema scripts).

@@ -1,6 +1,6 @@
 #include "ui/list_view.h"
 
-#include "core/table_model.h"
+#include "ui/table_model.h"
 
 #include <QEvent>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app_context.h"
-#include "core/table_model.h"
+#include "ui/table_model.h"
 
 #include <QDialog>
 

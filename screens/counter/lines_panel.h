@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/table_model.h"
 #include "logic/cart.h"
 #include "ui/entry_row.h"
+#include "ui/table_model.h"
 
 #include <QWidget>
 

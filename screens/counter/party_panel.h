@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/table_model.h"
 #include "logic/parties.h"
+#include "ui/table_model.h"
 
 #include <QWidget>
 

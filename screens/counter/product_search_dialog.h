@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app_context.h"
-#include "core/table_model.h"
 #include "ui/form.h"
+#include "ui/table_model.h"
 
 #include <QDialog>
 

@@ -2,13 +2,13 @@
 #include "screens/masters/paste_prompt.h"
 
 #include "core/messages.h"
-#include "core/table_model.h"
 #include "logic/parties.h"
 #include "ui/entry_strip.h"
 #include "ui/font_text.h"
 #include "ui/form.h"
 #include "ui/images.h"
 #include "ui/list_view.h"
+#include "ui/table_model.h"
 #include "ui/tool_bar.h"
 
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 #include "screens/masters/party_picker_dialog.h"
 
 #include "core/messages.h"
-#include "core/table_model.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
+#include "ui/table_model.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "screens/masters/paste_prompt.h"
 
 #include "core/messages.h"
-#include "core/table_model.h"
 #include "ui/list_view.h"
+#include "ui/table_model.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -2,7 +2,6 @@
 #include "screens/masters/paste_prompt.h"
 
 #include "core/messages.h"
-#include "core/table_model.h"
 #include "core/users.h"
 #include "logic/price_tiers.h"
 #include "logic/product_search.h"
@@ -12,6 +11,7 @@
 #include "ui/font_text.h"
 #include "ui/images.h"
 #include "ui/list_view.h"
+#include "ui/table_model.h"
 #include "ui/tool_bar.h"
 
 #include <QKeyEvent>

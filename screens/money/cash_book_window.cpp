@@ -1,12 +1,12 @@
 #include "screens/money/cash_book_window.h"
 
 #include "core/messages.h"
-#include "core/table_model.h"
 #include "screens/money/cash_entry_dialog.h"
 #include "screens/reports/list_export.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 #include "ui/month_tree.h"
+#include "ui/table_model.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

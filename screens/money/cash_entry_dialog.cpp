@@ -1,10 +1,10 @@
 #include "screens/money/cash_entry_dialog.h"
 
 #include "core/messages.h"
-#include "core/table_model.h"
 #include "logic/amount_words.h"
 #include "screens/printing/receipt_printing.h"
 #include "ui/form.h"
+#include "ui/table_model.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

@@ -1,7 +1,6 @@
 #include "screens/money/payment_window.h"
 
 #include "core/messages.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 #include "logic/amount_words.h"
 #include "screens/printing/receipt_printing.h"
@@ -10,6 +9,7 @@
 #include "ui/form.h"
 #include "ui/images.h"
 #include "ui/list_view.h"
+#include "ui/table_model.h"
 #include "ui/tool_bar.h"
 
 #include <QFormLayout>

@@ -2,7 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/messages.h"
-#include "core/table_model.h"
+#include "ui/table_model.h"
 
 #include <QCursor>
 #include <QDesktopServices>

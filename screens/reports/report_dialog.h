@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/outcome.h"
-#include "core/table_model.h"
 #include "logic/export.h"
 #include "logic/reports.h"
+#include "ui/table_model.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/app_context.h"
-#include "core/table_model.h"
 #include "logic/returns.h"
 #include "ui/form.h"
+#include "ui/table_model.h"
 
 #include <QWidget>
 

@@ -1,5 +1,4 @@
 #include "core/database.h"
-#include "core/table_model.h"
 #include "core/text_ops.h"
 #include "logic/cash_book.h"
 #include "logic/payments.h"
@@ -53,14 +52,6 @@ QString rowsOf(const Table& table, QStringView between)
     for (const QStringList& row : table.rows)
         rows.append(row.join(u'|'));
     return rows.join(between);
-}
-
-QString rowsOf(const TableModel& model, QStringView between)
-{
-    Table table;
-    for (int row = 0; row < model.rowCount(); ++row)
-        table.rows.append(model.row(row));
-    return rowsOf(table, between);
 }
 
 // Saved on 7 March by "kasir": the code it gave, or why it was refused.

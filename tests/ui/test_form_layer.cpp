@@ -1,9 +1,9 @@
 #include "core/clock.h"
-#include "core/table_model.h"
 #include "ui/entry_row.h"
 #include "ui/font_text.h"
 #include "ui/list_view.h"
 #include "ui/month_tree.h"
+#include "ui/table_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
-#include "core/table_model.h"
 #include "screens/masters/party_master_window.h"
 #include "screens/masters/party_picker_dialog.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
 #include "ui/list_view.h"
+#include "ui/table_model.h"
 
 #include <QClipboard>
 #include <QLineEdit>

@@ -1,5 +1,4 @@
 #include "core/database.h"
-#include "core/table_model.h"
 #include "logic/amount_words.h"
 #include "screens/money/cash_book_window.h"
 #include "screens/money/payment_window.h"
@@ -11,6 +10,7 @@
 #include "support/test_shop.h"
 #include "ui/list_view.h"
 #include "ui/month_tree.h"
+#include "ui/table_model.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,4 +1,3 @@
-#include "core/table_model.h"
 #include "screens/reports/debt_report_dialog.h"
 #include "screens/reports/document_list_dialog.h"
 #include "screens/reports/low_stock_dialog.h"
@@ -6,6 +5,7 @@
 #include "support/report_month.h"
 #include "support/test_shop.h"
 #include "ui/list_view.h"
+#include "ui/table_model.h"
 
 #include <QDateEdit>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "core/table_model.h"
+#include "ui/table_model.h"
 
 #include <algorithm>
 
