@@ -61,9 +61,8 @@ QString wordsOf(QStringView fieldText)
     return wordsOf(text::textToNumber(fieldText));
 }
 
-Outcome<double> typed(QStringView text, const QString& name)
+Outcome<double> typed(double value, const QString& name)
 {
-    const double value = text::textToNumber(text);
     if (value < 0)
         return Failure{name + QStringLiteral(" tidak boleh kurang dari 0.")};
     if (!(value <= largestLineValue))

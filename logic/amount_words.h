@@ -19,10 +19,10 @@ QString words(qint64 n);
 QString wordsOf(double value);
 QString wordsOf(QStringView fieldText);
 
-// An amount of money typed into a payment or cash box, read as a number.
-// Refused below 0 and beyond the cashier's limit (largestLineValue), the
-// reason naming the box as `name` ("Jumlah kas").
-Outcome<double> typed(QStringView text, const QString& name);
+// An amount of money typed into a payment or cash box: refused below 0 and
+// beyond the cashier's limit (largestLineValue), the reason naming the box
+// as `name` ("Jumlah kas").
+Outcome<double> typed(double value, const QString& name);
 // How many digits a money box takes: those of the cashier's limit.
 int boxDigits();
 

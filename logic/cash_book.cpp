@@ -92,7 +92,8 @@ QString partyPhrase(const Entry& entry)
 
 Outcome<QString> store(Database& db, const Entry& entry)
 {
-    const Outcome<double> cash = amount::typed(entry.amount, QStringLiteral("Jumlah kas"));
+    const Outcome<double> cash =
+        amount::typed(text::textToNumber(entry.amount), QStringLiteral("Jumlah kas"));
     if (!cash)
         return Failure{cash.reason()};
     Database::Transaction transaction(db);

@@ -142,7 +142,8 @@ Outcome<Stored> store(Database& db, const Payment& payment)
     if (payment.partyCode.isEmpty())
         return Failure{QStringLiteral("Pilih ") + side.partyWord +
                        QStringLiteral(" terlebih dahulu.")};
-    const Outcome<double> typed = amount::typed(payment.paid, QStringLiteral("Jumlah dibayar"));
+    const Outcome<double> typed =
+        amount::typed(payment.paid.value, QStringLiteral("Jumlah dibayar"));
     if (!typed)
         return Failure{typed.reason()};
     const double paid = text::roundHalfEven(*typed);
@@ -205,7 +206,7 @@ void showStored(const Stored& stored, const Payment& payment, QList<QStringList>
         row[DocOpen] = open;
     }
     const double outstanding = text::roundHalfEven(payment.outstanding);
-    const double paid = rounded(payment.paid);
+    const double paid = text::roundHalfEven(payment.paid.value);
     partyRow.resize(PartyColumns);
     partyRow[PartyPaid] = plus(partyRow.at(PartyPaid), stored.recorded);
     partyRow[PartyOpen] = text::numberToText(outstanding > paid ? outstanding - paid : 0);

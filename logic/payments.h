@@ -3,6 +3,7 @@
 #include "core/outcome.h"
 #include "core/side.h"
 #include "core/table.h"
+#include "logic/document_line.h"
 #include "logic/voucher.h"
 
 #include <QList>
@@ -71,7 +72,7 @@ struct Payment {
     // voucher prints the text.
     double outstanding = 0;
     QString outstandingText;
-    QString paid;              // as typed: store() refuses what is no amount
+    Figure paid;               // store() refuses it below 0 and beyond the cashier's limit
     QList<Document> documents; // the open documents listed, the ones it pays
 };
 
