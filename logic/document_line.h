@@ -14,6 +14,8 @@ struct Figure {
 
     QString text;
     double value = 0;
+
+    friend bool operator==(const Figure&, const Figure&) = default;
 };
 
 // One line of a sale, a purchase or a return.

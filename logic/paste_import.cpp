@@ -142,11 +142,10 @@ Outcome<Result> importProducts(Database& db, const QList<Line>& lines)
             refuse(wrong);
             continue;
         }
-        QVariantList values = {product.code,     QStringLiteral("barang"),
-                               product.name,     product.category,
-                               product.stock,    product.unit,
-                               product.cost,     product.price,
-                               product.discount, product.barcode};
+        QVariantList values = {product.code,      QStringLiteral("barang"), product.name,
+                               product.category,  product.stock.text,       product.unit,
+                               product.cost.text, product.price.text,       product.discount.text,
+                               product.barcode};
         QString count;
         if (!db.query(exists, {code}, [&](const QStringList& found) { count = found.value(0); })) {
             refuse(sqlErrorText(db));

@@ -20,8 +20,9 @@ Product fromRow(const QStringList& row)
 
 QStringList rowOf(const Product& product)
 {
-    return {product.code, product.name,  product.category, product.stock,   product.unit,
-            product.cost, product.price, product.discount, product.barcode, product.tiers};
+    return {product.code,    product.name,      product.category,   product.stock.text,
+            product.unit,    product.cost.text, product.price.text, product.discount.text,
+            product.barcode, product.tiers};
 }
 
 QList<Table::Column> columns()
@@ -84,19 +85,19 @@ bool isPlainNumber(QStringView text)
 
 QString checkNumbers(Product& product)
 {
-    QString* const numbers[] = {&product.stock, &product.cost, &product.price, &product.discount};
+    Figure* const numbers[] = {&product.stock, &product.cost, &product.price, &product.discount};
     static const QStringList headers = {QStringLiteral("Stock"), QStringLiteral("HargaPokok"),
                                         QStringLiteral("HargaJual"), QStringLiteral("Diskon")};
     for (int i = 0; i < 4; ++i) {
-        QString& cell = *numbers[i];
-        if (cell.isEmpty())
+        Figure& figure = *numbers[i];
+        if (figure.text.isEmpty())
             continue;
-        if (!isPlainNumber(cell))
-            return headers[i] + QStringLiteral(" bukan angka: \"") + text::shortened(cell) + u'"';
-        const double value = text::textToNumber(cell);
-        if (std::fabs(value) > largestLineValue)
+        if (!isPlainNumber(figure.text))
+            return headers[i] + QStringLiteral(" bukan angka: \"") + text::shortened(figure.text) +
+                   u'"';
+        if (std::fabs(figure.value) > largestLineValue)
             return headers[i] + QStringLiteral(" melebihi ") + text::numberToText(largestLineValue);
-        cell = text::numberToText(value);
+        figure = Figure(text::numberToText(figure.value));
     }
     return {};
 }
@@ -118,7 +119,7 @@ QString checkTiers(const Product& product)
 {
     if (!product.tiers.contains(u'|'))
         return {};
-    const int row = tiers::rowWithoutPrice(tiers::read(product.tiers, product.price));
+    const int row = tiers::rowWithoutPrice(tiers::read(product.tiers, product.price.text));
     return row < 0 ? QString() : QStringLiteral("Grosir: ") + tiers::noPriceText(row);
 }
 
@@ -145,8 +146,9 @@ Outcome<> add(Database& db, Product product)
         db.exec(QStringLiteral("insert into barang (kode, jenis, nama, kategori, stock, "
                                "satuan, hpp, hargajual, diskon, barcode, FunctSQL) "
                                "values (?, 'barang', ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {product.code, product.name, product.category, product.stock, product.unit,
-                 product.cost, product.price, product.discount, product.barcode, product.tiers}));
+                {product.code, product.name, product.category, product.stock.text, product.unit,
+                 product.cost.text, product.price.text, product.discount.text, product.barcode,
+                 product.tiers}));
 }
 
 Outcome<> update(Database& db, Product product, bool withTiers)
@@ -155,8 +157,9 @@ Outcome<> update(Database& db, Product product, bool withTiers)
         return Failure{wrong};
     if (const QString wrong = withTiers ? checkTiers(product) : QString(); !wrong.isEmpty())
         return Failure{wrong};
-    QVariantList values = {product.name, product.category, product.stock,    product.unit,
-                           product.cost, product.price,    product.discount, product.barcode};
+    QVariantList values = {product.name,          product.category,  product.stock.text,
+                           product.unit,          product.cost.text, product.price.text,
+                           product.discount.text, product.barcode};
     QString sql = QStringLiteral("update barang set nama=?, kategori=?, stock=?, satuan=?, hpp=?, "
                                  "hargajual=?, diskon=?, barcode=?");
     if (withTiers) {

@@ -2,6 +2,7 @@
 
 #include "core/outcome.h"
 #include "core/table.h"
+#include "logic/document_line.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,11 +36,12 @@ struct Product {
     QString code;
     QString name;
     QString category;
-    QString stock;
+    // The figures are stored as typed: an empty box stays empty in the file.
+    Figure stock;
     QString unit;
-    QString cost;     // HargaPokok
-    QString price;    // HargaJual
-    QString discount; // Diskon
+    Figure cost;     // HargaPokok
+    Figure price;    // HargaJual
+    Figure discount; // Diskon
     QString barcode;
     QString tiers; // the quantity price tiers as price_tiers writes them
 
