@@ -201,16 +201,7 @@ void Cart::updateAmount()
 
 CartLine Cart::entryLine() const
 {
-    CartLine line;
-    line.code = m_entry.code;
-    line.name = m_entry.name;
-    line.quantity = m_entry.quantity;
-    line.unit = m_entry.unit;
-    line.price = m_entry.price;
-    line.discount = m_entry.discount;
-    line.amount = m_entry.amount;
-    line.tiers = m_tierText;
-    return line;
+    return {m_entry.line(), m_tierText};
 }
 
 Outcome<bool> Cart::commitEntry()

@@ -53,6 +53,9 @@ public:
         QString price = QStringLiteral("0");
         QString discount = QStringLiteral("0");
         QString amount = QStringLiteral("0");
+
+        // The entry row as a line.
+        DocumentLine line() const { return {code, name, quantity, unit, price, discount, amount}; }
     };
 
     struct Totals {

@@ -108,14 +108,7 @@ Outcome<bool> ReturnDocument::completeLine()
                        QStringLiteral("\" tidak ditemukan.")};
     if (!(text::textToNumber(m_entry.quantity) > 0))
         return Failure{QStringLiteral("Qty barang yang diretur belum diisi.")};
-    DocumentLine line;
-    line.code = m_entry.code;
-    line.name = m_entry.name;
-    line.quantity = m_entry.quantity;
-    line.unit = m_entry.unit;
-    line.price = m_entry.price;
-    line.discount = m_entry.discount;
-    line.amount = m_entry.amount;
+    const DocumentLine line = m_entry.line();
     if (!lineWithinRange(line))
         return Failure{lineTooLargeText(QStringLiteral("baris tidak ditambahkan."))};
     if (m_stored) {
