@@ -20,8 +20,9 @@ packages=(
 )
 # The tests read exported spreadsheets back with Debian's python3, build the
 # package, mount a small ext4 image (as root) to check the journal on it, and
-# read printed PDFs back with pdftotext.
-test_packages=(python3 python3-openpyxl dpkg-dev e2fsprogs mount poppler-utils)
+# read printed PDFs back with pdftotext; a throwaway PostgreSQL server runs
+# the tests that need one.
+test_packages=(python3 python3-openpyxl dpkg-dev e2fsprogs mount poppler-utils postgresql-15)
 
 install_missing() {
   local missing=()
