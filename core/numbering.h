@@ -27,8 +27,8 @@ Outcome<qint64> lastNumber(Database& db, Sequence sequence = Sequence::Transacti
 QString numberText(qint64 number);
 
 // The code of the next document of `kind` ("JL", "KS", …) from `sequence`,
-// drawn inside the caller's transaction. Fails when the query fails (the
-// database has said why) or when the 14 digits are used up.
+// drawn inside the caller's transaction. Fails with the database's failure
+// when the query fails, or when the 14 digits are used up.
 Outcome<QString> nextCode(Database& db, const QString& kind,
                           Sequence sequence = Sequence::Transactions);
 
