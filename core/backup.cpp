@@ -121,7 +121,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
         return Failure{QStringLiteral("database hanya dapat dibaca")};
     filesystem::removeLeftovers(QFileInfo(path).absolutePath());
     if (const Outcome<> checked = checkShopFile(source, progress); !checked)
-        return Failure{checked.reason()};
+        return checked.failure();
 
     // One bar for both copies: the backup coming in, then the data before going out.
     const auto half = [&progress](qint64 which) -> Progress {
@@ -139,7 +139,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
             return Failure{file.errorMessage()};
         if (const Outcome<> copied = file.copyTo(incoming, half(0)); !copied) {
             filesystem::removeDatabaseFiles(incoming);
-            return Failure{copied.reason()};
+            return copied.failure();
         }
     }
     const Outcome<QString> safetyCopy = keepSafetyCopy(db, now, half(1));
@@ -176,7 +176,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
     }
     if (db.open(path))
         (void)shopfile::upgrade(db, progress);
-    return Failure{swapped.reason()};
+    return swapped.failure();
 }
 
 } // namespace backup

@@ -75,7 +75,7 @@ Outcome<Cart::Taken> Cart::takeCode(const QString& code)
             return Taken::Nothing;
         const Outcome<std::optional<CartProduct>> product = findProduct(m_db, m_side, code);
         if (!product)
-            return Failure{product.reason()};
+            return product.failure();
         if (!*product)
             return Taken::Nothing;
         fillEntry(**product);
@@ -113,7 +113,7 @@ Outcome<Cart::Taken> Cart::takeCode(const QString& code)
     m_tierText.clear();
     const Outcome<std::optional<CartProduct>> found = findProduct(m_db, m_side, code);
     if (!found)
-        return Failure{found.reason()};
+        return found.failure();
     const std::optional<CartProduct>& product = *found;
     if (!product)
         return Taken::Nothing; // the code box keeps its text: the next character extends it

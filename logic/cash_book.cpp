@@ -52,7 +52,7 @@ Outcome<Table> load(Database& db, int year, int month)
                            "Tanggal between '1900-01-01' and ?"),
         {previousEnd});
     if (!opening)
-        return Failure{opening.reason()};
+        return opening.failure();
     double balance = text::textToNumber(opening->value(0).value(0));
     book.rows.append({dayText(first), QStringLiteral("SLD"),
                       QStringLiteral("Saldo Bulan : ") + previousMonth(year, month),
@@ -66,7 +66,7 @@ Outcome<Table> load(Database& db, int year, int month)
                            "order by Tanggal, r"),
         {dayText(first), dayText(first.addMonths(1).addDays(-1))});
     if (!moved)
-        return Failure{moved.reason()};
+        return moved.failure();
     for (const QStringList& row : *moved) {
         const double cash = text::textToNumber(row[4]);
         const double in = row[3] == moneyIn ? cash : 0;
@@ -95,14 +95,14 @@ Outcome<QString> store(Database& db, const Entry& entry)
     const Outcome<double> cash =
         amount::typed(text::textToNumber(entry.amount), QStringLiteral("Jumlah kas"));
     if (!cash)
-        return Failure{cash.reason()};
+        return cash.failure();
     Database::Transaction transaction(db);
     if (!transaction.active())
         return db.failure();
     const Outcome<QString> next = numbering::nextCode(
         db, entry.flow == Flow::In ? QStringLiteral("KM") : QStringLiteral("KK"));
     if (!next)
-        return Failure{next.reason()};
+        return next.failure();
     const QString code = *next;
     if (!db.exec(QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, Tunai, "
                                 "Operator, Nota, Ket) values (?, ?, ?, '-', ?, ?, ?, ?)"),

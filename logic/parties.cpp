@@ -18,7 +18,7 @@ Outcome<Table> listed(Database& db, const QString& sql, const QVariantList& para
 {
     const Outcome<QList<QStringList>> rows = db.select(sql, params);
     if (!rows)
-        return Failure{rows.reason()};
+        return rows.failure();
     return Table{columns(), *rows};
 }
 
@@ -45,7 +45,7 @@ Outcome<QString> lastCode(Database& db, Side side)
         db.select(QStringLiteral("select kode from ") + sideInfo(side).partyTable +
                   QStringLiteral(" order by kode desc limit 1"));
     if (!last)
-        return Failure{last.reason()};
+        return last.failure();
     return last->value(0).value(0);
 }
 
@@ -100,7 +100,7 @@ Outcome<bool> exists(Database& db, Side side, const QString& code)
                       QStringLiteral(" where kode=?"),
                   {code});
     if (!count)
-        return Failure{count.reason()};
+        return count.failure();
     return text::textToNumber(count->value(0).value(0)) > 0;
 }
 
@@ -115,7 +115,7 @@ Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)
     while (!code.isEmpty()) {
         const Outcome<bool> taken = exists(db, side, code);
         if (!taken)
-            return Failure{taken.reason()};
+            return taken.failure();
         if (!*taken)
             break;
         code = codeAfter(side, screen, code);

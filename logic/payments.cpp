@@ -37,7 +37,7 @@ bool listed(const Payment& payment, const QList<Document>& now)
 Outcome<Table> withColumns(Outcome<QList<QStringList>> rows, QList<Table::Column> columns)
 {
     if (!rows)
-        return Failure{rows.reason()};
+        return rows.failure();
     return Table{std::move(columns), *rows};
 }
 
@@ -125,7 +125,7 @@ Outcome<bool> isCurrent(Database& db, const Payment& payment)
 {
     const Outcome<Table> now = loadDocuments(db, payment.side, payment.partyCode);
     if (!now)
-        return Failure{now.reason()};
+        return now.failure();
     return listed(payment, documentsOf(now->rows));
 }
 
@@ -145,7 +145,7 @@ Outcome<Stored> store(Database& db, const Payment& payment)
     const Outcome<double> typed =
         amount::typed(payment.paid.value, QStringLiteral("Jumlah dibayar"));
     if (!typed)
-        return Failure{typed.reason()};
+        return typed.failure();
     const double paid = text::roundHalfEven(*typed);
 
     Database::Transaction transaction(db);
@@ -155,7 +155,7 @@ Outcome<Stored> store(Database& db, const Payment& payment)
     // list was read must not be paid a second time.
     const Outcome<Table> read = loadDocuments(db, payment.side, payment.partyCode);
     if (!read)
-        return Failure{read.reason()};
+        return read.failure();
     const QList<Document> now = documentsOf(read->rows);
     if (!listed(payment, now))
         return Failure{changedText(payment.side, payment.partyName, QStringLiteral("pembayaran"))};
@@ -168,7 +168,7 @@ Outcome<Stored> store(Database& db, const Payment& payment)
     stored.recorded = std::min(text::roundHalfEven(payment.outstanding), paid);
     const Outcome<QString> next = numbering::nextCode(db, side.paymentKind);
     if (!next)
-        return Failure{next.reason()};
+        return next.failure();
     stored.code = *next;
 
     const QString close = QStringLiteral("update transaksi set ") + side.debtColumn +

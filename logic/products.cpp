@@ -45,7 +45,7 @@ Outcome<Table> loadAll(Database& db)
         db.select(QStringLiteral("select kode, nama, kategori, stock, satuan, hpp, hargajual, "
                                  "diskon, barcode, FunctSQL FROM barang Order By Kode"));
     if (!rows)
-        return Failure{rows.reason()};
+        return rows.failure();
     return Table{columns(), *rows};
 }
 
@@ -130,7 +130,7 @@ Outcome<bool> exists(Database& db, const QString& code)
     const Outcome<QList<QStringList>> count =
         db.select(QStringLiteral("select count(*) from barang where kode=?"), {code});
     if (!count)
-        return Failure{count.reason()};
+        return count.failure();
     return count->value(0).value(0) != QStringLiteral("0");
 }
 

@@ -60,7 +60,7 @@ public:
         const Outcome<QList<QStringList>> found = m_db.select(sql, m_month);
         if (!found) {
             if (!m_failure)
-                m_failure = Failure{found.reason()};
+                m_failure = found.failure();
             return {};
         }
         return *found;

@@ -26,7 +26,7 @@ Outcome<Table> listed(Database& db, Report report, Side side, const QString& sql
 {
     Outcome<QList<QStringList>> rows = db.select(sql, params);
     if (!rows)
-        return Failure{rows.reason()};
+        return rows.failure();
     return Table{describe(report, side).columns, *rows};
 }
 
@@ -168,7 +168,7 @@ Outcome<QStringList> categories(Database& db)
     const Outcome<QList<QStringList>> rows =
         db.select(u"select kategori from barang group by kategori"_s);
     if (!rows)
-        return Failure{rows.reason()};
+        return rows.failure();
     QStringList found;
     for (const QStringList& row : *rows)
         found.append(row.value(0));

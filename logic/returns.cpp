@@ -30,7 +30,7 @@ Outcome<> ReturnDocument::setParty(const QString& entry)
     m_debt = debt ? *debt : QString();
     recalculate();
     if (!debt)
-        return Failure{debt.reason()};
+        return debt.failure();
     return {};
 }
 
@@ -41,7 +41,7 @@ Outcome<QString> ReturnDocument::openDebt() const
                         QStringLiteral(") from transaksi where KodeSP=?"),
                     {m_partyCode});
     if (!sum)
-        return Failure{sum.reason()};
+        return sum.failure();
     return text::numberToText(text::textToNumber(sum->value(0).value(0)));
 }
 
@@ -114,7 +114,7 @@ Outcome<bool> ReturnDocument::completeLine()
     if (m_stored) {
         const Outcome<QString> debt = openDebt();
         if (!debt)
-            return Failure{debt.reason()};
+            return debt.failure();
         m_lines.clear();
         m_stored = false;
         m_debt = debt.value();
@@ -154,7 +154,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     // on the debt, and another till may have settled part of it since.
     const Outcome<QString> debt = openDebt();
     if (!debt)
-        return Failure{debt.reason()};
+        return debt.failure();
     if (*debt != m_debt) {
         m_debt = *debt;
         recalculate();
@@ -162,7 +162,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     }
     const Outcome<QString> next = numbering::nextCode(m_db, side.returnKind);
     if (!next)
-        return Failure{next.reason()};
+        return next.failure();
     const QString code = *next;
 
     const QString insertLine = QStringLiteral("insert into ") + side.returnLineTable +

@@ -58,7 +58,7 @@ Outcome<QString> store(Database& db, const CashierDocument& document)
         return db.failure();
     const Outcome<QString> next = numbering::nextCode(db, side.documentKind);
     if (!next)
-        return Failure{next.reason()};
+        return next.failure();
     const QString code = *next;
     const QString number = code.mid(3);
     const QString header = QStringLiteral("insert into transaksi (Kode, Ref, Tanggal, KodeSP, "

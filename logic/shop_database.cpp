@@ -183,7 +183,7 @@ Outcome<HelpersChanged> setPlain(const QString& path, bool plain)
         return Failure{QStringLiteral("File hanya dapat dibaca, tidak diubah: ") + path};
     const Outcome<QStringList> done = plain ? shopfile::makePlain(db) : shopfile::allowHelpers(db);
     if (!done)
-        return Failure{done.reason()};
+        return done.failure();
     // Closed, the file holds everything again, its log written into it.
     db.close();
     changed.names = *done;

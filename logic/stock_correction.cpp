@@ -94,7 +94,7 @@ Outcome<> StockCorrection::show(const QString& code)
                                    "from itemkoreksi where kode=? order by kodebarang"),
                     {code});
     if (!rows)
-        return Failure{rows.reason()};
+        return rows.failure();
     for (const QStringList& row : *rows)
         m_lines.append({row.value(Code), row.value(Name), row.value(DbStock), row.value(RealStock),
                         row.value(Note)});
@@ -115,7 +115,7 @@ Outcome<QString> StockCorrection::save(const QString& date, const QString& opera
     const Outcome<QString> next =
         numbering::nextCode(m_db, QStringLiteral("KS"), numbering::Sequence::StockCorrections);
     if (!next)
-        return Failure{next.reason()};
+        return next.failure();
     const QString code = *next;
     for (const Line& line : m_lines) {
         const double inDatabase = line.dbStock.value;

@@ -32,7 +32,7 @@ Outcome<QString> shopFolder(const CommandLine& line, Messages& messages, bool ca
     const Outcome<shopfolder::StartFolder> start =
         shopfolder::forStart(requested, QDir::current(), remembered);
     if (!start)
-        return Failure{start.reason()};
+        return start.failure();
     if (!start->folder.isEmpty())
         return start->folder;
     if (!canAsk)
