@@ -94,7 +94,7 @@ Outcome<QList<QStringList>> boughtByNext(Database& db, Side side, const QString&
     if (last.isEmpty()) {
         return db.select(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
                              QStringLiteral(" where kodeSP=? group by KodeBarang, NamaBarang "
-                                            "limit ?"),
+                                            "order by KodeBarang, NamaBarang limit ?"),
                          {partyCode, count});
     }
     // Walks on from the last product listed: its code again for its other
@@ -102,7 +102,8 @@ Outcome<QList<QStringList>> boughtByNext(Database& db, Side side, const QString&
     return db.select(QStringLiteral("select KodeBarang, NamaBarang from ") + table +
                          QStringLiteral(" where kodeSP=?1 and KodeBarang>=?2 and "
                                         "(KodeBarang>?2 or NamaBarang>?3) "
-                                        "group by KodeBarang, NamaBarang limit ?4"),
+                                        "group by KodeBarang, NamaBarang "
+                                        "order by KodeBarang, NamaBarang limit ?4"),
                      {partyCode, last.value(0), last.value(1), count});
 }
 

@@ -166,7 +166,7 @@ Outcome<Table> todaysSales(Database& db, const QDate& today)
 Outcome<QStringList> categories(Database& db)
 {
     const Outcome<QList<QStringList>> rows =
-        db.select(u"select kategori from barang group by kategori"_s);
+        db.select(u"select kategori from barang group by kategori order by kategori"_s);
     if (!rows)
         return rows.failure();
     QStringList found;

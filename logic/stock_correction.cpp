@@ -143,7 +143,7 @@ Outcome<QStringList> StockCorrection::codesOfMonth(Database& db, const QString& 
 {
     QStringList codes;
     if (!db.query(QStringLiteral("select kode from itemkoreksi where substr(tanggal,1,7)=? "
-                                 "group by kode"),
+                                 "group by kode order by kode"),
                   {month}, [&](const QStringList& row) { codes.append(row.value(0)); }))
         return db.failure();
     return codes;
