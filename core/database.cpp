@@ -508,6 +508,15 @@ Outcome<QList<QStringList>> Database::select(const QString& sql, const QVariantL
     return rows;
 }
 
+Outcome<QString> Database::value(const QString& sql, const QVariantList& params)
+{
+    QString result;
+    const RowHandler handler = [&](const QStringList& row) { result = row.value(0); };
+    if (!run(sql, params, &handler, 1))
+        return failure();
+    return result;
+}
+
 bool Database::execScript(const QString& sql)
 {
     if (!m_connection)

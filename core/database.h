@@ -91,6 +91,9 @@ public:
     // The first column of the first row; empty when there is no row, the
     // value is NULL or the statement failed.
     QString scalar(const QString& sql, const QVariantList& params = {});
+    // The first column of the first row; empty when there is no row or the
+    // value is NULL.
+    Outcome<QString> value(const QString& sql, const QVariantList& params = {});
     // Every result row, in the query's column order.
     Outcome<QList<QStringList>> select(const QString& sql, const QVariantList& params = {});
     // Several statements separated by ";", no parameters (schema scripts).

@@ -45,15 +45,15 @@ Outcome<Table> load(Database& db, int year, int month)
     // Both sums in one pass over the cash index: the amounts are read from
     // it, the table is not touched.
     const QString cashMoved = shopfile::cashMoved();
-    const Outcome<QList<QStringList>> opening = db.select(
-        QStringLiteral("select coalesce(sum(case when Ref='Masuk' then ") + cashMoved +
-            QStringLiteral(" else -(") + cashMoved +
-            QStringLiteral(") end), 0) from transaksi where Ref in ('Masuk','Keluar') and "
-                           "Tanggal between '1900-01-01' and ?"),
-        {previousEnd});
+    const Outcome<QString> opening =
+        db.value(QStringLiteral("select coalesce(sum(case when Ref='Masuk' then ") + cashMoved +
+                     QStringLiteral(" else -(") + cashMoved +
+                     QStringLiteral(") end), 0) from transaksi where Ref in ('Masuk','Keluar') and "
+                                    "Tanggal between '1900-01-01' and ?"),
+                 {previousEnd});
     if (!opening)
         return opening.failure();
-    double balance = text::textToNumber(opening->value(0).value(0));
+    double balance = text::textToNumber(*opening);
     book.rows.append({dayText(first), QStringLiteral("SLD"),
                       QStringLiteral("Saldo Bulan : ") + previousMonth(year, month),
                       QStringLiteral("0"), QStringLiteral("0"), text::numberToText(balance)});

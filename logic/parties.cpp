@@ -41,12 +41,8 @@ Party walkIn(Side side)
 
 Outcome<QString> lastCode(Database& db, Side side)
 {
-    const Outcome<QList<QStringList>> last =
-        db.select(QStringLiteral("select kode from ") + sideInfo(side).partyTable +
-                  QStringLiteral(" order by kode desc limit 1"));
-    if (!last)
-        return last.failure();
-    return last->value(0).value(0);
+    return db.value(QStringLiteral("select kode from ") + sideInfo(side).partyTable +
+                    QStringLiteral(" order by kode desc limit 1"));
 }
 
 QString codeAfter(Side side, Screen screen, const QString& last)
@@ -95,13 +91,13 @@ Outcome<Table> search(Database& db, Side side, Screen screen, const QString& tex
 
 Outcome<bool> exists(Database& db, Side side, const QString& code)
 {
-    const Outcome<QList<QStringList>> count =
-        db.select(QStringLiteral("select count(*) from ") + sideInfo(side).partyTable +
-                      QStringLiteral(" where kode=?"),
-                  {code});
+    const Outcome<QString> count =
+        db.value(QStringLiteral("select count(*) from ") + sideInfo(side).partyTable +
+                     QStringLiteral(" where kode=?"),
+                 {code});
     if (!count)
         return count.failure();
-    return text::textToNumber(count->value(0).value(0)) > 0;
+    return text::textToNumber(*count) > 0;
 }
 
 Outcome<QString> add(Database& db, Side side, Screen screen, const Party& party)

@@ -197,11 +197,11 @@ Outcome<Result> importParties(Database& db, Side side, const QList<Line>& lines)
         return Failure{nothingStoredText()};
     // Numbering goes on from the greatest document code, read as the master
     // screen reads a code: everything after the prefix.
-    const Outcome<QList<QStringList>> greatest =
-        db.select(QStringLiteral("select kode from transaksi order by kode desc limit 1"));
+    const Outcome<QString> greatest =
+        db.value(QStringLiteral("select kode from transaksi order by kode desc limit 1"));
     if (!greatest)
         return Failure{nothingStoredText()};
-    QString code = parties::codeAfter(side, master, greatest->value(0).value(0));
+    QString code = parties::codeAfter(side, master, *greatest);
     for (const Line& line : lines) {
         QStringList row = padded(line, partyColumns);
         code = freeFrom(code);

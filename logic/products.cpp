@@ -127,11 +127,11 @@ QString checkTiers(const Product& product)
 
 Outcome<bool> exists(Database& db, const QString& code)
 {
-    const Outcome<QList<QStringList>> count =
-        db.select(QStringLiteral("select count(*) from barang where kode=?"), {code});
+    const Outcome<QString> count =
+        db.value(QStringLiteral("select count(*) from barang where kode=?"), {code});
     if (!count)
         return count.failure();
-    return count->value(0).value(0) != QStringLiteral("0");
+    return *count != QStringLiteral("0");
 }
 
 Outcome<> add(Database& db, Product product)

@@ -36,13 +36,13 @@ Outcome<> ReturnDocument::setParty(const QString& entry)
 
 Outcome<QString> ReturnDocument::openDebt() const
 {
-    const Outcome<QList<QStringList>> sum =
-        m_db.select(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
-                        QStringLiteral(") from transaksi where KodeSP=?"),
-                    {m_partyCode});
+    const Outcome<QString> sum =
+        m_db.value(QStringLiteral("select sum(") + sideInfo(m_side).debtColumn +
+                       QStringLiteral(") from transaksi where KodeSP=?"),
+                   {m_partyCode});
     if (!sum)
         return sum.failure();
-    return text::numberToText(text::textToNumber(sum->value(0).value(0)));
+    return text::numberToText(text::textToNumber(*sum));
 }
 
 QString ReturnDocument::totalWords() const

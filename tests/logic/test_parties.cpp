@@ -112,6 +112,10 @@ void TestParties::searchChangeAndRemove()
     QVERIFY(parties::removeAll(db, Side::Sales));
     QCOMPARE(stored(db, Side::Sales), QStringList());
     QCOMPARE(stored(db, Side::Purchase), suppliers);
+    // A lookup whose statement fails says why; it never reads as "no such party".
+    QVERIFY(db.exec(u"alter table pelanggan rename to gone"_qs));
+    QCOMPARE(parties::exists(db, Side::Sales, u"PL-00002"_qs).reason(),
+             u"SQL error: no such table: pelanggan"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestParties)
