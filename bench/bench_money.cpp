@@ -169,7 +169,7 @@ int main()
                                  "'PL-00000' group by KodeSP order by count(*) desc limit 1"));
     const QString indexes[] = {
         QStringLiteral("create index transaksi_kas_uang on transaksi (Ref, Tanggal, (") +
-            shopfile::cashMoved() + QStringLiteral("))"),
+            shopfile::cashMoved(db) + QStringLiteral("))"),
         QStringLiteral("create index transaksi_piutang_terbuka on transaksi "
                        "(KodeSP, Jumlah, Potongan, Tunai, Piutang) where Piutang>0"),
         QStringLiteral("create index transaksi_hutang_terbuka on transaksi "

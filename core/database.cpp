@@ -130,6 +130,8 @@ bool Database::open(const QString& path, Access access)
         m_error = QStringLiteral("path database memuat karakter NUL");
         return false;
     }
+    if (ServerConnection::isAddress(path))
+        return openServer(path);
     // Taken before the file is opened: a restore that swaps the file holds
     // it alone until the new one lies there.
     FileLock lock;
@@ -212,6 +214,20 @@ bool Database::open(const QString& path, Access access)
     return true;
 }
 
+bool Database::openServer(const QString& address)
+{
+    QString error;
+    std::unique_ptr<ServerConnection> server = ServerConnection::connect(address, error);
+    if (!server)
+        return fail(error);
+    close();
+    m_server = std::move(server);
+    m_path = ServerConnection::shown(address);
+    m_journal = {};
+    m_error.clear();
+    return true;
+}
+
 int Database::openConnection(const QByteArray& name, int flags,
                              std::unique_ptr<sqlite3, ConnectionCloser>& connection,
                              const char* setup)
@@ -252,6 +268,7 @@ void Database::close()
         sqlite3_exec(m_connection.get(), "pragma journal_mode=delete", nullptr, nullptr, nullptr);
     }
     m_connection.reset();
+    m_server.reset();
     if (!m_copy.isEmpty())
         filesystem::removeDatabaseFiles(std::exchange(m_copy, QString()));
     m_lock.release();
@@ -262,12 +279,21 @@ void Database::close()
 
 bool Database::checkpoint()
 {
-    return m_readOnly || exec(QStringLiteral("pragma wal_checkpoint(TRUNCATE)"), {});
+    return m_readOnly || m_server || exec(QStringLiteral("pragma wal_checkpoint(TRUNCATE)"), {});
 }
 
 int Database::changes() const
 {
+    if (m_server)
+        return m_server->changes();
     return m_connection ? sqlite3_changes(m_connection.get()) : 0;
+}
+
+bool Database::autocommit() const
+{
+    if (m_server)
+        return !m_server->inTransaction();
+    return !m_connection || sqlite3_get_autocommit(m_connection.get());
 }
 
 QStringList Database::column(const QString& sql, const QVariantList& params)
@@ -304,6 +330,8 @@ void Database::traceStatements(std::function<void(const QString& sql)> seen)
 
 QStringList Database::cachedStatements() const
 {
+    if (m_server)
+        return m_server->cachedStatements();
     QStringList texts;
     for (const auto& [sql, statement] : m_statements)
         texts.append(sql);
@@ -348,20 +376,46 @@ Outcome<> Database::copyTo(const QString& file, const Progress& progress)
     return {};
 }
 
-QString Database::storedOrder()
+QString Database::storedOrder() const
 {
-    return QStringLiteral("rowid");
+    // A server's document tables number their rows as they are stored.
+    return m_server ? QStringLiteral("urutan") : QStringLiteral("rowid");
 }
 
-QString Database::isDocumentCode(const QString& column)
+QString Database::isDocumentCode(const QString& column) const
 {
+    if (m_server)
+        return column + QStringLiteral(" ~ '^[A-Z][A-Z]-[0-9]{14}$'");
     return column + QStringLiteral(" glob '[A-Z][A-Z]-") + QStringLiteral("[0-9]").repeated(14) +
            u'\'';
 }
 
-QString Database::isDocumentNumber(const QString& column)
+QString Database::isDocumentNumber(const QString& column) const
 {
+    if (m_server)
+        return column + QStringLiteral(" ~ '^[0-9]{14}$'");
     return column + QStringLiteral(" glob '") + QStringLiteral("[0-9]").repeated(14) + u'\'';
+}
+
+QString Database::like(const QString& column, const QString& parameter) const
+{
+    if (!m_server)
+        return column + QStringLiteral(" like ") + parameter;
+    // The server's LIKE minds case and reads a backslash as an escape; ILIKE
+    // would also fold letters beyond ASCII. ILIKE finds the candidates (its
+    // index serves it), the ASCII fold decides.
+    const QString fold = QStringLiteral("translate(%1, 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', "
+                                        "'abcdefghijklmnopqrstuvwxyz')");
+    const QString text = QStringLiteral("cast(%1 as text)").arg(column);
+    return QStringLiteral("(%1 ilike %2 escape '' and %3 like %4 escape '')")
+        .arg(text, parameter, fold.arg(text), fold.arg(parameter));
+}
+
+QString Database::smaller(const QString& a, const QString& b) const
+{
+    if (m_server)
+        return QStringLiteral("case when (%1) < (%2) then (%1) else (%2) end").arg(a, b);
+    return QStringLiteral("min(%1, %2)").arg(a, b);
 }
 
 QString Database::textIndexQuestion(const QStringList& pieces, const QStringList& columns)
@@ -409,12 +463,20 @@ Outcome<> Database::outcome(bool ok) const
 bool Database::run(const QString& sql, const QVariantList& params, const RowHandler* handler,
                    int maxRows, bool cache)
 {
-    if (!m_connection)
+    if (!isOpen())
         return fail(QStringLiteral("tidak ada database yang terbuka"));
     // An error such as a full disk makes SQLite roll the whole transaction
     // back; the statements after it must not be stored one by one.
-    if (m_inTransaction && sqlite3_get_autocommit(m_connection.get()))
+    if (m_inTransaction && autocommit())
         return fail(QStringLiteral("the transaction was rolled back"));
+    if (m_server) {
+        if (m_trace)
+            m_trace(sql);
+        ++m_running;
+        const bool ok = m_server->run(sql, params, handler, maxRows, m_error);
+        --m_running;
+        return ok;
+    }
 
     sqlite3_stmt* statement = nullptr;
     StatementPtr temporary;
@@ -519,6 +581,8 @@ Outcome<QString> Database::value(const QString& sql, const QVariantList& params)
 
 bool Database::execScript(const QString& sql)
 {
+    if (m_server)
+        return m_server->execScript(sql, m_error);
     if (!m_connection)
         return fail(QStringLiteral("tidak ada database yang terbuka"));
     if (sqlite3_exec(m_connection.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) !=
@@ -529,7 +593,19 @@ bool Database::execScript(const QString& sql)
 
 Database::Transaction::Transaction(Database& db) : m_db(db), m_generation(db.m_generation)
 {
-    m_active = m_db.exec(QStringLiteral("begin immediate"));
+    // Saves run one at a time, each locked from its first statement to its
+    // commit: two saves never both read the last number, the same stock or
+    // the same open debts. A file locks itself for writing at once; tills on
+    // a server take one lock of the shop's, released with the transaction.
+    // Reading never waits for it.
+    if (db.isServer()) {
+        m_active = m_db.exec(QStringLiteral("begin")) &&
+                   m_db.exec(QStringLiteral("select pg_advisory_xact_lock(21611)"));
+        if (!m_active)
+            m_db.exec(QStringLiteral("rollback"));
+    } else {
+        m_active = m_db.exec(QStringLiteral("begin immediate"));
+    }
     m_db.m_inTransaction = m_active;
 }
 
@@ -538,7 +614,7 @@ Database::Transaction::~Transaction()
     if (!m_active || m_generation != m_db.m_generation)
         return;
     m_db.m_inTransaction = false;
-    if (!sqlite3_get_autocommit(m_db.m_connection.get()))
+    if (!m_db.autocommit())
         m_db.exec(QStringLiteral("rollback"), {});
 }
 

@@ -3,6 +3,7 @@
 #include "core/file_lock.h"
 #include "core/file_system.h"
 #include "core/outcome.h"
+#include "core/server_connection.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,10 +18,15 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-// The one connection to the shop's SQLite database. Every value travels as a
-// bound parameter; only identifiers from a fixed set are ever spliced into
-// the statement text. Each distinct statement text is prepared once and
-// reused, so the lookups that run on every keystroke cost no parsing.
+// The one connection to the shop's database: an SQLite file, or a shop on a
+// PostgreSQL server when the path is a postgresql:// address. Every value
+// travels as a bound parameter; only identifiers from a fixed set are ever
+// spliced into the statement text. Each distinct statement text is prepared
+// once and reused, so the lookups that run on every keystroke cost no parsing.
+//
+// The program's statements are written once, for both: where the two
+// engines say a thing differently, a member below gives the text for the
+// open one.
 //
 // A failed statement keeps SQLite's own message; failure() gives it as the
 // reason a logic call reports ("SQL error: " + message). The database never
@@ -59,12 +65,18 @@ public:
     // with a log that cannot be applied is read from a private copy.
     //
     // While a file is open for writing, lockPath(path) is held shared.
+    //
+    // A server address connects to the server instead (see
+    // ServerConnection::connect); path() is then the address without its
+    // password.
     bool open(const QString& path, Access access = Access::ReadWrite);
     // Leaves the database as one file: the log is written into it and
     // removed, and the file is put back in rollback-journal mode, unless
     // another program still has it open. A private copy is removed.
     void close();
-    bool isOpen() const { return m_connection != nullptr; }
+    bool isOpen() const { return m_connection != nullptr || m_server != nullptr; }
+    // Whether the shop lies on a server rather than in a file.
+    bool isServer() const { return m_server != nullptr; }
     bool isReadOnly() const { return m_readOnly; }
     const QString& path() const { return m_path; }
     // How the open file is written, decided from its folder.
@@ -124,13 +136,19 @@ public:
     // mode.
     Outcome<> copyTo(const QString& file, const Progress& progress = {});
 
-    // What only SQLite says this way, one place each.
+    // What the two engines say differently, one place each.
     // ORDER BY text for the order rows were stored in.
-    static QString storedOrder();
+    QString storedOrder() const;
     // A condition true when `column` is two capital letters, '-' and 14 digits.
-    static QString isDocumentCode(const QString& column);
+    QString isDocumentCode(const QString& column) const;
     // A condition true when `column` is 14 digits.
-    static QString isDocumentNumber(const QString& column);
+    QString isDocumentNumber(const QString& column) const;
+    // A condition true when the text of `column` matches the pattern
+    // `parameter` ('%' any text, '_' one character), ASCII letters in either
+    // case, every other character as it is.
+    QString like(const QString& column, const QString& parameter) const;
+    // The smaller of two numbers; NULL when either is NULL.
+    QString smaller(const QString& a, const QString& b) const;
     // The product search index's condition: rows holding every piece of
     // `pieces` (three characters or longer) in one of `columns`; the
     // question is bound as `parameter`. Empty question when no piece is long
@@ -190,6 +208,7 @@ private:
 
     // Opens `name` into `connection`, runs `setup` and reads its schema;
     // SQLite's extended code, with the message in m_error on a failure.
+    bool openServer(const QString& address);
     int openConnection(const QByteArray& name, int flags,
                        std::unique_ptr<sqlite3, ConnectionCloser>& connection,
                        const char* setup = nullptr);
@@ -200,6 +219,8 @@ private:
              int maxRows = -1, bool cache = true);
     bool fail();
     bool fail(const QString& message);
+    // Whether no transaction is open on the connection right now.
+    bool autocommit() const;
 
     FileSystemProbe m_probe = filesystem::of;
     QString m_path;
@@ -220,4 +241,5 @@ private:
     // connection closes, and members are destroyed in reverse order.
     std::unique_ptr<sqlite3, ConnectionCloser> m_connection;
     std::unordered_map<QString, StatementPtr> m_statements;
+    std::unique_ptr<ServerConnection> m_server;
 };

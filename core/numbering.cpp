@@ -21,12 +21,12 @@ struct LastNumberQuery {
     QVariantList params;
 };
 
-LastNumberQuery transactionsQuery()
+LastNumberQuery transactionsQuery(const Database& db)
 {
     LastNumberQuery query{
         QStringLiteral("select max(n) from (select (select substr(Kode,4,14) from transaksi "
                        "where ") +
-            Database::isDocumentCode(QStringLiteral("Kode")) +
+            db.isDocumentCode(QStringLiteral("Kode")) +
             QStringLiteral(" order by substr(Kode,4,14) desc limit 1) as n"),
         {}};
     for (const Side side : {Side::Sales, Side::Purchase}) {
@@ -36,13 +36,13 @@ LastNumberQuery transactionsQuery()
             query.sql += QStringLiteral(" union all select (select substr(Kode,4,14) from ") +
                          table +
                          QStringLiteral(" where Kode between ? and ? and length(Kode)=17 and ") +
-                         Database::isDocumentNumber(QStringLiteral("substr(Kode,4,14)")) +
+                         db.isDocumentNumber(QStringLiteral("substr(Kode,4,14)")) +
                          QStringLiteral(" order by Kode desc limit 1)");
             query.params.append(QString(kind + QStringLiteral("-00000000000000")));
             query.params.append(QString(kind + QStringLiteral("-99999999999999")));
         }
     }
-    query.sql += u')';
+    query.sql += QStringLiteral(") as numbers");
     return query;
 }
 
@@ -50,13 +50,13 @@ LastNumberQuery transactionsQuery()
 
 Outcome<qint64> lastNumber(Database& db, Sequence sequence)
 {
-    static const LastNumberQuery transactions = transactionsQuery();
-    static const LastNumberQuery corrections{
-        QStringLiteral("select substr(Kode,4,14) from itemkoreksi where ") +
-            Database::isDocumentCode(QStringLiteral("Kode")) +
-            QStringLiteral(" order by substr(Kode,4,14) desc limit 1"),
-        {}};
-    const LastNumberQuery& query = sequence == Sequence::Transactions ? transactions : corrections;
+    const LastNumberQuery query =
+        sequence == Sequence::Transactions
+            ? transactionsQuery(db)
+            : LastNumberQuery{QStringLiteral("select substr(Kode,4,14) from itemkoreksi where ") +
+                                  db.isDocumentCode(QStringLiteral("Kode")) +
+                                  QStringLiteral(" order by substr(Kode,4,14) desc limit 1"),
+                              {}};
     QString last;
     if (!db.query(query.sql, query.params, [&](const QStringList& row) { last = row.value(0); }))
         return db.failure();

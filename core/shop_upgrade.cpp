@@ -150,6 +150,16 @@ select (select wr from pragma_table_list where schema = 'main' and lower(name) =
 
 const QString searchWhole = QStringLiteral("select siap = 1 from barang_cari_status");
 
+// The cash a document moved, as the file's cash index holds it.
+QString fileCashMoved()
+{
+    return QStringLiteral("case substr(Kode,1,2) "
+                          "when 'JL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
+                          "when 'BL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
+                          "when 'RJ' then Jumlah+0 when 'RB' then Jumlah+0 "
+                          "else Tunai+0 end");
+}
+
 const QList<Helper>& helpers()
 {
     static const QList<Helper> list = {
@@ -173,7 +183,7 @@ const QList<Helper>& helpers()
         // The cash book's opening balance: five years of cash read from one index.
         {QStringLiteral("transaksi_kas_uang"),
          QStringLiteral("create index transaksi_kas_uang on transaksi (Ref, Tanggal, (") +
-             cashMoved() + QStringLiteral("))")},
+             fileCashMoved() + QStringLiteral("))")},
     };
     return list;
 }
@@ -271,7 +281,8 @@ private:
 
 Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress)
 {
-    if (!db.isOpen() || db.isReadOnly() || isPlain(db))
+    // A server's shop gets every index it needs when it is made.
+    if (!db.isOpen() || db.isServer() || db.isReadOnly() || isPlain(db))
         return QStringList();
     const QStringList names = db.column(QStringLiteral("select name from sqlite_master"));
     QList<const Helper*> wanted;
@@ -319,11 +330,13 @@ Outcome<QStringList> upgrade(Database& db, const backup::Progress& progress)
 
 bool isPlain(Database& db)
 {
-    return applicationId(db) == QString::number(plainMark);
+    return !db.isServer() && applicationId(db) == QString::number(plainMark);
 }
 
 Outcome<QStringList> makePlain(Database& db)
 {
+    if (db.isServer())
+        return Failure{QStringLiteral("toko di server tidak memakai pelengkap file")};
     const QString id = applicationId(db);
     if (id != u"0" && id != QString::number(plainMark))
         return Failure{QStringLiteral("file ini sudah ditandai milik program lain "
@@ -364,19 +377,24 @@ Outcome<QStringList> allowHelpers(Database& db)
     return upgrade(db);
 }
 
-QString cashMoved()
+QString cashMoved(const Database& db)
 {
-    return QStringLiteral("case substr(Kode,1,2) "
-                          "when 'JL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
-                          "when 'BL' then min(Tunai+0, ifnull(Jumlah,0)-ifnull(Potongan,0)) "
-                          "when 'RJ' then Jumlah+0 when 'RB' then Jumlah+0 "
-                          "else Tunai+0 end");
+    if (db.isServer()) {
+        // The same amounts; a server's number columns hold numbers only.
+        const QString sold = db.smaller(QStringLiteral("Tunai"),
+                                        QStringLiteral("coalesce(Jumlah,0)-coalesce(Potongan,0)"));
+        return QStringLiteral("case substr(Kode,1,2) when 'JL' then %1 when 'BL' then %1 "
+                              "when 'RJ' then Jumlah when 'RB' then Jumlah else Tunai end")
+            .arg(sold);
+    }
+    return fileCashMoved();
 }
 
 QString costOf(Database& db, const QString& code)
 {
     // Asked once per statement: through the statement cache.
     const bool indexed =
+        !db.isServer() &&
         db.scalar(QStringLiteral("select count(*) from sqlite_master where type = 'index' and "
                                  "name = 'barang_hpp' and tbl_name = 'barang'"),
                   {}) == u"1";
@@ -387,8 +405,9 @@ QString costOf(Database& db, const QString& code)
 
 bool productSearchReady(Database& db)
 {
-    // Asked at every search: through the statement cache.
-    return db.scalar(searchWhole, {}) == u"1";
+    // Asked at every search: through the statement cache. A server searches
+    // the table through its own text indexes.
+    return !db.isServer() && db.scalar(searchWhole, {}) == u"1";
 }
 
 } // namespace shopfile

@@ -57,7 +57,7 @@ bool productSearchReady(Database& db);
 // of it. "+0" reads a stored text as a number: '' or letters count as 0,
 // never as a text above every number. The cash index holds this very text:
 // a statement that uses it reads the amounts from the index.
-QString cashMoved();
+QString cashMoved(const Database& db);
 
 // The cost price of the product whose code is the expression `code`, as an
 // expression: NULL for a product no longer in the master data. Read from the

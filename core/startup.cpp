@@ -20,8 +20,11 @@ bool openShopFile(Database& db, const QString& path, const backup::Progress& pro
 Outcome<QString> openDatabase(AppContext& context, const QString& path,
                               const backup::Progress& progress)
 {
-    // An empty path is SQLite's private temporary database.
-    const QString file = path.isEmpty() ? path : context.shopFolder().absoluteFilePath(path);
+    // An empty path is SQLite's private temporary database; a server's
+    // address is no file.
+    const QString file = path.isEmpty() || ServerConnection::isAddress(path)
+                             ? path
+                             : context.shopFolder().absoluteFilePath(path);
     if (!openShopFile(context.db(), file, progress)) {
         return Failure{QStringLiteral("Tidak dapat membuka database: ") +
                        context.db().errorMessage()};
@@ -66,8 +69,10 @@ Outcome<QString> startUp(AppContext& context, const backup::Progress& progress)
     if (!opened)
         return opened;
     // What a toko killed in the middle of a backup or restore left behind.
-    for (const QString& folder :
-         {shop.path(), QFileInfo(context.db().path()).absolutePath(), QDir::tempPath()})
+    QStringList folders = {shop.path(), QDir::tempPath()};
+    if (!context.db().isServer())
+        folders.append(QFileInfo(context.db().path()).absolutePath());
+    for (const QString& folder : folders)
         filesystem::removeLeftovers(folder);
     context.startDate = context.clock().today().toString(QStringLiteral("yyyy-MM-dd"));
     context.receipt = config::readReceiptSettings(shop);

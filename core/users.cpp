@@ -21,8 +21,8 @@ Outcome<bool> checkLogin(Database& db, const QString& user, const QString& passw
 {
     bool found = false;
     QString stored;
-    const bool ok = db.query(QStringLiteral("select Password from useradmin where User=?"), {user},
-                             [&](const QStringList& row) {
+    const bool ok = db.query(QStringLiteral("select Password from useradmin where \"User\"=?"),
+                             {user}, [&](const QStringList& row) {
                                  found = !row.first().isNull();
                                  stored = row.first();
                              });
@@ -37,7 +37,7 @@ Outcome<bool> checkLogin(Database& db, const QString& user, const QString& passw
     // An old clear-text row: keep the login, store the hash from now on.
     const QString hashed = password::hash(password);
     if (!hashed.isEmpty())
-        db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user});
+        db.exec(QStringLiteral("update useradmin set Password=? where \"User\"=?"), {hashed, user});
     return true;
 }
 
@@ -48,8 +48,8 @@ Outcome<> changePassword(Database& db, const QString& user, const QString& passw
     const QString hashed = password::hash(password);
     if (hashed.isEmpty())
         return Failure{QStringLiteral("Password tidak dapat disandikan, password tidak diubah.")};
-    return db.outcome(
-        db.exec(QStringLiteral("update useradmin set Password=? where User=?"), {hashed, user}));
+    return db.outcome(db.exec(QStringLiteral("update useradmin set Password=? where \"User\"=?"),
+                              {hashed, user}));
 }
 
 Outcome<> add(Database& db, const QString& name, const QString& byUser)
@@ -57,7 +57,7 @@ Outcome<> add(Database& db, const QString& name, const QString& byUser)
     if (Outcome<> allowed = administratorOnly(byUser); !allowed)
         return allowed;
     const QString count =
-        db.scalar(QStringLiteral("select count(*) from useradmin where User=?"), {name});
+        db.scalar(QStringLiteral("select count(*) from useradmin where \"User\"=?"), {name});
     if (count.toInt() >= 1)
         return Failure{QStringLiteral("Gagal menyimpan, Id/Kode Sudah Tersedia..")};
     if (name.isEmpty())
@@ -65,14 +65,15 @@ Outcome<> add(Database& db, const QString& name, const QString& byUser)
     const QString hashed = password::hash(QString::fromLatin1(firstPassword));
     if (hashed.isEmpty())
         return Failure{QStringLiteral("Password tidak dapat disandikan, user tidak ditambahkan.")};
-    return db.outcome(db.exec(
-        QStringLiteral("insert into useradmin (User, Password) values (?, ?)"), {name, hashed}));
+    return db.outcome(
+        db.exec(QStringLiteral("insert into useradmin (\"User\", Password) values (?, ?)"),
+                {name, hashed}));
 }
 
 Outcome<QStringList> names(Database& db)
 {
     QStringList all;
-    if (!db.query(QStringLiteral("select User from useradmin order by User"), {},
+    if (!db.query(QStringLiteral("select \"User\" from useradmin order by \"User\""), {},
                   [&](const QStringList& row) { all.append(row.first()); }))
         return db.failure();
     return all;

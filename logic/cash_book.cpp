@@ -44,7 +44,7 @@ Outcome<Table> load(Database& db, int year, int month)
     const QString previousEnd = dayText(first.addDays(-1));
     // Both sums in one pass over the cash index: the amounts are read from
     // it, the table is not touched.
-    const QString cashMoved = shopfile::cashMoved();
+    const QString cashMoved = shopfile::cashMoved(db);
     const Outcome<QString> opening =
         db.value(QStringLiteral("select coalesce(sum(case when Ref='Masuk' then ") + cashMoved +
                      QStringLiteral(" else -(") + cashMoved +
@@ -59,11 +59,11 @@ Outcome<Table> load(Database& db, int year, int month)
                       QStringLiteral("0"), QStringLiteral("0"), text::numberToText(balance)});
 
     const Outcome<QList<QStringList>> moved = db.select(
-        QStringLiteral("select Tanggal, Kode, Ket, Ref, cash from (select ") +
-            Database::storedOrder() + QStringLiteral(" as r, Tanggal, Kode, Ket, Ref, ") +
-            cashMoved +
-            QStringLiteral(" as cash from transaksi where Tanggal between ? and ?) where cash>0 "
-                           "order by Tanggal, r"),
+        QStringLiteral("select Tanggal, Kode, Ket, Ref, cash from (select ") + db.storedOrder() +
+            QStringLiteral(" as r, Tanggal, Kode, Ket, Ref, ") + cashMoved +
+            QStringLiteral(
+                " as cash from transaksi where Tanggal between ? and ?) as moved where cash>0 "
+                "order by Tanggal, r"),
         {dayText(first), dayText(first.addMonths(1).addDays(-1))});
     if (!moved)
         return moved.failure();

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace parties {
 
 namespace {
@@ -80,13 +82,17 @@ Outcome<Table> load(Database& db, Side side)
 
 Outcome<Table> search(Database& db, Side side, Screen screen, const QString& text)
 {
-    const QString conditions =
-        screen == Screen::Master
-            ? QStringLiteral(" where kode like ? or nama like ? or alamat like ? or kontak like ?")
-            : QStringLiteral(" where kode like ? or nama like ? or kontak like ? or alamat like ?");
-    const QString pattern = u'%' + text + u'%';
-    return listed(db, selectColumns() + sideInfo(side).partyTable + conditions,
-                  {pattern, pattern, pattern, pattern});
+    const QStringList columns = screen == Screen::Master
+                                    ? QStringList{u"kode"_s, u"nama"_s, u"alamat"_s, u"kontak"_s}
+                                    : QStringList{u"kode"_s, u"nama"_s, u"kontak"_s, u"alamat"_s};
+    QStringList conditions;
+    for (const QString& column : columns)
+        conditions.append(db.like(column, u"?1"_s));
+    // In code order, as a file's table keyed by code is read.
+    return listed(db,
+                  selectColumns() + sideInfo(side).partyTable + u" where "_s +
+                      conditions.join(u" or "_s) + u" order by kode"_s,
+                  {QString(u'%' + text + u'%')});
 }
 
 Outcome<bool> exists(Database& db, Side side, const QString& code)

@@ -88,7 +88,7 @@ Outcome<Table> loadDocuments(Database& db, Side side, const QString& partyCode)
                                  "Jumlah-Potongan-") +
                       debt + QStringLiteral(", ") + debt +
                       QStringLiteral(" from transaksi where KodeSP=? and ") + debt +
-                      QStringLiteral(">0 order by ") + Database::storedOrder(),
+                      QStringLiteral(">0 order by ") + db.storedOrder(),
                   {partyCode}),
         documentColumns(side));
 }

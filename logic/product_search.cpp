@@ -30,6 +30,15 @@ QString prefixed(const QStringList& columns, const QString& separator)
     return QStringLiteral("b.") + columns.join(separator + QStringLiteral("b."));
 }
 
+// Rows where one of `columns` holds the pattern ?1.
+QString holding(const Database& db, const QStringList& columns, const QString& prefix = {})
+{
+    QStringList conditions;
+    for (const QString& column : columns)
+        conditions.append(db.like(prefix + column, QStringLiteral("?1")));
+    return conditions.join(QStringLiteral(" or "));
+}
+
 Outcome<QList<QStringList>> run(Database& db, const Search& search, const QString& text)
 {
     const QString pattern = u'%' + text + u'%';
@@ -42,18 +51,16 @@ Outcome<QList<QStringList>> run(Database& db, const Search& search, const QStrin
             QStringLiteral(" FROM barang_cari f join barang_cari_nomor n on n.id = f.rowid "
                            "join barang b on b.kode = n.kode where ") +
             Database::textIndexMatches(QStringLiteral("barang_cari"), QStringLiteral("?2")) +
-            QStringLiteral(" and (") + prefixed(search.searched, QStringLiteral(" like ?1 or ")) +
-            QStringLiteral(" like ?1) order by f.") + Database::storedOrder() +
-            QStringLiteral(" LIMIT 500");
+            QStringLiteral(" and (") + holding(db, search.searched, QStringLiteral("b.")) +
+            QStringLiteral(") order by f.rowid LIMIT 500");
         if (Outcome<QList<QStringList>> rows = db.select(sql, {pattern, query}))
             return rows;
     }
     // LIKE with a leading % reads the whole table: only on Enter, never per
     // keystroke. In code order, the table's own, as the index gives it above.
     const QString sql = QStringLiteral("select ") + search.shown.join(QStringLiteral(", ")) +
-                        QStringLiteral(" FROM barang where ") +
-                        search.searched.join(QStringLiteral(" like ?1 or ")) +
-                        QStringLiteral(" like ?1 order by kode LIMIT 500");
+                        QStringLiteral(" FROM barang where ") + holding(db, search.searched) +
+                        QStringLiteral(" order by kode LIMIT 500");
     return db.select(sql, {pattern});
 }
 

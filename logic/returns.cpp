@@ -192,7 +192,7 @@ Outcome<QString> ReturnDocument::save(const QString& date, const QString& operat
     QList<Open> open;
     if (!m_db.query(QStringLiteral("select Kode, ") + side.debtColumn +
                         QStringLiteral(" from transaksi where KodeSP=? and ") + side.debtColumn +
-                        QStringLiteral(">0 order by ") + Database::storedOrder(),
+                        QStringLiteral(">0 order by ") + m_db.storedOrder(),
                     {m_partyCode}, [&](const QStringList& row) {
                         open.append({row.value(0), text::textToNumber(row.value(1))});
                     }))

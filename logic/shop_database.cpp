@@ -103,7 +103,8 @@ Outcome<> create(const QString& path, bool demo)
 {
     if (path.isEmpty())
         return Failure{QStringLiteral("Nama file database belum diisi.")};
-    if (QFileInfo::exists(path))
+    const bool server = ServerConnection::isAddress(path);
+    if (!server && QFileInfo::exists(path))
         return Failure{QStringLiteral("File sudah ada, tidak ditimpa: ") + path};
 
     const QString adminHash = password::hash(QString::fromLatin1(firstAdminPassword));
@@ -112,19 +113,32 @@ Outcome<> create(const QString& path, bool demo)
     Database db;
     if (!db.open(path))
         return Failure{QStringLiteral("Tidak dapat membuat database: ") + db.errorMessage()};
+    if (server) {
+        const Outcome<QString> tables =
+            db.value(QStringLiteral("select count(*) from information_schema.tables "
+                                    "where table_schema = current_schema()"));
+        if (!tables)
+            return Failure{QStringLiteral("Tidak dapat membuat database: ") + db.errorMessage()};
+        if (*tables != u"0")
+            return Failure{QStringLiteral("Database di server sudah berisi tabel, tidak diubah: ") +
+                           db.path()};
+    }
 
     bool ok = false;
     {
         Database::Transaction transaction(db);
-        ok = transaction.active() && db.execScript(QString::fromUtf8(shopSchemaSql)) &&
-             db.exec(QStringLiteral("insert into useradmin (User, Password) values ('admin', ?)"),
-                     {adminHash}) &&
+        ok = transaction.active() &&
+             db.execScript(QString::fromUtf8(server ? serverSchemaSql : shopSchemaSql)) &&
+             db.exec(
+                 QStringLiteral("insert into useradmin (\"User\", Password) values ('admin', ?)"),
+                 {adminHash}) &&
              (!demo || addDemo(db)) && transaction.commit();
     }
     if (!ok) {
         const QString error = db.errorMessage();
         db.close();
-        QFile::remove(path);
+        if (!server)
+            QFile::remove(path);
         return Failure{QStringLiteral("Tidak dapat membuat database: ") + error};
     }
     return {};

@@ -9,7 +9,8 @@
 // Makes a new shop database with every table and index and the first user
 // "admin", whose first password is firstAdminPassword. With `demo`, adds a
 // small sample shop: products (some with quantity price tiers), customers
-// and suppliers. Refuses to touch an existing file.
+// and suppliers. Refuses to touch an existing file. A server address makes
+// the shop in the server's database, which must hold no table yet.
 namespace shopdb {
 
 inline constexpr auto firstAdminPassword = "7305";

@@ -115,7 +115,7 @@ void TestParties::searchChangeAndRemove()
     // A lookup whose statement fails says why; it never reads as "no such party".
     QVERIFY(db.exec(u"alter table pelanggan rename to gone"_qs));
     QCOMPARE(parties::exists(db, Side::Sales, u"PL-00002"_qs).reason(),
-             u"SQL error: no such table: pelanggan"_qs);
+             u"SQL error: "_qs + TestShop::noSuchTable(u"pelanggan"_qs));
 }
 
 QTEST_GUILESS_MAIN(TestParties)

@@ -11,6 +11,10 @@
 // A shop of its own for one test: a temporary folder with a database made by
 // the real schema, conn.txt and toko.txt, and a started AppContext over it
 // with scripted messages and a fixed clock (2024-03-07 10:00).
+//
+// When TOKO_TEST_SERVER holds the address of a test server's database, the
+// shop's database lies on that server instead, in a schema of its own, and
+// conn.txt names it: the same tests then run on the server.
 class TestShop final
 {
 public:
@@ -20,7 +24,15 @@ public:
     // Empty when the shop started; else what went wrong.
     const QString& error() const { return m_error; }
     QDir folder() const { return QDir(m_dir.path()); }
-    QString databasePath() const { return folder().filePath(QStringLiteral("toko.db3")); }
+    // The database conn.txt names: the file, or the server's address.
+    QString databasePath() const { return m_database; }
+    // Whether the tests run on a server (TOKO_TEST_SERVER is set).
+    static bool onServer();
+    // A new, empty schema on the test server, as the address of a database
+    // whose tables are made there; empty with the reason in `error`.
+    static QString serverAddress(QString& error);
+    // What the database says of a statement on a table that is not there.
+    static QString noSuchTable(const QString& table);
 
     AppContext& context() { return *m_context; }
     Database& db() { return m_context->db(); }
@@ -30,6 +42,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_database;
     std::unique_ptr<AppContext> m_context;
     QString m_error;
 };
