@@ -60,6 +60,13 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
                    (copied ? QStringLiteral("nama file sudah terpakai") : copied.reason())};
 }
 
+// What a server's shop cannot do yet from a till.
+Failure onServer()
+{
+    return Failure{QStringLiteral("Data toko ada di server: backup dan restore dibuat di server "
+                                  "(pg_dump), belum dari kasir.")};
+}
+
 } // namespace
 
 QString fileName(const QDate& day)
@@ -72,6 +79,8 @@ Outcome<> save(Database& db, const QString& target, const Progress& progress)
 {
     if (!db.isOpen())
         return Failure{QStringLiteral("database belum terbuka")};
+    if (db.isServer())
+        return onServer();
     filesystem::removeLeftovers(QFileInfo(target).absolutePath());
     const QString temporary = filesystem::temporaryName(target);
     Outcome<> saved = db.copyTo(temporary, progress);
@@ -117,6 +126,8 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
     const QString path = db.path();
     if (!db.isOpen() || path.isEmpty())
         return Failure{QStringLiteral("database belum terbuka")};
+    if (db.isServer())
+        return onServer();
     if (db.isReadOnly())
         return Failure{QStringLiteral("database hanya dapat dibaca")};
     filesystem::removeLeftovers(QFileInfo(path).absolutePath());

@@ -208,6 +208,26 @@ QString ServerConnection::numbered(const QString& sql)
 bool ServerConnection::run(const QString& sql, const QVariantList& params,
                            const RowHandler* handler, int maxRows, QString& error)
 {
+    const bool inside = inTransaction();
+    if (runOnce(sql, params, handler, maxRows, error))
+        return true;
+    if (PQstatus(m_connection) == CONNECTION_OK)
+        return false;
+    // The server went away (restarted, switched off, the cable out). What
+    // began a transaction or only read had no effect: once the connection
+    // is made again it runs as if nothing happened. A transaction under way
+    // is lost whole; its save reports this and can be made again.
+    const bool harmless = !inside && (sql.startsWith(QStringLiteral("begin")) ||
+                                      sql.startsWith(QStringLiteral("select")));
+    if (harmless && reconnect(error))
+        return runOnce(sql, params, handler, maxRows, error);
+    error = QStringLiteral("koneksi ke server terputus: ") + error;
+    return false;
+}
+
+bool ServerConnection::runOnce(const QString& sql, const QVariantList& params,
+                               const RowHandler* handler, int maxRows, QString& error)
+{
     if (!inTransaction() && !reconnect(error))
         return false;
     auto found = m_statements.find(sql);

@@ -57,6 +57,8 @@ public:
 private:
     explicit ServerConnection(pg_conn* connection);
     bool reconnect(QString& error);
+    bool runOnce(const QString& sql, const QVariantList& params, const RowHandler* handler,
+                 int maxRows, QString& error);
     // What every new connection is told first.
     void settle();
 

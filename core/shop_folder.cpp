@@ -1,6 +1,7 @@
 #include "core/shop_folder.h"
 
 #include "core/config_files.h"
+#include "core/server_connection.h"
 
 #include <QFileInfo>
 
@@ -23,6 +24,9 @@ QString openProblem(const QDir& folder)
         return QStringLiteral("Folder ini bukan folder toko (tidak ada conn.txt): ") +
                shown(folder);
     const QString database = config::readConnection(folder).databasePath;
+    // A server is asked at start, which says why it cannot be reached.
+    if (ServerConnection::isAddress(database))
+        return {};
     // An empty or missing database would be made afresh, empty, and every
     // statement would then fail.
     if (database.isEmpty() || !QFileInfo(folder.absoluteFilePath(database)).isFile())

@@ -97,6 +97,20 @@ bool addDemo(Database& db)
            addParties(QStringLiteral("supplier"), suppliers);
 }
 
+// Whether the server at `address` answers and holds a shop.
+Outcome<> holdsShop(const QString& address)
+{
+    if (!ServerConnection::isAddress(address))
+        return Failure{QStringLiteral("Alamat server harus diawali postgresql://")};
+    Database db;
+    if (!db.open(address))
+        return Failure{QStringLiteral("Tidak dapat terhubung ke server: ") + db.errorMessage()};
+    if (!db.value(QStringLiteral("select count(*) from useradmin")))
+        return Failure{QStringLiteral("Server belum berisi data toko (buat dengan toko-initdb): ") +
+                       db.path()};
+    return {};
+}
+
 } // namespace
 
 Outcome<> create(const QString& path, bool demo)
@@ -144,7 +158,7 @@ Outcome<> create(const QString& path, bool demo)
     return {};
 }
 
-Outcome<> createShop(const QDir& folder, const ShopIdentity& identity)
+Outcome<> createShop(const QDir& folder, const ShopIdentity& identity, const QString& server)
 {
     const QString where = QDir::toNativeSeparators(folder.absolutePath());
     for (const QString& field : {identity.name, identity.address, identity.phone}) {
@@ -165,16 +179,21 @@ Outcome<> createShop(const QDir& folder, const ShopIdentity& identity)
     if (const QString problem = shopfolder::writeProblem(folder); !problem.isEmpty())
         return Failure{problem};
 
-    if (Outcome<> made = create(folder.filePath(database), false); !made)
+    if (!server.isEmpty()) {
+        if (Outcome<> reached = holdsShop(server); !reached)
+            return reached;
+    } else if (Outcome<> made = create(folder.filePath(database), false); !made) {
         return made;
+    }
     // toko.txt first: conn.txt is what makes the folder a shop.
     const QString shopFile = folder.filePath(QString::fromLatin1(config::shopFile));
     const bool ownShopFile = !QFileInfo::exists(shopFile);
     const QString shopLine =
         identity.name + u';' + identity.address + u';' + identity.phone + u'\n';
     if ((ownShopFile && !config::writeFileAtomically(shopFile, shopLine.toUtf8())) ||
-        !config::writeConnection(folder, {database, {}, {}})) {
-        QFile::remove(folder.filePath(database));
+        !config::writeConnection(folder, {server.isEmpty() ? database : server, {}, {}})) {
+        if (server.isEmpty())
+            QFile::remove(folder.filePath(database));
         if (ownShopFile)
             QFile::remove(shopFile);
         return Failure{QStringLiteral("conn.txt atau toko.txt tidak dapat ditulis di folder: ") +

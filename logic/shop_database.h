@@ -23,7 +23,10 @@ inline constexpr auto newShopDatabase = "toko.db3";
 // first user "admin", conn.txt naming it and toko.txt with `identity` (kept
 // when the folder already has one). Refuses a folder that already holds
 // conn.txt or toko.db3, or that cannot be written: nothing is overwritten.
-Outcome<> createShop(const QDir& folder, const ShopIdentity& identity);
+// With a `server` address, the folder becomes a till of the shop on that
+// server instead: no toko.db3, conn.txt names the server, once the server
+// answers and holds a shop.
+Outcome<> createShop(const QDir& folder, const ShopIdentity& identity, const QString& server = {});
 
 // What --plain and --helpers did to a shop file: the helpers removed or made,
 // and the file's size in bytes before and after.

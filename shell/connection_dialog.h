@@ -5,7 +5,8 @@
 class AppContext;
 class QLineEdit;
 
-// "Koneksi Database": points the program at another database file.
+// "Koneksi Database": points the program at another database file, or at a
+// shop on a server.
 class ConnectionDialog final : public QDialog
 {
     Q_OBJECT
@@ -14,6 +15,7 @@ public:
 
 private:
     void browse();
+    void chooseServer();
     void connectToDatabase();
 
     AppContext& m_context;

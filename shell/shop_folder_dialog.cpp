@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/shop_folder.h"
 #include "logic/shop_database.h"
+#include "shell/server_dialog.h"
 #include "ui/form.h"
 
 #include <QDialogButtonBox>
@@ -23,7 +24,9 @@ ShopFolderDialog::ShopFolderDialog(Messages& messages, const QString& suggested,
     auto* intro = new QLabel(
         QStringLiteral("Pilih folder toko yang sudah ada (berisi conn.txt), lalu \"Buka Toko\".\n"
                        "Untuk toko baru: pilih folder kosong, isi nama toko, lalu \"Buat toko "
-                       "baru\".\nPilihan ini diingat untuk berikutnya."),
+                       "baru\".\nKasir tambahan dari toko di server: pilih folder kosong, isi "
+                       "nama toko, lalu \"Hubungkan ke server\".\nPilihan ini diingat untuk "
+                       "berikutnya."),
         this);
     layout->addWidget(intro);
     if (!problem.isEmpty()) {
@@ -51,13 +54,20 @@ ShopFolderDialog::ShopFolderDialog(Messages& messages, const QString& suggested,
         buttons->addButton(QStringLiteral("Buka Toko"), QDialogButtonBox::AcceptRole);
     auto* createButton =
         buttons->addButton(QStringLiteral("Buat toko baru"), QDialogButtonBox::ActionRole);
+    auto* serverButton =
+        buttons->addButton(QStringLiteral("Hubungkan ke server"), QDialogButtonBox::ActionRole);
     buttons->addButton(QStringLiteral("Keluar"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     openButton->setDefault(true);
 
     connect(browseButton, &QPushButton::clicked, this, &ShopFolderDialog::browse);
     connect(openButton, &QPushButton::clicked, this, &ShopFolderDialog::openShop);
-    connect(createButton, &QPushButton::clicked, this, &ShopFolderDialog::createShop);
+    connect(createButton, &QPushButton::clicked, this, [this] { createShop({}); });
+    connect(serverButton, &QPushButton::clicked, this, [this] {
+        ServerDialog server(this);
+        if (folderGiven() && server.exec() == QDialog::Accepted)
+            createShop(server.address());
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     form::setName(this, u"FORMTOKO");
@@ -99,15 +109,21 @@ void ShopFolderDialog::openShop()
     accept();
 }
 
-void ShopFolderDialog::createShop()
+void ShopFolderDialog::createShop(const QString& server)
 {
     if (!folderGiven())
         return;
-    const Outcome<> made =
-        shopdb::createShop(QDir(folder()), {m_name->text().trimmed(), m_address->text().trimmed(),
-                                            m_phone->text().trimmed()});
+    const Outcome<> made = shopdb::createShop(
+        QDir(folder()),
+        {m_name->text().trimmed(), m_address->text().trimmed(), m_phone->text().trimmed()}, server);
     if (!made) {
         m_messages.info(made.reason());
+        return;
+    }
+    if (!server.isEmpty()) {
+        m_messages.info(QStringLiteral("Kasir ini memakai data toko di server ") + server +
+                        QStringLiteral("."));
+        accept();
         return;
     }
     m_messages.info(QStringLiteral("Toko baru dibuat di ") + QDir::toNativeSeparators(folder()) +

@@ -6,7 +6,8 @@ class Messages;
 class QLineEdit;
 
 // "Folder Toko": asked when toko does not know its shop folder yet. Opens an
-// existing shop folder or makes a new, empty shop in a folder.
+// existing shop folder, makes a new, empty shop in a folder, or makes a
+// folder for a till of a shop on a server.
 class ShopFolderDialog final : public QDialog
 {
     Q_OBJECT
@@ -23,7 +24,8 @@ private:
     // Says so when the folder box is empty.
     bool folderGiven();
     void openShop();
-    void createShop();
+    // A new shop in a file, or with `server` a till of the shop on it.
+    void createShop(const QString& server);
 
     Messages& m_messages;
     QLineEdit* m_folder;

@@ -1,4 +1,5 @@
-// toko-initdb: makes a new, empty shop database (or a demo shop with --demo);
+// toko-initdb: makes a new, empty shop database in a file or on a server (or
+// a demo shop with --demo);
 // keeps a shop database plain for other programs (--plain) or undoes that
 // (--helpers).
 
@@ -19,9 +20,11 @@ int main(int argc, char* argv[])
     QTextStream err(stderr);
     if (args.size() != 1 || args.first().startsWith(u'-') || int(demo) + plain + helpers > 1) {
         err << "Pemakaian: toko-initdb [--demo] FILE.db3\n"
+               "          toko-initdb [--demo] postgresql://USER@SERVER/DATABASE\n"
                "          toko-initdb --plain FILE.db3\n"
                "          toko-initdb --helpers FILE.db3\n"
-               "Membuat database toko baru dengan user \"admin\" (password awal "
+               "Membuat database toko baru (file, atau tabel di database server yang masih "
+               "kosong) dengan user \"admin\" (password awal "
             << shopdb::firstAdminPassword
             << ", segera ganti).\n"
                "--plain menghapus pelengkap toko (indeks pencarian dan indeks tambahan) dari "
