@@ -81,19 +81,22 @@ void TestReports::profitLoss()
     QFETCH(QString, month);
     QFETCH(QString, name);
     QCOMPARE(text(reports::profitLoss(m_shop->db(), month, name)), expectedStatement(month));
-    // Each line's cost comes from the narrow index; a file without it (plain) reads the table.
-    QStringList plan;
-    QVERIFY(m_shop->db().query(
-        u"explain query plan select "_s + shopfile::costOf(m_shop->db(), u"?"_s), {u"1001"_s},
-        [&](const QStringList& step) { plan.append(step.value(3)); }));
-    QVERIFY2(plan.join(u' ').contains(u"COVERING INDEX barang_hpp"_s), qPrintable(plan.join(u' ')));
     Database::Transaction undone(m_shop->db());
-    QVERIFY(m_shop->db().exec(u"drop index barang_hpp"_s));
-    QCOMPARE(text(reports::profitLoss(m_shop->db(), month, name)), expectedStatement(month));
+    if (!TestShop::onServer()) {
+        // Each line's cost comes from the narrow index; a file without it (plain) reads the table.
+        QStringList plan;
+        QVERIFY(m_shop->db().query(
+            u"explain query plan select "_s + shopfile::costOf(m_shop->db(), u"?"_s), {u"1001"_s},
+            [&](const QStringList& step) { plan.append(step.value(3)); }));
+        QVERIFY2(plan.join(u' ').contains(u"COVERING INDEX barang_hpp"_s),
+                 qPrintable(plan.join(u' ')));
+        QVERIFY(m_shop->db().exec(u"drop index barang_hpp"_s));
+        QCOMPARE(text(reports::profitLoss(m_shop->db(), month, name)), expectedStatement(month));
+    }
     // A statement that fails is no success, and says why.
     QVERIFY(m_shop->db().exec(u"drop table itempenjualan"_s));
     QCOMPARE(reports::profitLoss(m_shop->db(), month, name).reason(),
-             u"SQL error: no such table: itempenjualan"_s);
+             u"SQL error: "_s + TestShop::noSuchTable(u"itempenjualan"_s));
 }
 
 void TestReports::turnoverAndToday()
