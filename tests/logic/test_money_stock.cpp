@@ -45,12 +45,6 @@ private:
 
 namespace {
 
-// NULL for an empty text.
-QVariant orNull(const QString& text)
-{
-    return text.isEmpty() ? QVariant() : QVariant(text);
-}
-
 // The rows of a list, cells joined by "|".
 QString rowsOf(const Table& table, QStringView between)
 {
@@ -225,7 +219,7 @@ void TestMoneyStock::staleListStoresNothing()
     }
     const bool pays = saving == u"PI";
     const QString stored =
-        u"count(*), "_s + TestShop::joined(db(), u"Piutang"_s, u","_s, db().storedOrder()) +
+        u"count(*), "_s + TestShop::joined(db(), u"Piutang"_s, db().storedOrder()) +
         u", (select sum(stock) from barang), (select count(*) from itemreturjual) from transaksi"_s;
     const QString before = rows(stored);
     QCOMPARE(
@@ -245,6 +239,7 @@ void TestMoneyStock::cashBook()
     // (a server's number column holds none: NULL there).
     QFile history(QFINDTESTDATA("../data/cash_history.txt"));
     QVERIFY(history.open(QIODevice::ReadOnly));
+    const auto orNull = [](const QString& text) { return text.isEmpty() ? QVariant() : text; };
     for (const QString& line : QString::fromUtf8(history.readAll()).split(u'\n')) {
         const QStringList f = line.split(u'|');
         if (f.size() == 6 && !line.startsWith(u'#'))
@@ -331,7 +326,7 @@ void TestMoneyStock::countSetsTheStock()
     QVERIFY(count(shown, u"333"_s, u"3"_s));
     QCOMPARE(saved(shown), u"KS-00000000000002"_s);
     QVERIFY(StockCorrection::remove(db(), u"KS-00000000000001"_s));
-    QCOMPARE(rows(u"Kode, (select "_s + TestShop::joined(db(), u"stock"_s, u","_s, u"kode"_s) +
+    QCOMPARE(rows(u"Kode, (select "_s + TestShop::joined(db(), u"stock"_s, u"kode"_s) +
                   u" from barang) from itemkoreksi"_s),
              u"KS-00000000000002|5,9,3"_s);
 }
@@ -412,7 +407,7 @@ void TestMoneyStock::returnLinesStoredOnceAndWhole()
                              u"retur ditolak"_s));
     QCOMPARE(saved(document), u"refused: SQL error: retur ditolak"_s);
     const QString after = u"(select count(*) from itemreturjual), "_s +
-                          TestShop::joined(db(), u"stock"_s, u","_s, u"kode"_s) +
+                          TestShop::joined(db(), u"stock"_s, u"kode"_s) +
                           u", (select Piutang from transaksi where Kode like 'JL-%') from barang"_s;
     QCOMPARE(rows(after), u"0|10,5,2.5|300"_s);
     QVERIFY(TestShop::allow(db(), u"transaksi"_s));

@@ -76,18 +76,15 @@ bool TestShop::allow(Database& db, const QString& table)
                                  : u"drop trigger refuse_"_s + table);
 }
 
-QString TestShop::joined(const Database& db, const QString& expression, const QString& separator,
-                         const QString& order)
+QString TestShop::joined(const Database& db, const QString& expression, const QString& order)
 {
-    if (db.isServer())
-        return u"string_agg((%1)::text, '%2' order by %3)"_s.arg(expression, separator, order);
-    return u"group_concat(%1, '%2')"_s.arg(expression, separator);
+    return db.isServer() ? u"string_agg((%1)::text, ',' order by %2)"_s.arg(expression, order)
+                         : u"group_concat(%1)"_s.arg(expression);
 }
 
 QString TestShop::typeOf(const Database& db, const QString& column)
 {
     // A server's number columns hold doubles: what counts is whether it is whole.
-    if (db.isServer())
-        return u"case when %1 = trunc(%1) then 'integer' else 'real' end"_s.arg(column);
-    return u"typeof(%1)"_s.arg(column);
+    return db.isServer() ? u"case when %1 = trunc(%1) then 'integer' else 'real' end"_s.arg(column)
+                         : u"typeof(%1)"_s.arg(column);
 }

@@ -42,10 +42,9 @@ public:
                        const QString& condition, const QString& message);
     // Lifts what refuse() set on `table`.
     static bool allow(Database& db, const QString& table);
-    // The texts of `expression` over the selected rows joined by `separator`:
-    // on a file in the order the rows are read, on a server by `order`.
-    static QString joined(const Database& db, const QString& expression, const QString& separator,
-                          const QString& order);
+    // The texts of `expression` over the rows joined by ",": on a file in the
+    // order the rows are read, on a server by `order`.
+    static QString joined(const Database& db, const QString& expression, const QString& order);
     // How a number in `column` is stored: "integer" when whole, "real" when not.
     static QString typeOf(const Database& db, const QString& column);
 
