@@ -103,13 +103,11 @@ void TestReports::turnoverAndToday()
 {
     Outcome<Table> turnover = reports::turnover(m_shop->db(), u"2024-03"_s);
     QVERIFY(turnover);
-    Table march = *turnover;
-    // Sold under two names in the month, the product shows one of them.
-    QVERIFY(march.rows[1][1] == u"Mi Instan Goreng" || march.rows[1][1] == u"Mi Goreng Pedas");
-    march.rows[1][1] = u"Mi"_s;
-    QCOMPARE(text(march), u"1001|Beras Pandan Wangi 5 kg|137000\n2001|Mi|47002.5\n"
-                          "3002|Teh Celup isi 25|5000\n4001|Sabun Mandi Batang|10000\n"
-                          "9999|Barang Lama|15000\n\n|Jumlah |214002"_s);
+    // Sold under two names in the month, the product shows the greatest.
+    QCOMPARE(text(*turnover),
+             u"1001|Beras Pandan Wangi 5 kg|137000\n2001|Mi Instan Goreng|47002.5\n"
+             "3002|Teh Celup isi 25|5000\n4001|Sabun Mandi Batang|10000\n"
+             "9999|Barang Lama|15000\n\n|Jumlah |214002"_s);
 
     // Sold by weight: the total adds each product's figure and rounds it, halves to even.
     turnover = reports::turnover(m_shop->db(), u"2024-05"_s);
