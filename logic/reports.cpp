@@ -137,7 +137,7 @@ Outcome<Table> turnover(Database& db, const QString& month)
 {
     Outcome<Table> found =
         listed(db, Report::Turnover, Side::Sales,
-               u"select l.KodeBarang, l.NamaBarang, sum(l.Jumlah) from itempenjualan l "
+               u"select l.KodeBarang, max(l.NamaBarang), sum(l.Jumlah) from itempenjualan l "
                "join transaksi t on l.Kode=t.Kode where t.Ref='Masuk' and substr(t.Tanggal,1,7)=? "
                "group by l.KodeBarang order by l.KodeBarang"_s,
                {month});
@@ -156,8 +156,9 @@ Outcome<Table> todaysSales(Database& db, const QDate& today)
     // Sale lines of a product no longer in the master data have no cost: those cells stay empty.
     return listed(
         db, Report::TodaysSales, Side::Sales,
-        u"select l.KodeBarang, l.NamaBarang, b.hpp, l.Harga, sum(l.Qty), sum(l.Qty)*b.hpp, "
-        "sum(l.Jumlah), sum(l.Jumlah)-sum(l.Qty)*b.hpp from itempenjualan l "
+        u"select l.KodeBarang, max(l.NamaBarang), max(b.hpp), max(l.Harga), sum(l.Qty), "
+        "sum(l.Qty)*max(b.hpp), sum(l.Jumlah), sum(l.Jumlah)-sum(l.Qty)*max(b.hpp) "
+        "from itempenjualan l "
         "join transaksi t on l.Kode=t.Kode left join barang b on b.kode=l.KodeBarang "
         "where t.Ref='Masuk' and t.Tanggal=? group by l.KodeBarang order by l.KodeBarang"_s,
         {isoDate(today)});

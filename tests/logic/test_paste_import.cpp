@@ -39,9 +39,11 @@ QString fromFile(const QString& name)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// A trigger that refuses a row after it was inserted: the insert must be undone by hand.
-const QString refuseTolak = u"create trigger tolak after insert on %1 when new.nama = 'TOLAK' "
-                            "begin select raise(fail, 'ditolak'); end"_qs;
+// Refuses a row named TOLAK after it was inserted: the insert must be undone by hand.
+bool refuseTolak(Database& db, const QString& table)
+{
+    return TestShop::refuse(db, u"after insert"_qs, table, u"new.nama = 'TOLAK'"_qs, u"ditolak"_qs);
+}
 
 } // namespace
 
@@ -81,7 +83,7 @@ void TestPasteImport::products()
     TestShop shop;
     Database& db = shop.db();
     QVERIFY(db.exec(u"insert into barang (kode, nama) values ('A1', 'ada')"_qs));
-    QVERIFY(db.exec(refuseTolak.arg(u"barang"_qs)));
+    QVERIFY(refuseTolak(db, u"barang"_qs));
 
     const QList<paste::Line> lines = paste::parse(text);
     const auto result = paste::importProducts(db, lines);
@@ -146,7 +148,7 @@ void TestPasteImport::parties()
     for (const QString& code : before)
         QVERIFY(
             db.exec(u"insert into "_qs + table + u" (kode, nama) values (?, 'lama')"_qs, {code}));
-    QVERIFY(db.exec(refuseTolak.arg(table)));
+    QVERIFY(refuseTolak(db, table));
 
     const QList<paste::Line> lines = paste::parse(text);
     const auto result = paste::importParties(db, side, lines);
@@ -171,10 +173,15 @@ void TestPasteImport::failedCommitStoresNothing()
     TestShop shop;
     Database& db = shop.db();
     // A reference that is only checked at the commit, and fails there.
-    QVERIFY(
-        db.execScript(u"pragma foreign_keys = on; create table yatim (x references barang "
-                      "deferrable initially deferred); create trigger gagal after insert on "
-                      "barang when new.nama = 'Z' begin insert into yatim values ('-'); end"_qs));
+    QVERIFY(db.execScript(
+        TestShop::onServer()
+            ? u"create table yatim (x text references barang deferrable initially deferred); "
+              "create function gagal() returns trigger language plpgsql as $$ begin "
+              "insert into yatim values ('-'); return null; end $$; create trigger gagal after "
+              "insert on barang for each row when (new.nama = 'Z') execute function gagal()"_qs
+            : u"pragma foreign_keys = on; create table yatim (x references barang "
+              "deferrable initially deferred); create trigger gagal after insert on "
+              "barang when new.nama = 'Z' begin insert into yatim values ('-'); end"_qs));
     const auto result = paste::importProducts(db, paste::parse(u"Y\ty\nZ\tZ\n"_qs));
     QCOMPARE(result.reason(), u"Impor dibatalkan, tidak ada data yang disimpan."_qs);
     QCOMPARE(db.scalar(u"select count(*) from barang"_qs), u"0"_qs);

@@ -81,32 +81,33 @@ void TestReports::profitLoss()
     QFETCH(QString, month);
     QFETCH(QString, name);
     QCOMPARE(text(reports::profitLoss(m_shop->db(), month, name)), expectedStatement(month));
-    // Each line's cost comes from the narrow index; a file without it (plain) reads the table.
-    QStringList plan;
-    QVERIFY(m_shop->db().query(
-        u"explain query plan select "_s + shopfile::costOf(m_shop->db(), u"?"_s), {u"1001"_s},
-        [&](const QStringList& step) { plan.append(step.value(3)); }));
-    QVERIFY2(plan.join(u' ').contains(u"COVERING INDEX barang_hpp"_s), qPrintable(plan.join(u' ')));
     Database::Transaction undone(m_shop->db());
-    QVERIFY(m_shop->db().exec(u"drop index barang_hpp"_s));
-    QCOMPARE(text(reports::profitLoss(m_shop->db(), month, name)), expectedStatement(month));
+    if (!TestShop::onServer()) {
+        // Each line's cost comes from the narrow index; a file without it (plain) reads the table.
+        QStringList plan;
+        QVERIFY(m_shop->db().query(
+            u"explain query plan select "_s + shopfile::costOf(m_shop->db(), u"?"_s), {u"1001"_s},
+            [&](const QStringList& step) { plan.append(step.value(3)); }));
+        QVERIFY2(plan.join(u' ').contains(u"COVERING INDEX barang_hpp"_s),
+                 qPrintable(plan.join(u' ')));
+        QVERIFY(m_shop->db().exec(u"drop index barang_hpp"_s));
+        QCOMPARE(text(reports::profitLoss(m_shop->db(), month, name)), expectedStatement(month));
+    }
     // A statement that fails is no success, and says why.
     QVERIFY(m_shop->db().exec(u"drop table itempenjualan"_s));
     QCOMPARE(reports::profitLoss(m_shop->db(), month, name).reason(),
-             u"SQL error: no such table: itempenjualan"_s);
+             u"SQL error: "_s + TestShop::noSuchTable(u"itempenjualan"_s));
 }
 
 void TestReports::turnoverAndToday()
 {
     Outcome<Table> turnover = reports::turnover(m_shop->db(), u"2024-03"_s);
     QVERIFY(turnover);
-    Table march = *turnover;
-    // Sold under two names in the month, the product shows one of them.
-    QVERIFY(march.rows[1][1] == u"Mi Instan Goreng" || march.rows[1][1] == u"Mi Goreng Pedas");
-    march.rows[1][1] = u"Mi"_s;
-    QCOMPARE(text(march), u"1001|Beras Pandan Wangi 5 kg|137000\n2001|Mi|47002.5\n"
-                          "3002|Teh Celup isi 25|5000\n4001|Sabun Mandi Batang|10000\n"
-                          "9999|Barang Lama|15000\n\n|Jumlah |214002"_s);
+    // Sold under two names in the month, the product shows the greatest.
+    QCOMPARE(text(*turnover),
+             u"1001|Beras Pandan Wangi 5 kg|137000\n2001|Mi Instan Goreng|47002.5\n"
+             "3002|Teh Celup isi 25|5000\n4001|Sabun Mandi Batang|10000\n"
+             "9999|Barang Lama|15000\n\n|Jumlah |214002"_s);
 
     // Sold by weight: the total adds each product's figure and rounds it, halves to even.
     turnover = reports::turnover(m_shop->db(), u"2024-05"_s);

@@ -53,3 +53,38 @@ QString TestShop::noSuchTable(const QString& table)
     return onServer() ? u"relation \"%1\" does not exist"_s.arg(table)
                       : u"no such table: "_s + table;
 }
+
+bool TestShop::refuse(Database& db, const QString& when, const QString& table,
+                      const QString& condition, const QString& message)
+{
+    const QString name = u"refuse_"_s + table;
+    if (!db.isServer()) {
+        const QString kind = when.startsWith(u"after"_s) ? u"fail"_s : u"abort"_s;
+        return db.exec(
+            u"create trigger %1 %2 on %3 when %4 begin select raise(%5, '%6'); end"_s.arg(
+                name, when, table, condition, kind, message));
+    }
+    return db.execScript(
+        u"create function %1() returns trigger language plpgsql as $$ begin "
+        "raise exception '%2'; end $$; create trigger %1 %3 on %4 for each row when (%5) "
+        "execute function %1();"_s.arg(name, message, when, table, condition));
+}
+
+bool TestShop::allow(Database& db, const QString& table)
+{
+    return db.exec(db.isServer() ? u"drop trigger refuse_%1 on %1"_s.arg(table)
+                                 : u"drop trigger refuse_"_s + table);
+}
+
+QString TestShop::joined(const Database& db, const QString& expression, const QString& order)
+{
+    return db.isServer() ? u"string_agg((%1)::text, ',' order by %2)"_s.arg(expression, order)
+                         : u"group_concat(%1)"_s.arg(expression);
+}
+
+QString TestShop::typeOf(const Database& db, const QString& column)
+{
+    // A server's number columns hold doubles: what counts is whether it is whole.
+    return db.isServer() ? u"case when %1 = trunc(%1) then 'integer' else 'real' end"_s.arg(column)
+                         : u"typeof(%1)"_s.arg(column);
+}

@@ -34,6 +34,20 @@ public:
     // What the database says of a statement on a table that is not there.
     static QString noSuchTable(const QString& table);
 
+    // Makes `table` refuse a row with `message` `when` ("before insert",
+    // "after insert", "before update of stock") it is stored and `condition`
+    // holds of new. After the insert a file keeps the row, as a failing
+    // constraint would: the program must undo it itself.
+    static bool refuse(Database& db, const QString& when, const QString& table,
+                       const QString& condition, const QString& message);
+    // Lifts what refuse() set on `table`.
+    static bool allow(Database& db, const QString& table);
+    // The texts of `expression` over the rows joined by ",": on a file in the
+    // order the rows are read, on a server by `order`.
+    static QString joined(const Database& db, const QString& expression, const QString& order);
+    // How a number in `column` is stored: "integer" when whole, "real" when not.
+    static QString typeOf(const Database& db, const QString& column);
+
     AppContext& context() { return *m_context; }
     Database& db() { return m_context->db(); }
 
