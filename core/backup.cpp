@@ -3,6 +3,7 @@
 #include "core/database.h"
 #include "core/file_lock.h"
 #include "core/file_system.h"
+#include "core/shop_tables.h"
 #include "core/shop_upgrade.h"
 
 #include <QFile>
@@ -13,32 +14,6 @@
 namespace backup {
 
 namespace {
-
-// The columns the program reads and writes, table by table.
-constexpr std::pair<const char*, const char*> shopTables[] = {
-    {"barang", "kode jenis nama kategori stock satuan hpp hargajual diskon barcode functsql"},
-    {"pelanggan", "kode nama alamat kontak catatan"},
-    {"supplier", "kode nama alamat kontak catatan"},
-    {"transaksi", "kode ref tanggal kodesp potongan tax jumlah operator tunai piutang hutang "
-                  "jatuhtempo ket nota"},
-    {"itempenjualan", "kode kodebarang namabarang qty satuan harga diskon jumlah kodesp"},
-    {"itempembelian", "kode kodebarang namabarang qty satuan harga diskon jumlah kodesp"},
-    {"itemreturjual", "kode kodebarang namabarang qty satuan harga diskon jumlah"},
-    {"itemreturbeli", "kode kodebarang namabarang qty satuan harga diskon jumlah"},
-    {"itemkoreksi",
-     "kode tanggal kodebarang namabarang qtydb qtyreal selisihqty keterangan operator"},
-    {"useradmin", "user password"},
-};
-
-// Moves `from` over `to` in one step: the old file stays whole until then.
-Outcome<> replaceFile(const QString& from, const QString& to)
-{
-    std::error_code failure;
-    std::filesystem::rename(from.toStdString(), to.toStdString(), failure);
-    if (failure)
-        return Failure{QString::fromLocal8Bit(failure.message())};
-    return {};
-}
 
 // The data before a restore, under a name no earlier safety copy has.
 Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progress& progress)
@@ -63,11 +38,20 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
 // What a server's shop cannot do yet from a till.
 Failure onServer()
 {
-    return Failure{QStringLiteral("Data toko ada di server: backup dan restore dibuat di server "
-                                  "(pg_dump), belum dari kasir.")};
+    return Failure{QStringLiteral("Data toko ada di server: restore dibuat di server, belum dari "
+                                  "kasir.")};
 }
 
 } // namespace
+
+Outcome<> replaceFile(const QString& from, const QString& to)
+{
+    std::error_code failure;
+    std::filesystem::rename(from.toStdString(), to.toStdString(), failure);
+    if (failure)
+        return Failure{QString::fromLocal8Bit(failure.message())};
+    return {};
+}
 
 QString fileName(const QDate& day)
 {
@@ -80,7 +64,7 @@ Outcome<> save(Database& db, const QString& target, const Progress& progress)
     if (!db.isOpen())
         return Failure{QStringLiteral("database belum terbuka")};
     if (db.isServer())
-        return onServer();
+        return Failure{QStringLiteral("toko di server dibackup dengan shopcopy::save")};
     filesystem::removeLeftovers(QFileInfo(target).absolutePath());
     const QString temporary = filesystem::temporaryName(target);
     Outcome<> saved = db.copyTo(temporary, progress);
@@ -105,12 +89,12 @@ Outcome<> checkShopFile(const QString& path, const Progress& progress)
         return Failure{QStringLiteral("file rusak: ") + file.errorMessage()};
     if (problems != QStringList{QStringLiteral("ok")})
         return Failure{QStringLiteral("file rusak: ") + problems.value(0)};
-    for (const auto& [table, columns] : shopTables) {
-        const QString name = QString::fromLatin1(table);
+    for (const shoptables::Table& table : shoptables::all) {
+        const QString name = QString::fromLatin1(table.name);
         QStringList present;
         file.query(QStringLiteral("select lower(name) from pragma_table_info(?)"), {name},
                    [&](const QStringList& row) { present.append(row.value(0)); });
-        for (const QString& column : QString::fromLatin1(columns).split(u' ')) {
+        for (const QString& column : QString::fromLatin1(table.columns).toLower().split(u' ')) {
             if (!present.contains(column)) {
                 return Failure{QStringLiteral("tabel data toko tidak lengkap: ") + name +
                                (present.isEmpty() ? QString() : u'.' + column)};

@@ -25,8 +25,12 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 // "BackUp" + the day as yyyy_MM_dd + ".datatoko": BackUp2024_03_07.datatoko.
 QString fileName(const QDate& day);
 
-// Copies the open database to `target`, replacing an older file of that name
-// only once the copy is complete.
+// Moves `from` over `to` in one step: the old file stays whole until then.
+Outcome<> replaceFile(const QString& from, const QString& to);
+
+// Copies the open database file to `target`, replacing an older file of that
+// name only once the copy is complete. A server's shop is saved by
+// shopcopy::save.
 Outcome<> save(Database& db, const QString& target, const Progress& progress = {});
 
 // Whether `path` holds an undamaged shop database: SQLite's quick check of

@@ -289,6 +289,25 @@ int Database::changes() const
     return m_connection ? sqlite3_changes(m_connection.get()) : 0;
 }
 
+bool Database::insertRows(const QString& table, const QStringList& columns,
+                          const QList<QStringList>& rows)
+{
+    if (m_server)
+        return m_server->copyIn(table, columns, rows, m_error);
+    const QString sql = QStringLiteral("insert into %1 (%2) values (%3)")
+                            .arg(table, columns.join(QStringLiteral(", ")),
+                                 QStringList(columns.size(), QStringLiteral("?")).join(u','));
+    for (const QStringList& row : rows) {
+        QVariantList values;
+        values.reserve(row.size());
+        for (const QString& value : row)
+            values.append(value.isNull() ? QVariant() : QVariant(value));
+        if (!exec(sql, values))
+            return false;
+    }
+    return true;
+}
+
 bool Database::autocommit() const
 {
     if (m_server)

@@ -111,6 +111,12 @@ public:
     // Several statements separated by ";", no parameters (schema scripts).
     bool execScript(const QString& sql);
 
+    // Rows into `table`'s `columns` (a fixed name of the shop's), a null
+    // QString as NULL: a server takes them in one COPY, a file one prepared
+    // insert each. Inside the caller's transaction.
+    bool insertRows(const QString& table, const QStringList& columns,
+                    const QList<QStringList>& rows);
+
     // Number of rows changed by the last insert, update or delete.
     int changes() const;
 

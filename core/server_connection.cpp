@@ -299,6 +299,61 @@ bool ServerConnection::execScript(const QString& sql, QString& error)
     return true;
 }
 
+bool ServerConnection::copyIn(const QString& table, const QStringList& columns,
+                              const QList<QStringList>& rows, QString& error)
+{
+    // COPY's text form: tab between values, \N for NULL, and a backslash,
+    // tab, newline or carriage return inside a value escaped.
+    QByteArray data;
+    for (const QStringList& row : rows) {
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                data.append('\t');
+            if (row.at(c).isNull()) {
+                data.append("\\N");
+                continue;
+            }
+            for (const char byte : row.at(c).toUtf8()) {
+                switch (byte) {
+                case '\\':
+                    data.append("\\\\");
+                    break;
+                case '\t':
+                    data.append("\\t");
+                    break;
+                case '\n':
+                    data.append("\\n");
+                    break;
+                case '\r':
+                    data.append("\\r");
+                    break;
+                default:
+                    data.append(byte);
+                }
+            }
+        }
+        data.append('\n');
+    }
+    // Only the fixed names of the shop's tables reach this statement.
+    const QByteArray statement =
+        "copy " + table.toUtf8() + " (" + columns.join(u", ").toUtf8() + ") from stdin";
+    Result started(PQexec(m_connection, statement.constData()));
+    if (PQresultStatus(started.get()) != PGRES_COPY_IN) {
+        error = failureOf(started.get(), m_connection);
+        return false;
+    }
+    const bool sent =
+        PQputCopyData(m_connection, data.constData(), static_cast<int>(data.size())) == 1;
+    PQputCopyEnd(m_connection, sent ? nullptr : "copy cut short");
+    Result finished(PQgetResult(m_connection));
+    const bool ok = succeeded(finished.get());
+    if (!ok)
+        error = failureOf(finished.get(), m_connection);
+    while (PGresult* rest = PQgetResult(m_connection))
+        PQclear(rest);
+    return ok;
+}
+
 QStringList ServerConnection::cachedStatements() const
 {
     QStringList texts;

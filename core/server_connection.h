@@ -44,6 +44,9 @@ public:
              QString& error);
     // Several statements separated by ";", no parameters.
     bool execScript(const QString& sql, QString& error);
+    // Rows into `table`'s `columns` in one COPY; a null QString is NULL.
+    bool copyIn(const QString& table, const QStringList& columns, const QList<QStringList>& rows,
+                QString& error);
     // Rows changed by the last insert, update or delete.
     int changes() const { return m_changes; }
     // Whether a transaction is open (also one that failed and awaits its rollback).

@@ -111,9 +111,9 @@ Outcome<> holdsShop(const QString& address)
     return {};
 }
 
-} // namespace
+enum class Contents { Tables, FirstUser, Demo };
 
-Outcome<> create(const QString& path, bool demo)
+Outcome<> make(const QString& path, Contents contents)
 {
     if (path.isEmpty())
         return Failure{QStringLiteral("Nama file database belum diisi.")};
@@ -143,10 +143,11 @@ Outcome<> create(const QString& path, bool demo)
         Database::Transaction transaction(db);
         ok = transaction.active() &&
              db.execScript(QString::fromUtf8(server ? serverSchemaSql : shopSchemaSql)) &&
-             db.exec(
-                 QStringLiteral("insert into useradmin (\"User\", Password) values ('admin', ?)"),
-                 {adminHash}) &&
-             (!demo || addDemo(db)) && transaction.commit();
+             (contents == Contents::Tables ||
+              db.exec(
+                  QStringLiteral("insert into useradmin (\"User\", Password) values ('admin', ?)"),
+                  {adminHash})) &&
+             (contents != Contents::Demo || addDemo(db)) && transaction.commit();
     }
     if (!ok) {
         const QString error = db.errorMessage();
@@ -156,6 +157,18 @@ Outcome<> create(const QString& path, bool demo)
         return Failure{QStringLiteral("Tidak dapat membuat database: ") + error};
     }
     return {};
+}
+
+} // namespace
+
+Outcome<> create(const QString& path, bool demo)
+{
+    return make(path, demo ? Contents::Demo : Contents::FirstUser);
+}
+
+Outcome<> createTables(const QString& path)
+{
+    return make(path, Contents::Tables);
 }
 
 Outcome<> createShop(const QDir& folder, const ShopIdentity& identity, const QString& server)

@@ -17,6 +17,10 @@ inline constexpr auto firstAdminPassword = "7305";
 
 Outcome<> create(const QString& path, bool demo);
 
+// The shop's tables alone, empty, in a new file or an empty server
+// database: what a copy of a whole shop goes into.
+Outcome<> createTables(const QString& path);
+
 inline constexpr auto newShopDatabase = "toko.db3";
 
 // Makes a new, empty shop in `folder` (made when missing): toko.db3 with the

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/numbering.h"
 #include "core/users.h"
+#include "logic/shop_copy.h"
 #include "screens/counter/cashier_window.h"
 #include "screens/masters/party_master_window.h"
 #include "screens/masters/product_master_window.h"
@@ -255,8 +256,8 @@ void MainWindow::backUp()
     const QString name = backup::fileName(m_context.clock().today());
     const Outcome<> saved = [&] {
         WorkProgress progress(this, QStringLiteral("Membuat backup database, mohon tunggu.."));
-        return backup::save(m_context.db(), m_context.shopFolder().filePath(name),
-                            progress.callback());
+        return shopcopy::save(m_context.db(), m_context.shopFolder().filePath(name),
+                              progress.callback());
     }();
     if (saved)
         m_context.messages().info(QStringLiteral("File hasil backup : ") + name);

@@ -1,6 +1,8 @@
+#include "core/backup.h"
 #include "core/server_connection.h"
 #include "core/startup.h"
 #include "logic/sale_store.h"
+#include "logic/shop_copy.h"
 #include "logic/shop_database.h"
 #include "support/test_shop.h"
 
@@ -10,8 +12,8 @@
 using namespace Qt::StringLiterals;
 
 // A shop on a server: statements as the server reads them, a server that
-// cannot be reached, a till made for a shop on a server, and a connection
-// lost in the middle of a save.
+// cannot be reached, a till made for a shop on a server, a connection lost
+// in the middle of a save, and a whole shop copied to a server and back.
 class TestServer final : public QObject
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ private slots:
     void anUnreachableServerFailsTheStartAtOnce();
     void aTillJoinsTheShopOnTheServer();
     void aSaveCutOffByALostConnectionStoresNothingAndCanBeMadeAgain();
+    void aShopCopiedToTheServerAndBackKeepsEveryRow();
 };
 
 void TestServer::statementsNumberTheirValues_data()
@@ -133,6 +136,59 @@ void TestServer::aSaveCutOffByALostConnectionStoresNothingAndCanBeMadeAgain()
     QVERIFY2(again, qPrintable(again.reason()));
     QCOMPARE(other.value(u"select count(*) from transaksi"_s).value(), u"1"_s);
     QCOMPARE(other.value(u"select stock from barang where kode='2001'"_s).value(), u"199"_s);
+}
+
+void TestServer::aShopCopiedToTheServerAndBackKeepsEveryRow()
+{
+    if (!TestShop::onServer())
+        QSKIP("a copy to a server needs the server");
+    QTemporaryDir folder;
+    const QString file = QDir(folder.path()).filePath(u"toko.db3"_s);
+    QVERIFY(shopdb::create(file, true));
+    {
+        Database db;
+        QVERIFY(db.open(file));
+        // An older file's empty amount, and texts a COPY line must escape.
+        QVERIFY(db.execScript(
+            u"insert into transaksi (Kode, Tunai, Jumlah) values ('JL-00000000000002', '', 7), "
+            "('JL-00000000000001', '12abc', null);"
+            "insert into itempenjualan (Kode, NamaBarang, Qty) values "
+            "('JL-00000000000002', 'a\tb\\c\nd', 2), ('JL-00000000000001', null, 1.5)"_s));
+    }
+    QString error;
+    const QString server = TestShop::serverAddress(error);
+    const Outcome<shopcopy::Copied> there = shopcopy::copy(file, server);
+    QVERIFY2(there, qPrintable(there.reason()));
+    QCOMPARE(there->rows, 24); // 13 products, 6 parties, 2 documents, 2 lines, 1 user
+    QCOMPARE(there->changed, QStringList{u"transaksi.tunai: 2 teks dibaca sebagai angka"_s});
+    QVERIFY(
+        shopcopy::copy(file, server).reason().startsWith(u"Database tujuan sudah berisi data"_s));
+
+    const QString back = QDir(folder.path()).filePath(u"kembali.db3"_s);
+    QVERIFY(shopcopy::copy(server, back));
+    const auto rows = [](const QString& path, const QString& sql) {
+        Database db;
+        return db.open(path, Database::Access::ReadOnly) ? db.select(sql).value()
+                                                         : QList<QStringList>();
+    };
+    // Documents come back in the order they were stored, the texts as typed,
+    // the empty amount as the 0 a file's arithmetic read in it.
+    const QString documents = u"select Kode, Tunai, Jumlah from transaksi order by rowid"_s;
+    QCOMPARE(rows(back, documents),
+             (QList<QStringList>{{u"JL-00000000000002"_s, u"0"_s, u"7"_s},
+                                 {u"JL-00000000000001"_s, u"12"_s, QString()}}));
+    const QString lines = u"select * from itempenjualan order by rowid"_s;
+    QCOMPARE(rows(back, lines), rows(file, lines));
+    const QString products = u"select * from barang order by kode"_s;
+    QCOMPARE(rows(back, products), rows(file, products));
+
+    // A server's backup is the same self-contained file as a file's.
+    Database db;
+    QVERIFY(db.open(server));
+    const QString saved = QDir(folder.path()).filePath(u"BackUp.datatoko"_s);
+    QVERIFY(shopcopy::save(db, saved));
+    QVERIFY(backup::checkShopFile(saved));
+    QCOMPARE(rows(saved, products), rows(file, products));
 }
 
 QTEST_GUILESS_MAIN(TestServer)
