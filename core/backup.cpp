@@ -35,13 +35,6 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
                    (copied ? QStringLiteral("nama file sudah terpakai") : copied.reason())};
 }
 
-// What a server's shop cannot do yet from a till.
-Failure onServer()
-{
-    return Failure{QStringLiteral("Data toko ada di server: restore dibuat di server, belum dari "
-                                  "kasir.")};
-}
-
 } // namespace
 
 Outcome<> replaceFile(const QString& from, const QString& to)
@@ -111,7 +104,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
     if (!db.isOpen() || path.isEmpty())
         return Failure{QStringLiteral("database belum terbuka")};
     if (db.isServer())
-        return onServer();
+        return Failure{QStringLiteral("toko di server dipulihkan oleh shopcopy::restore")};
     if (db.isReadOnly())
         return Failure{QStringLiteral("database hanya dapat dibaca")};
     filesystem::removeLeftovers(QFileInfo(path).absolutePath());

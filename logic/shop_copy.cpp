@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -152,6 +153,11 @@ private:
 
 } // namespace
 
+// Every row of `from` into `to`, inside the caller's transaction and
+// snapshot, then the tallies compared with `before`.
+Outcome<> copyRows(Database& from, Database& to, const QList<double>& before, qint64 total,
+                   const backup::Progress& progress, Copied& copied);
+
 Outcome<Copied> copy(Database& from, Database& to, const backup::Progress& progress)
 {
     Snapshot snapshot(from);
@@ -185,6 +191,16 @@ Outcome<Copied> copy(Database& from, Database& to, const backup::Progress& progr
     Database::Transaction transaction(to);
     if (!transaction.active())
         return to.failure();
+    if (Outcome<> rows = copyRows(from, to, *before, total, progress, copied); !rows)
+        return rows.failure();
+    if (!transaction.commit())
+        return to.failure();
+    return copied;
+}
+
+Outcome<> copyRows(Database& from, Database& to, const QList<double>& before, qint64 total,
+                   const backup::Progress& progress, Copied& copied)
+{
     for (const shoptables::Table& table : shoptables::all) {
         const QString name = QString::fromLatin1(table.name);
         const QStringList columns = quoted(words(table.columns));
@@ -200,13 +216,11 @@ Outcome<Copied> copy(Database& from, Database& to, const backup::Progress& progr
     const Outcome<QList<double>> after = tally(to);
     if (!after)
         return after.failure();
-    for (qsizetype i = 0; i < before->size(); ++i) {
-        if (!same(before->at(i), after->at(i)))
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (!same(before.at(i), after->at(i)))
             return Failure{u"Salinan tidak sama dengan asalnya, tidak disimpan."_s};
     }
-    if (!transaction.commit())
-        return to.failure();
-    return copied;
+    return {};
 }
 
 Outcome<Copied> copy(const QString& from, const QString& to, const backup::Progress& progress)
@@ -257,6 +271,56 @@ Outcome<> save(Database& db, const QString& target, const backup::Progress& prog
     if (!saved)
         filesystem::removeDatabaseFiles(temporary);
     return saved;
+}
+
+Outcome<QString> restore(Database& db, const QString& source, const QDateTime& now,
+                         const QDir& shopFolder, const backup::Progress& progress)
+{
+    if (!db.isServer())
+        return backup::restore(db, source, now, progress);
+    // Another till would go on working with rows that are no longer there.
+    const Outcome<QString> others =
+        db.value(u"select count(*) from pg_stat_activity where datname = current_database() and "
+                 "pid <> pg_backend_pid() and backend_type = 'client backend'"_s);
+    if (!others)
+        return others.failure();
+    if (*others != u"0")
+        return Failure{u"Masih ada %1 kasir lain yang terhubung ke server; tutup toko di kasir "
+                       "lain dulu."_s.arg(*others)};
+    if (Outcome<> checked = backup::checkShopFile(source, progress); !checked)
+        return checked.failure();
+    const QString safety = shopFolder.filePath(u"sebelum-restore-"_s +
+                                               now.toString(u"yyyyMMdd-HHmmss"_s) + u".datatoko"_s);
+    if (QFileInfo::exists(safety))
+        return Failure{u"Salinan pengaman sudah ada: "_s + safety};
+    if (Outcome<> saved = save(db, safety, progress); !saved)
+        return Failure{u"salinan pengaman gagal: "_s + saved.reason()};
+
+    Database file;
+    if (!file.open(source, Database::Access::ReadOnly))
+        return file.failure();
+    Snapshot snapshot(file);
+    if (!snapshot.open())
+        return file.failure();
+    const Outcome<QList<double>> before = tally(file);
+    if (!before)
+        return before.failure();
+    Database::Transaction transaction(db);
+    if (!transaction.active())
+        return db.failure();
+    for (const shoptables::Table& table : shoptables::all) {
+        if (!db.exec(u"delete from "_s + QString::fromLatin1(table.name)))
+            return db.failure();
+    }
+    Copied copied;
+    const Outcome<> rows =
+        copyRows(file, db, *before, qint64(std::accumulate(before->begin(), before->end(), 0.0)),
+                 progress, copied);
+    if (!rows)
+        return rows.failure();
+    if (!transaction.commit())
+        return db.failure();
+    return safety;
 }
 
 } // namespace shopcopy

@@ -3,6 +3,7 @@
 #include "core/backup.h"
 #include "core/outcome.h"
 
+#include <QDir>
 #include <QStringList>
 
 class Database;
@@ -36,5 +37,13 @@ Outcome<Copied> copy(const QString& from, const QString& to, const backup::Progr
 // server, the same kind of self-contained file, made from one snapshot under
 // a temporary name and renamed when whole.
 Outcome<> save(Database& db, const QString& target, const backup::Progress& progress = {});
+
+// Replaces the open shop by the backup at `source` and gives the safety copy
+// of the data before it. For a file, backup::restore. For a server: refused
+// while another till is connected; the backup is checked, the server's data
+// saved to `shopFolder`/sebelum-restore-yyyyMMdd-HHmmss.datatoko, then every
+// row replaced in one transaction.
+Outcome<QString> restore(Database& db, const QString& source, const QDateTime& now,
+                         const QDir& shopFolder, const backup::Progress& progress = {});
 
 } // namespace shopcopy

@@ -276,8 +276,8 @@ void MainWindow::restore()
         return;
     const Outcome<QString> restored = [&] {
         WorkProgress progress(this, QStringLiteral("Restore database, mohon tunggu.."));
-        return backup::restore(m_context.db(), source, m_context.clock().now(),
-                               progress.callback());
+        return shopcopy::restore(m_context.db(), source, m_context.clock().now(),
+                                 m_context.shopFolder(), progress.callback());
     }();
     if (!restored) {
         m_context.messages().info(QStringLiteral("Restore dibatalkan, data tidak diubah: ") +

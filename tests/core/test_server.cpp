@@ -25,6 +25,7 @@ private slots:
     void aTillJoinsTheShopOnTheServer();
     void aSaveCutOffByALostConnectionStoresNothingAndCanBeMadeAgain();
     void aShopCopiedToTheServerAndBackKeepsEveryRow();
+    void aRestoreOnTheServerWaitsForTheOtherTills();
 };
 
 void TestServer::statementsNumberTheirValues_data()
@@ -189,6 +190,40 @@ void TestServer::aShopCopiedToTheServerAndBackKeepsEveryRow()
     QVERIFY(shopcopy::save(db, saved));
     QVERIFY(backup::checkShopFile(saved));
     QCOMPARE(rows(saved, products), rows(file, products));
+}
+
+void TestServer::aRestoreOnTheServerWaitsForTheOtherTills()
+{
+    if (!TestShop::onServer())
+        QSKIP("a restore on a server needs the server");
+    QString error;
+    const QString server = TestShop::serverDatabase(error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(shopdb::create(server, true));
+    QTemporaryDir folder;
+    const QDir shop(folder.path());
+    Database db;
+    QVERIFY(db.open(server));
+    const QString saved = shop.filePath(u"BackUp.datatoko"_s);
+    QVERIFY(shopcopy::save(db, saved));
+    QVERIFY(db.exec(u"insert into transaksi (Kode, Tunai) values ('KM-00000000000001', 5)"_s));
+    const QDateTime now(QDate(2024, 3, 9), QTime(8, 0));
+    {
+        Database otherTill;
+        QVERIFY(otherTill.open(server));
+        QCOMPARE(
+            shopcopy::restore(db, saved, now, shop).reason(),
+            u"Masih ada 1 kasir lain yang terhubung ke server; tutup toko di kasir lain dulu."_s);
+    }
+    const Outcome<QString> restored = shopcopy::restore(db, saved, now, shop);
+    QVERIFY2(restored, qPrintable(restored.reason()));
+    QCOMPARE(*restored, shop.filePath(u"sebelum-restore-20240309-080000.datatoko"_s));
+    QCOMPARE(db.value(u"select count(*) from transaksi"_s).value(), u"0"_s);
+    QCOMPARE(db.value(u"select count(*) from barang"_s).value(), u"13"_s);
+    // The safety copy holds the data from before the restore.
+    Database before;
+    QVERIFY(before.open(*restored, Database::Access::ReadOnly));
+    QCOMPARE(before.value(u"select count(*) from transaksi"_s).value(), u"1"_s);
 }
 
 QTEST_GUILESS_MAIN(TestServer)

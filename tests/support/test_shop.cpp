@@ -48,6 +48,19 @@ QString TestShop::serverAddress(QString& error)
     return base + u"&options=-c%20search_path%3D"_s + schema + u"%2Cpublic"_s;
 }
 
+QString TestShop::serverDatabase(QString& error)
+{
+    static int made = 0;
+    const QString base = qEnvironmentVariable("TOKO_TEST_SERVER");
+    const QString name = u"d%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(++made);
+    Database server;
+    if (!server.open(base) || !server.exec(u"create database "_s + name)) {
+        error = u"test server: "_s + server.errorMessage();
+        return {};
+    }
+    return QString(base).replace(u"@/toko?"_s, u"@/"_s + name + u'?');
+}
+
 QString TestShop::noSuchTable(const QString& table)
 {
     return onServer() ? u"relation \"%1\" does not exist"_s.arg(table)

@@ -31,6 +31,9 @@ public:
     // A new, empty schema on the test server, as the address of a database
     // whose tables are made there; empty with the reason in `error`.
     static QString serverAddress(QString& error);
+    // A new, empty database of its own on the test server (no other test
+    // connects to it), as its address; empty with the reason in `error`.
+    static QString serverDatabase(QString& error);
     // What the database says of a statement on a table that is not there.
     static QString noSuchTable(const QString& table);
 
