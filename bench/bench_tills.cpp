@@ -1,32 +1,38 @@
-// toko_bench_tills: two tills storing into one shop at the same time.
+// toko_bench_tills: several tills storing into one shop at the same time.
 //
-//   toko_bench_tills [DATABASE] [--documents N]
+//   toko_bench_tills [DATABASE] [--documents N] [--tills T]
 //
-// Two processes of this program each store N documents (200 unless told)
-// through the program's own logic, at the same time, on the shop DATABASE:
-// sales on credit, payments of a customer's open receivable and returns
-// against it, for six customers, so the two tills keep meeting on the same
-// debts. A payment is typed against the list read a moment before and a
-// return against the debt shown, as at the counter; when the other till
-// changed that debt meanwhile, the save is refused and done again on what is
-// open now. Then the file is checked and the figures printed: documents
-// stored, saves refused on a changed list, negative debts, duplicate
-// document numbers, and the customers whose open debts differ from the
-// credit sold less what payments and returns settled. The exit code is 0
-// only when there are no negative debts, no duplicate numbers, no such
-// customer, and every document the tills stored is there.
+// T processes of this program (2 unless told) each store N documents (200
+// unless told) through the program's own logic, at the same time, on the
+// shop DATABASE, a file or a server's address: sales with and without
+// credit, purchases, payments of a customer's open receivable and returns
+// against it, stock counts and cash entries, for six customers, so the tills
+// keep meeting on the same debts, stock and numbers. A payment is typed
+// against the list read a moment before and a return against the debt
+// shown, as at the counter; when another till changed that debt meanwhile,
+// the save is refused and done again on what is open now. Then the shop is
+// checked and the figures printed: documents stored, saves refused on a
+// changed list, negative debts, duplicate document numbers, parties whose
+// open debts differ from the credit given less what payments and returns
+// settled, and products whose stock is not the starting stock plus and minus
+// every stored line (or, for counted products, the last count). The exit
+// code is 0 only when all of those are 0 and every document the tills stored
+// is there.
 //
-// A DATABASE that does not exist is made as an empty shop; the customers and
-// products the tills use are added when missing. Without DATABASE a shop in a
-// temporary folder is used and removed at the end.
+// A DATABASE that does not exist (a file) or has no tables (a server) is
+// made as an empty shop; the customers, suppliers and products the tills use
+// are added when missing. Without DATABASE a shop in a temporary folder is
+// used and removed at the end.
 
 #include "core/database.h"
 #include "core/text_ops.h"
 #include "logic/cart.h"
+#include "logic/cash_book.h"
 #include "logic/payments.h"
 #include "logic/returns.h"
 #include "logic/sale_store.h"
 #include "logic/shop_database.h"
+#include "logic/stock_correction.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -37,6 +43,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <thread>
 
@@ -44,6 +51,9 @@ namespace {
 
 constexpr int customers = 6;
 constexpr int products = 20;
+constexpr int counted = 5; // products only stock counts touch: C001…
+constexpr int suppliers = 2;
+constexpr double startingStock = 1000000;
 
 QString customer(int index)
 {
@@ -60,10 +70,21 @@ QString product(int index)
     return QStringLiteral("B%1").arg(index + 1, 3, 10, QLatin1Char('0'));
 }
 
+QString countedProduct(int index)
+{
+    return QStringLiteral("C%1").arg(index + 1, 3, 10, QLatin1Char('0'));
+}
+
+QString supplier(int index)
+{
+    return QStringLiteral("SP-%1").arg(index + 1, 3, 10, QLatin1Char('0'));
+}
+
 // What one till did.
 struct Count {
     int stored = 0;
     int changed = 0; // saves refused because the other till changed the debt meanwhile
+    int counts = 0;  // stock counts among the stored
 };
 
 class Till final
@@ -82,7 +103,10 @@ private:
     int pick(int below) { return int(m_random() % unsigned(below)); }
     // The cashier types: the other till may store meanwhile.
     void pause() { std::this_thread::sleep_for(std::chrono::microseconds(pick(3000))); }
-    bool sell(int party);
+    bool sell(int party, bool inFull = false);
+    bool buy();
+    bool countStock();
+    bool enterCash();
     bool pay(int party);
     bool giveBack(int party);
     bool done(const QString& reason);
@@ -97,8 +121,26 @@ private:
 bool Till::storeOne()
 {
     const int party = pick(customers);
-    const int kind = pick(10);
-    return kind < 4 ? sell(party) : kind < 8 ? pay(party) : giveBack(party);
+    switch (pick(10)) {
+    case 0:
+    case 1:
+        return sell(party);
+    case 2:
+        return sell(party, true);
+    case 3:
+        return buy();
+    case 4:
+    case 5:
+        return pay(party);
+    case 6:
+        return giveBack(party);
+    case 7:
+        return countStock();
+    case 8:
+        return enterCash();
+    default:
+        return sell(party, pick(2) == 0);
+    }
 }
 
 bool Till::done(const QString& reason)
@@ -109,10 +151,10 @@ bool Till::done(const QString& reason)
     return false;
 }
 
-bool Till::sell(int party)
+// Lines of one to three products.
+QList<DocumentLine> someLines(const std::function<int(int)>& pick, double& total)
 {
     QList<DocumentLine> lines;
-    double total = 0;
     for (int line = 1 + pick(3); line > 0; --line) {
         const int item = pick(products);
         const int quantity = 1 + pick(5);
@@ -122,10 +164,69 @@ bool Till::sell(int party)
                       QString::number(quantity * price)});
         total += quantity * price;
     }
+    return lines;
+}
+
+bool Till::sell(int party, bool inFull)
+{
+    double total = 0;
+    const QList<DocumentLine> lines = someLines([this](int below) { return pick(below); }, total);
     const QString net = QString::number(total);
-    const Outcome<QString> stored = sales::store(
-        m_db, {Side::Sales, m_date, m_date, customer(party), customerName(party), m_operator, net,
-               QStringLiteral("0"), net, QString::number(pick(int(total) / 2)), lines});
+    const QString paid = inFull ? net : QString::number(pick(int(total) / 2));
+    const Outcome<QString> stored =
+        sales::store(m_db, {Side::Sales, m_date, m_date, customer(party), customerName(party),
+                            m_operator, net, QStringLiteral("0"), net, paid, lines});
+    if (!stored)
+        return done(stored.reason());
+    ++m_count.stored;
+    return true;
+}
+
+bool Till::buy()
+{
+    double total = 0;
+    const QList<DocumentLine> lines = someLines([this](int below) { return pick(below); }, total);
+    const QString net = QString::number(total);
+    const int from = pick(suppliers);
+    const Outcome<QString> stored =
+        sales::store(m_db, {Side::Purchase, m_date, m_date, supplier(from),
+                            QStringLiteral("Pemasok"), m_operator, net, QStringLiteral("0"), net,
+                            pick(2) == 0 ? net : QString::number(pick(int(total))), lines});
+    if (!stored)
+        return done(stored.reason());
+    ++m_count.stored;
+    return true;
+}
+
+bool Till::countStock()
+{
+    StockCorrection correction(m_db);
+    const QString code = countedProduct(pick(counted));
+    const Outcome<std::optional<StockCorrection::Found>> found = correction.lookup(code);
+    if (!found || !*found)
+        return done(QStringLiteral("no counted product"));
+    const QString shelf = QString::number(100 + pick(50));
+    if (const Outcome<> added =
+            correction.addLine({code, (*found)->name, (*found)->stock, shelf, QString()});
+        !added)
+        return done(added.reason());
+    const Outcome<QString> stored = correction.save(m_date, m_operator);
+    if (!stored)
+        return done(stored.reason());
+    ++m_count.stored;
+    ++m_count.counts;
+    return true;
+}
+
+bool Till::enterCash()
+{
+    const cashbook::Entry entry{pick(2) == 0 ? cashbook::Flow::In : cashbook::Flow::Out,
+                                m_date,
+                                QStringLiteral("Pak RT"),
+                                QStringLiteral("Iuran"),
+                                QString::number(1000 * (1 + pick(20))),
+                                m_operator};
+    const Outcome<QString> stored = cashbook::store(m_db, entry);
     if (!stored)
         return done(stored.reason());
     ++m_count.stored;
@@ -200,37 +301,51 @@ int runTill(const QString& path, int number, int documents)
         if (!till.storeOne())
             return 2;
     }
-    std::printf("%d %d\n", till.count().stored, till.count().changed);
+    std::printf("%d %d %d\n", till.count().stored, till.count().changed, till.count().counts);
     return 0;
 }
 
-// The shop's customers and products, added when missing.
+// The shop's customers, suppliers and products, added when missing.
 QString prepare(const QString& path)
 {
-    if (!QFile::exists(path)) {
+    Database db;
+    const bool server = ServerConnection::isAddress(path);
+    if (server && !db.open(path))
+        return db.errorMessage();
+    if (server ? db.value(QStringLiteral("select to_regclass('barang') is null")).value() == u"1"
+               : !QFile::exists(path)) {
         if (const QString error = shopdb::create(path, false).reason(); !error.isEmpty())
             return error;
     }
-    Database db;
-    if (!db.open(path))
+    if (!db.isOpen() && !db.open(path))
         return db.errorMessage();
     Database::Transaction transaction(db);
+    const auto add = [&](const QString& sql, const QVariantList& values) {
+        return db.exec(sql + QStringLiteral(" on conflict do nothing"), values);
+    };
+    bool ok = transaction.active();
     for (int i = 0; i < customers; ++i)
-        db.exec(QStringLiteral("insert or ignore into pelanggan (kode, nama) values (?, ?)"),
-                {customer(i), customerName(i)});
+        ok = ok && add(QStringLiteral("insert into pelanggan (kode, nama) values (?, ?)"),
+                       {customer(i), customerName(i)});
+    for (int i = 0; i < suppliers; ++i)
+        ok = ok && add(QStringLiteral("insert into supplier (kode, nama) values (?, 'Pemasok')"),
+                       {supplier(i)});
+    const QString product = QStringLiteral("insert into barang (kode, nama, satuan, stock, hpp, "
+                                           "hargajual, diskon) values (?, 'Barang', 'pcs', ?, ?, "
+                                           "?, 0)");
     for (int i = 0; i < products; ++i)
-        db.exec(QStringLiteral("insert or ignore into barang (kode, nama, satuan, stock, hpp, "
-                               "hargajual, diskon) values (?, 'Barang', 'pcs', 1000000, ?, ?, 0)"),
-                {product(i), 800 * (i + 1), 1000 * (i + 1)});
-    return transaction.commit() ? QString() : db.errorMessage();
+        ok = ok && add(product, {::product(i), startingStock, 800 * (i + 1), 1000 * (i + 1)});
+    for (int i = 0; i < counted; ++i)
+        ok = ok && add(product, {countedProduct(i), 100, 500, 700});
+    return ok && transaction.commit() ? QString() : db.errorMessage();
 }
 
 QString number(Database& db, const QString& sql)
 {
-    return db.scalar(QStringLiteral("select ") + sql);
+    return db.value(QStringLiteral("select ") + sql).value();
 }
 
-int runBoth(const QString& path, int documents)
+int runAll(const QString& path, int tillCount, int documents)
 {
     if (const QString error = prepare(path); !error.isEmpty()) {
         std::printf("cannot prepare the shop: %s\n", qPrintable(error));
@@ -240,32 +355,42 @@ int runBoth(const QString& path, int documents)
     if (!db.open(path))
         return 2;
     const int before = number(db, QStringLiteral("count(*) from transaksi")).toInt();
+    const int countsBefore =
+        number(db, QStringLiteral("count(distinct Kode) from itemkoreksi")).toInt();
 
     QElapsedTimer timer;
     timer.start();
-    QProcess tills[2];
-    for (int i = 0; i < 2; ++i) {
-        tills[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        tills[i].start(
+    std::vector<std::unique_ptr<QProcess>> tills;
+    for (int i = 0; i < tillCount; ++i) {
+        tills.push_back(std::make_unique<QProcess>());
+        tills.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tills.back()->start(
             QCoreApplication::applicationFilePath(),
             {QStringLiteral("--till"), QString::number(i + 1), path, QString::number(documents)});
     }
     Count total;
     bool tillsOk = true;
-    for (QProcess& till : tills) {
-        till.waitForFinished(-1);
-        const QList<QByteArray> figures = till.readAllStandardOutput().trimmed().split(' ');
-        tillsOk = tillsOk && till.exitStatus() == QProcess::NormalExit && till.exitCode() == 0 &&
-                  figures.size() == 2;
+    for (const auto& till : tills) {
+        till->waitForFinished(-1);
+        const QList<QByteArray> figures = till->readAllStandardOutput().trimmed().split(' ');
+        tillsOk = tillsOk && till->exitStatus() == QProcess::NormalExit && till->exitCode() == 0 &&
+                  figures.size() == 3;
         total.stored += figures.value(0).toInt();
         total.changed += figures.value(1).toInt();
+        total.counts += figures.value(2).toInt();
     }
     const double seconds = timer.elapsed() / 1000.0;
 
-    const int stored = number(db, QStringLiteral("count(*) from transaksi")).toInt() - before;
-    const QString kinds =
-        number(db, QStringLiteral("group_concat(n, ', ') from (select substr(Kode,1,2) || ' ' || "
-                                  "count(*) as n from transaksi group by substr(Kode,1,2))"));
+    const int counts =
+        number(db, QStringLiteral("count(distinct Kode) from itemkoreksi")).toInt() - countsBefore;
+    const int stored =
+        number(db, QStringLiteral("count(*) from transaksi")).toInt() - before + counts;
+    QStringList kinds;
+    const Outcome<QList<QStringList>> perKind =
+        db.select(QStringLiteral("select substr(Kode,1,2), count(*) from transaksi "
+                                 "group by substr(Kode,1,2) order by 1"));
+    for (const QStringList& row : perKind.value())
+        kinds.append(row.join(u' '));
     const int negative = number(db, QStringLiteral("count(*) from transaksi where Piutang<0 or "
                                                    "Hutang<0"))
                              .toInt();
@@ -273,29 +398,61 @@ int runBoth(const QString& path, int documents)
                                                      "from transaksi"))
                                .toInt();
     // Open = credit given at the counter − payments − what returns settled
-    // (their value less the refund), per customer.
+    // (their value less the refund), per customer; per supplier, what was
+    // bought on credit.
+    const auto sum = [](const QString& kind, const QString& what) {
+        return QStringLiteral("coalesce(sum(case when Kode like '%1-%' then %2 end), 0)")
+            .arg(kind, what);
+    };
     const int differing =
-        number(db, QStringLiteral(
-                       "count(*) from (select KodeSP, "
-                       "total(case when Kode glob 'JL-*' then Piutang end) as open, "
-                       "total(case when Kode glob 'JL-*' then Jumlah-Potongan-Tunai end) as sold, "
-                       "total(case when Kode glob 'PI-*' then Tunai end) as paid, "
-                       "total(case when Kode glob 'RJ-*' then Tunai-Jumlah end) as returned "
-                       "from transaksi group by KodeSP) where open <> sold - paid - returned"))
+        number(db, QStringLiteral("count(*) from (select KodeSP, ") +
+                       sum(QStringLiteral("JL"), QStringLiteral("Piutang")) +
+                       QStringLiteral(" + ") + sum(QStringLiteral("BL"), QStringLiteral("Hutang")) +
+                       QStringLiteral(" as open, ") +
+                       sum(QStringLiteral("JL"), QStringLiteral("Jumlah-Potongan-Tunai")) +
+                       QStringLiteral(" + ") +
+                       sum(QStringLiteral("BL"), QStringLiteral("Jumlah-Potongan-Tunai")) +
+                       QStringLiteral(" as given, ") +
+                       sum(QStringLiteral("PI"), QStringLiteral("Tunai")) +
+                       QStringLiteral(" as paid, ") +
+                       sum(QStringLiteral("RJ"), QStringLiteral("Tunai-Jumlah")) +
+                       QStringLiteral(" as returned from transaksi group by KodeSP) as debts "
+                                      "where open <> given - paid - returned"))
+            .toInt();
+    // Every line moved the stock it names; a count sets it.
+    const auto moved = [](const QString& table) {
+        return QStringLiteral("coalesce((select sum(Qty) from %1 where KodeBarang=b.kode), 0)")
+            .arg(table);
+    };
+    const int wrongStock =
+        number(db, QStringLiteral("count(*) from barang b where b.kode like 'B%' and b.stock <> ") +
+                       QString::number(startingStock) + QStringLiteral(" - ") +
+                       moved(QStringLiteral("itempenjualan")) + QStringLiteral(" + ") +
+                       moved(QStringLiteral("itempembelian")) + QStringLiteral(" + ") +
+                       moved(QStringLiteral("itemreturjual")))
+            .toInt() +
+        number(db, QStringLiteral("count(*) from barang b where b.kode like 'C%' and b.stock <> "
+                                  "coalesce((select QtyReal from itemkoreksi where "
+                                  "KodeBarang=b.kode order by ") +
+                       db.storedOrder() + QStringLiteral(" desc limit 1), 100)"))
             .toInt();
 
-    std::printf("two tills, %d documents each, on %s: %.1f s\n", documents, qPrintable(path),
-                seconds);
-    std::printf("documents stored: %d (%s in the shop)\n", stored, qPrintable(kinds));
+    std::printf("%d tills, %d documents each, on %s: %.1f s, %.0f documents a second\n", tillCount,
+                documents, qPrintable(ServerConnection::shown(path)), seconds, stored / seconds);
+    std::printf("documents stored: %d (%s in the shop, %d stock counts)\n", stored,
+                qPrintable(kinds.join(QStringLiteral(", "))), counts);
     std::printf("saves refused on a changed debt, then stored on what was open: %d\n",
                 total.changed);
     std::printf("negative debts: %d\n", negative);
-    std::printf("duplicate document numbers: %d\n", duplicates);
-    std::printf("customers whose open debts differ from credit sold less payments and "
+    std::printf("duplicate document numbers: %d\n", duplicates + total.counts - counts);
+    std::printf("parties whose open debts differ from credit given less payments and "
                 "returns: %d\n",
                 differing);
-    const bool ok = tillsOk && stored == total.stored && stored == 2 * documents && negative == 0 &&
-                    duplicates == 0 && differing == 0;
+    std::printf("products whose stock is not the start plus and minus every line: %d\n",
+                wrongStock);
+    const bool ok = tillsOk && stored == total.stored && stored == tillCount * documents &&
+                    negative == 0 && duplicates == 0 && counts == total.counts && differing == 0 &&
+                    wrongStock == 0;
     std::printf("%s\n", ok ? "ok" : "FAILED");
     return ok ? 0 : 1;
 }
@@ -308,13 +465,18 @@ int main(int argc, char* argv[])
     QStringList arguments = application.arguments().mid(1);
     if (arguments.value(0) == u"--till")
         return runTill(arguments.value(2), arguments.value(1).toInt(), arguments.value(3).toInt());
-    int documents = 200;
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--documents")); at >= 0) {
-        documents = arguments.value(at + 1).toInt();
+    const auto option = [&](const QString& name, int otherwise) {
+        const qsizetype at = arguments.indexOf(name);
+        if (at < 0)
+            return otherwise;
+        const int value = arguments.value(at + 1).toInt();
         arguments.remove(at, 2);
-    }
+        return value;
+    };
+    const int documents = option(QStringLiteral("--documents"), 200);
+    const int tills = option(QStringLiteral("--tills"), 2);
     if (!arguments.isEmpty())
-        return runBoth(arguments.first(), documents);
+        return runAll(arguments.first(), tills, documents);
     QTemporaryDir folder;
-    return runBoth(folder.filePath(QStringLiteral("toko.db3")), documents);
+    return runAll(folder.filePath(QStringLiteral("toko.db3")), tills, documents);
 }

@@ -49,6 +49,8 @@ start)
     exit 1
   fi
   "$bin/createdb" -h "$folder" -U toko toko
+  # The shop several tills share in toko_bench_tills_server.
+  "$bin/createdb" -h "$folder" -U toko tills
   # Each test's shop is a schema of its own; they share the text search here.
   psql -h "$folder" -U toko -d toko -qc 'create extension pg_trgm' >/dev/null
   printf 'postgresql://toko@/toko?host=%s\n' "$folder" >"$folder/uri"
