@@ -430,6 +430,11 @@ QString Database::like(const QString& column, const QString& parameter) const
         .arg(text, parameter, fold.arg(text), fold.arg(parameter));
 }
 
+QString Database::asNumber(const QString& parameter) const
+{
+    return m_server ? QStringLiteral("cast(%1 as double precision)").arg(parameter) : parameter;
+}
+
 QString Database::smaller(const QString& a, const QString& b) const
 {
     if (m_server)

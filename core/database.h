@@ -153,6 +153,9 @@ public:
     // `parameter` ('%' any text, '_' one character), ASCII letters in either
     // case, every other character as it is.
     QString like(const QString& column, const QString& parameter) const;
+    // The value `parameter` read as a number where nothing else says its
+    // type (a server reads the values of a VALUES list as texts).
+    QString asNumber(const QString& parameter) const;
     // The smaller of two numbers; NULL when either is NULL.
     QString smaller(const QString& a, const QString& b) const;
     // The product search index's condition: rows holding every piece of

@@ -40,6 +40,68 @@ QString refusal(const CashierDocument& document)
     return {};
 }
 
+// Lines stored and stock moved a batch of lines at a time: a till on a
+// server waits for a handful of answers, not two a line.
+constexpr qsizetype linesPerStatement = 100;
+
+// `count` groups of `group` as the values of one statement.
+QString valueRows(qsizetype count, const QString& group)
+{
+    return QStringList(count, group).join(u',');
+}
+
+Outcome<> storeLines(Database& db, const CashierDocument& document, const QString& code)
+{
+    const SideInfo& side = sideInfo(document.side);
+    const bool sale = document.side == Side::Sales;
+    // One change per product: the quantities of its lines together and, for
+    // a purchase, the price of its last line, the latest paid (no averaging).
+    QStringList products;
+    QHash<QString, std::pair<double, double>> moved;
+    for (const DocumentLine& item : document.lines) {
+        if (!moved.contains(item.code))
+            products.append(item.code);
+        auto& [quantity, price] = moved[item.code];
+        quantity += item.quantity.value;
+        price = item.price.value;
+    }
+    const QString number = db.asNumber(QStringLiteral("?"));
+    for (qsizetype first = 0; first < document.lines.size(); first += linesPerStatement) {
+        const QList<DocumentLine> lines = document.lines.mid(first, linesPerStatement);
+        QVariantList values;
+        for (const DocumentLine& item : lines)
+            values << code << item.code << item.name << text::storedNumber(item.quantity.value)
+                   << item.unit << text::storedNumber(item.price.value)
+                   << text::storedNumber(item.discount.value)
+                   << text::storedNumber(item.amount.value) << document.partyCode;
+        if (!db.exec(QStringLiteral("insert into ") + side.lineTable +
+                         QStringLiteral(" (Kode, KodeBarang, NamaBarang, Qty, Satuan, Harga, "
+                                        "Diskon, Jumlah, kodeSP) values ") +
+                         valueRows(lines.size(), QStringLiteral("(?,?,?,?,?,?,?,?,?)")),
+                     values))
+            return db.failure();
+    }
+    for (qsizetype first = 0; first < products.size(); first += linesPerStatement) {
+        const QStringList codes = products.mid(first, linesPerStatement);
+        QVariantList values;
+        for (const QString& product : codes) {
+            values << product << text::storedNumber(moved[product].first);
+            if (!sale)
+                values << text::storedNumber(moved[product].second);
+        }
+        const QString group =
+            sale ? QStringLiteral("(?,%1)").arg(number) : QStringLiteral("(?,%1,%1)").arg(number);
+        const QString change = sale ? QStringLiteral("stock=stock-v.column2")
+                                    : QStringLiteral("stock=stock+v.column2, hpp=v.column3");
+        if (!db.exec(QStringLiteral("update barang set ") + change +
+                         QStringLiteral(" from (values ") + valueRows(codes.size(), group) +
+                         QStringLiteral(") as v where barang.kode=v.column1"),
+                     values))
+            return db.failure();
+    }
+    return {};
+}
+
 } // namespace
 
 Outcome<QString> store(Database& db, const CashierDocument& document)
@@ -75,26 +137,8 @@ Outcome<QString> store(Database& db, const CashierDocument& document)
                           document.dueDate, description}))
         return db.failure();
 
-    const QString line = QStringLiteral("insert into ") + side.lineTable +
-                         QStringLiteral(" (Kode, KodeBarang, NamaBarang, Qty, Satuan, Harga, "
-                                        "Diskon, Jumlah, kodeSP) values (?,?,?,?,?,?,?,?,?)");
-    for (const DocumentLine& item : document.lines) {
-        const QVariant quantity = text::storedNumber(item.quantity.value);
-        const QVariant price = text::storedNumber(item.price.value);
-        if (!db.exec(line, {code, item.code, item.name, quantity, item.unit, price,
-                            text::storedNumber(item.discount.value),
-                            text::storedNumber(item.amount.value), document.partyCode}))
-            return db.failure();
-        // A purchase sets the cost price to the latest price paid, no averaging.
-        const bool stocked =
-            document.side == Side::Sales
-                ? db.exec(QStringLiteral("update barang set stock=stock-? where kode=?"),
-                          {quantity, item.code})
-                : db.exec(QStringLiteral("update barang set stock=stock+?, hpp=? where kode=?"),
-                          {quantity, price, item.code});
-        if (!stocked)
-            return db.failure();
-    }
+    if (Outcome<> stored = storeLines(db, document, code); !stored)
+        return stored.failure();
     if (!transaction.commit())
         return db.failure();
     return number;

@@ -24,6 +24,7 @@ private slots:
     void anUnreachableServerFailsTheStartAtOnce();
     void aTillJoinsTheShopOnTheServer();
     void aSaveCutOffByALostConnectionStoresNothingAndCanBeMadeAgain();
+    void aLongSaleTakesAHandfulOfStatements();
     void aShopCopiedToTheServerAndBackKeepsEveryRow();
     void aRestoreOnTheServerWaitsForTheOtherTills();
 };
@@ -139,6 +140,33 @@ void TestServer::aSaveCutOffByALostConnectionStoresNothingAndCanBeMadeAgain()
     QCOMPARE(other.value(u"select stock from barang where kode='2001'"_s).value(), u"199"_s);
 }
 
+// Each statement is a round trip to a server over the network (0.2-1 ms):
+// a sale's lines go in a few statements, whatever their number.
+void TestServer::aLongSaleTakesAHandfulOfStatements()
+{
+    TestShop shop(TestShop::Data::Demo);
+    QVERIFY2(shop.error().isEmpty(), qPrintable(shop.error()));
+    Database& db = shop.db();
+    QList<DocumentLine> lines;
+    for (int i = 0; i < 50; ++i) {
+        lines.append(i % 2 ? DocumentLine{u"2001"_s, u"Mi Instan Goreng"_s, u"2"_s, u"bungkus"_s,
+                                          u"3200"_s, u"0"_s, u"6400"_s}
+                           : DocumentLine{u"1001"_s, u"Beras Pandan Wangi 5 kg"_s, u"1"_s,
+                                          u"karung"_s, u"68500"_s, u"0"_s, u"68500"_s});
+    }
+    const CashierDocument sale{
+        Side::Sales,  u"2024-03-07"_s, u"2024-03-07"_s, u"PL-00000"_s, u"Bebas"_s, u"kasir"_s,
+        u"1872500"_s, u"0"_s,          u"1872500"_s,    u"1872500"_s,  lines};
+    int statements = 0;
+    db.traceStatements([&](const QString&) { ++statements; });
+    QVERIFY(sales::store(db, sale));
+    db.traceStatements({});
+    QVERIFY2(statements <= 8, qPrintable(QString::number(statements)));
+    QCOMPARE(db.value(u"select count(*) from itempenjualan"_s).value(), u"50"_s);
+    QCOMPARE(db.value(u"select stock from barang where kode='2001'"_s).value(), u"150"_s);
+    QCOMPARE(db.value(u"select stock from barang where kode='1001'"_s).value(), u"15"_s);
+}
+
 void TestServer::aShopCopiedToTheServerAndBackKeepsEveryRow()
 {
     if (!TestShop::onServer())
@@ -215,6 +243,12 @@ void TestServer::aRestoreOnTheServerWaitsForTheOtherTills()
             shopcopy::restore(db, saved, now, shop).reason(),
             u"Masih ada 1 kasir lain yang terhubung ke server; tutup toko di kasir lain dulu."_s);
     }
+    // The server notices a till that closed a moment later.
+    QTRY_COMPARE(db.value(u"select count(*) from pg_stat_activity where datname = "
+                          "current_database() and pid <> pg_backend_pid() and "
+                          "backend_type = 'client backend'"_s)
+                     .value(),
+                 u"0"_s);
     const Outcome<QString> restored = shopcopy::restore(db, saved, now, shop);
     QVERIFY2(restored, qPrintable(restored.reason()));
     QCOMPARE(*restored, shop.filePath(u"sebelum-restore-20240309-080000.datatoko"_s));
