@@ -11,6 +11,8 @@
 #include <iterator>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace largeshop {
 
 namespace {
@@ -223,6 +225,123 @@ QString cached(const QString& folder, QString* error)
         removeWithJournal(partial);
         if (error)
             *error = failure;
+        return {};
+    }
+    return path;
+}
+
+namespace {
+
+constexpr int reportVersion = 2;
+constexpr int extraCustomers = 18000;
+constexpr int supplierCount = 50;
+
+QString number(qint64 value)
+{
+    return QString::number(value).rightJustified(14, u'0');
+}
+
+bool addParties(Database& db)
+{
+    for (int i = customerCount; i < customerCount + extraCustomers; ++i) {
+        if (!db.exec(u"insert into pelanggan (kode, nama, alamat, kontak, catatan) "
+                     "values (?, ?, ?, '0812', '')"_s,
+                     {customerCode(i), u"Pelanggan %1"_s.arg(i),
+                      u"Jl. Pasar No. %1"_s.arg(i % 200 + 1)}))
+            return false;
+    }
+    for (int i = 1; i <= supplierCount; ++i) {
+        if (!db.exec(u"insert into supplier (kode, nama, alamat, kontak, catatan) "
+                     "values (?, ?, ?, '021', '')"_s,
+                     {u"SP-%1"_s.arg(i, 3, 10, QChar(u'0')), u"CV Pemasok %1"_s.arg(i),
+                      u"Jl. Gudang No. %1"_s.arg(i)}))
+            return false;
+    }
+    return true;
+}
+
+// Other documents of each day: purchases every day, a sales return twice a
+// week, cash out every few days, cash in and a purchase refund each month.
+bool addDocuments(Database& db, std::mt19937& rng)
+{
+    const QString sql = u"insert into transaksi (Kode, Ref, Tanggal, KodeSP, Potongan, Tax, "
+                        "Jumlah, Operator, Tunai, Piutang, Hutang, JatuhTempo, Ket, Nota) "
+                        "values (?, ?, ?, ?, 0, 0, ?, 'admin', ?, 0, ?, ?, ?, ?)"_s;
+    qint64 next = 0;
+    const QDate first(2020, 1, 1);
+    const auto add = [&](const QString& kind, const QString& ref, const QDate& day,
+                         const QString& party, qint64 total, qint64 cash, qint64 debt,
+                         const QString& note, const QString& memo) {
+        const QString date = day.toString(Qt::ISODate);
+        return db.exec(sql, {QString(kind + number(++next)), ref, date, party, total, cash, debt,
+                             day.addDays(debt > 0 ? 30 : 0).toString(Qt::ISODate), note, memo});
+    };
+    for (int d = 0; d < historyDays; ++d) {
+        const QDate day = first.addDays(d);
+        for (int i = 0; i < 3; ++i) {
+            const qint64 total = 50000 * (1 + rng() % 200);
+            const bool credit = rng() % 10 == 0;
+            const QString supplier = u"SP-%1"_s.arg(1 + rng() % supplierCount, 3, 10, QChar(u'0'));
+            if (!add(u"BL-"_s, u"Keluar"_s, day, supplier, total, credit ? 0 : total,
+                     credit ? total : 0, u"Pembelian"_s, u"-"_s))
+                return false;
+        }
+        const bool ok =
+            ((d % 7 != 1 && d % 7 != 4) ||
+             add(u"RJ-"_s, u"Keluar"_s, day, customerCode(int(rng() % 2000)),
+                 5000 * (1 + rng() % 40), 0, 0, u"Retur Penjualan"_s, u"-"_s)) &&
+            (d % 4 != 0 || add(u"KK-"_s, u"Keluar"_s, day, u"-"_s, 0, 10000 * (1 + rng() % 100), 0,
+                               u"Dibayar Kepada PLN"_s, u"listrik"_s)) &&
+            (day.day() != 10 || add(u"KM-"_s, u"Masuk"_s, day, u"-"_s, 0, 250000, 0,
+                                    u"Terima dari Pak RT"_s, u"sewa lapak"_s)) &&
+            (day.day() != 20 || add(u"RB-"_s, u"Masuk"_s, day, u"SP-001"_s, 0, 75000, 0,
+                                    u"Retur ke CV Pemasok 1"_s, u"-"_s));
+        if (!ok)
+            return false;
+    }
+    // One in twenty-five of the named customers' sales on credit, half paid;
+    // those of the last two months are still open, the older ones paid off.
+    return db.exec(u"update transaksi set Tunai=Jumlah/2, Piutang=Jumlah-Jumlah/2, "
+                   "JatuhTempo=date(Tanggal,'+14 day') where substr(Kode,1,3)='JL-' "
+                   "and KodeSP<>'PL-00000' and cast(substr(Kode,4) as integer)%25=0 "
+                   "and Tanggal>='2024-10-30'"_s) &&
+           db.exec(u"update transaksi set Hutang=0, Tunai=Jumlah where substr(Kode,1,3)='BL-' "
+                   "and Hutang>0 and Tanggal<'2024-10-30'"_s);
+}
+
+} // namespace
+
+QString reportShop(const QString& folder, QString* error)
+{
+    const QString large = cached(folder, error);
+    if (large.isEmpty())
+        return {};
+    const QString path =
+        QDir(folder).filePath(u"report_shop_v%1_%2.db3"_s.arg(reportVersion).arg(version));
+    if (QFileInfo::exists(path))
+        return path;
+    const QString partial = path + u".part"_s;
+    QFile::remove(partial);
+    if (!QFile::copy(large, partial)) {
+        *error = u"cannot copy "_s + large;
+        return {};
+    }
+    {
+        Database db;
+        if (!db.open(partial)) {
+            *error = db.errorMessage();
+            return {};
+        }
+        db.execScript(u"pragma journal_mode=delete; pragma synchronous=off"_s);
+        std::mt19937 rng(20240607);
+        Database::Transaction transaction(db);
+        if (!addParties(db) || !addDocuments(db, rng) || !transaction.commit()) {
+            *error = db.errorMessage();
+            return {};
+        }
+    }
+    if (!QFile::rename(partial, path)) {
+        *error = u"cannot rename "_s + partial;
         return {};
     }
     return path;

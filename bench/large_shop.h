@@ -31,4 +31,13 @@ QString create(const QString& path);
 // missing (a few minutes). Returns its path, or an empty text with `error` set.
 QString cached(const QString& folder, QString* error);
 
+// The large shop with what the reports read besides cash sales: 20,000
+// customers, sales on credit (one in twenty-five of the named customers'
+// sales, due in fourteen days), purchases from fifty suppliers (three a day,
+// one in ten on credit), sales returns, cash in and out and refunds of
+// purchase returns; the debts of the last two months still open, the older
+// ones paid. Cached in `folder` beside the large shop; its path, or an empty
+// text with `error` set.
+QString reportShop(const QString& folder, QString* error);
+
 } // namespace largeshop
