@@ -33,7 +33,8 @@ private:
 void TestMainWindow::init()
 {
     m_window.reset();
-    m_shop = std::make_unique<TestShop>();
+    // A database of its own on a server: a restore waits for every other connection to it.
+    m_shop = std::make_unique<TestShop>(TestShop::Data::Empty, TestShop::Server::Database);
     m_window = std::make_unique<MainWindow>(m_shop->context(), m_keyboard);
     m_quits.clear();
     m_window->setQuit([this](int code) { m_quits.append(code); });
@@ -100,11 +101,16 @@ void TestMainWindow::backupRestoreAndTheStartUpNotice()
         messages().setNextFileName(m_shop->folder().filePath(chosen));
         open(u"Restore Database"_qs);
     }
+    // A file keeps its data beside itself; a server's goes to a backup in the shop's folder.
+    const QString before =
+        TestShop::onServer()
+            ? m_shop->folder().filePath(u"sebelum-restore-20240309-080000.datatoko"_qs)
+            : m_shop->databasePath() + u".sebelum-restore-20240309-080000"_qs;
     QCOMPARE(messages().texts().join(u'|'),
              u"File hasil backup : BackUp2024_03_09.datatoko|||"
              "Restore dibatalkan, data tidak diubah: file is not a database||"
              "Restore selesai. Data sebelumnya disimpan di "_qs +
-                 m_shop->databasePath() + u".sebelum-restore-20240309-080000"_qs);
+                 before);
     QCOMPARE(db().scalar(u"select count(*) from pelanggan"_qs), u"1"_qs);
 
     // What start-up has to say comes before the login.

@@ -6,17 +6,22 @@
 #include "logic/shop_database.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
-TestShop::TestShop(Data data) : clock(QDateTime(QDate(2024, 3, 7), QTime(10, 0)))
+TestShop::TestShop(Data data, Server server) : clock(QDateTime(QDate(2024, 3, 7), QTime(10, 0)))
 {
     m_context = std::make_unique<AppContext>(messages, clock, folder());
     if (!m_dir.isValid()) {
         m_error = QStringLiteral("no temporary folder");
         return;
     }
-    m_database = onServer() ? serverAddress(m_error) : folder().filePath(u"toko.db3"_s);
+    if (!onServer())
+        m_database = folder().filePath(u"toko.db3"_s);
+    else
+        m_database = server == Server::Schema ? serverAddress(m_error) : serverDatabase(m_error);
     if (!m_error.isEmpty())
         return;
     m_error = shopdb::create(m_database, data == Data::Demo).reason();
@@ -27,6 +32,20 @@ TestShop::TestShop(Data data) : clock(QDateTime(QDate(2024, 3, 7), QTime(10, 0))
     config::writeFileAtomically(folder().filePath(QStringLiteral("toko.txt")),
                                 QByteArrayLiteral("Toko Uji;Jl. Contoh 1;0274-000000\n"));
     m_error = startUp(*m_context).reason();
+    if (m_error.isEmpty() && onServer() && server == Server::Database)
+        waitForTheOnlyConnection();
+}
+
+void TestShop::waitForTheOnlyConnection()
+{
+    // The server ends a connection a moment after it was closed: the one
+    // that made the tables may still be counted.
+    const QString others =
+        u"select count(*) from pg_stat_activity where datname = current_database() and "
+        "pid <> pg_backend_pid() and backend_type = 'client backend'"_s;
+    QDeadlineTimer deadline(10'000);
+    while (db().scalar(others) != u"0" && !deadline.hasExpired())
+        QThread::msleep(10);
 }
 
 bool TestShop::onServer()

@@ -19,7 +19,10 @@ class TestShop final
 {
 public:
     enum class Data { Empty, Demo };
-    explicit TestShop(Data data = Data::Empty);
+    // On a server, a shop in a schema shares its database with other tests;
+    // one in a database of its own can be restored (no other till connected).
+    enum class Server { Schema, Database };
+    explicit TestShop(Data data = Data::Empty, Server server = Server::Schema);
 
     // Empty when the shop started; else what went wrong.
     const QString& error() const { return m_error; }
@@ -58,6 +61,8 @@ public:
     FixedClock clock;
 
 private:
+    void waitForTheOnlyConnection();
+
     QTemporaryDir m_dir;
     QString m_database;
     std::unique_ptr<AppContext> m_context;

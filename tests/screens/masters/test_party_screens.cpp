@@ -163,8 +163,8 @@ void TestPartyScreens::masterSaysWhyNothingWasStored()
 {
     MasterScreen master;
     QVERIFY(master.open());
-    QVERIFY(master.shop.db().exec(u"create trigger refuse before insert on supplier "
-                                  "begin select raise(abort, 'ditolak'); end"_qs));
+    QVERIFY(TestShop::refuse(master.shop.db(), u"before insert"_qs, u"supplier"_qs, u"1 = 1"_qs,
+                             u"ditolak"_qs));
     master.addSupplier();
     QCOMPARE(master.shop.messages.texts(), QStringList{u"SQL error: ditolak"_qs});
     QCOMPARE(rows(*master.screen).size(), 1);
@@ -190,8 +190,8 @@ void TestPartyScreens::pickerEntry()
     QFETCH(QString, result);
     TestShop shop(TestShop::Data::Demo);
     const bool refused = result.startsWith(u"SQL error");
-    QVERIFY(!refused || shop.db().exec(u"create trigger refuse before insert on pelanggan "
-                                       "begin select raise(abort, 'ditolak'); end"_qs));
+    QVERIFY(!refused || TestShop::refuse(shop.db(), u"before insert"_qs, u"pelanggan"_qs,
+                                         u"1 = 1"_qs, u"ditolak"_qs));
     PartyPickerDialog dialog(shop.context(), side);
     dialog.show();
     auto* entry = buttonWithText<QPushButton>(&dialog, u"Entry"_qs);

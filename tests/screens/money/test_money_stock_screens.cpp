@@ -65,6 +65,13 @@ QString listed(const QWidget& screen, int row)
     return screen.findChild<ListView*>()->tableModel()->row(row).join(u'|');
 }
 
+// `expression` over the documents of the bound kind ("PI-"), in the order stored.
+QString paidInTurn(const Database& db, const QString& expression)
+{
+    return u"select "_s + TestShop::joined(db, expression, db.storedOrder()) +
+           u" from transaksi where substr(Kode, 1, 3) = ?"_s;
+}
+
 } // namespace
 
 void TestMoneyStockScreens::init()
@@ -128,12 +135,11 @@ void TestMoneyStockScreens::payment()
     QCOMPARE(screen.findChild<QLineEdit*>(u"terbilang"_s)->text(), amount::words(250));
 
     // A failed save changes no cell and can be tried again.
-    QVERIFY(db.exec(u"create trigger refuse before insert on transaksi begin "
-                    "select raise(abort, 'ditolak'); end"_s));
+    QVERIFY(TestShop::refuse(db, u"before insert"_s, u"transaksi"_s, u"1 = 1"_s, u"ditolak"_s));
     screen.save();
     QCOMPARE(lastText(), u"SQL error: ditolak"_s);
     QCOMPARE(column(documents, 5), u"100 300"_s);
-    QVERIFY(db.exec(u"drop trigger refuse"_s));
+    QVERIFY(TestShop::allow(db, u"transaksi"_s));
     m_shop->messages.setNextAnswer(true); // printed on saving: the number alone
     screen.save();
     // Each listed document shows what it took and what is still open.
@@ -149,10 +155,9 @@ void TestMoneyStockScreens::payment()
     QTest::mouseClick(parties->viewport(), Qt::LeftButton, {},
                       parties->visualRect(parties->model()->index(0, 1)).center());
     screen.save();
-    QCOMPARE(db.scalar(u"select group_concat(KodeSP || ' ' || Tunai, ', ') from transaksi where "
-                       "Kode glob ?"_s,
-                       {QString(info.paymentKind + u"-*"_s)}),
-             info.partyPrefix + u"00001 250, "_s + info.partyPrefix + u"00001 150"_s);
+    QCOMPARE(
+        db.scalar(paidInTurn(db, u"KodeSP || ' ' || Tunai"_s), {QString(info.paymentKind + u'-')}),
+        info.partyPrefix + u"00001 250,"_s + info.partyPrefix + u"00001 150"_s);
 
     // Each print is a file of its own: the number alone on saving, the code on reprinting.
     const QString struk = m_shop->folder().filePath(u"struk/Struk_%1.pdf"_s);
@@ -198,9 +203,7 @@ void TestMoneyStockScreens::paymentOnAChangedList()
     m_shop->messages.setNextAnswer(false);
     screen.save();
     QCOMPARE(column(parties, payments::PartyPaid), u"300 0"_s);
-    QCOMPARE(m_shop->db().scalar(u"select group_concat(Tunai) from transaksi where Kode glob "
-                                 "'PI-*'"_s),
-             u"100,300"_s);
+    QCOMPARE(m_shop->db().scalar(paidInTurn(m_shop->db(), u"Tunai"_s), {u"PI-"_s}), u"100,300"_s);
     // The box takes no more digits than the largest amount has.
     paid->clear();
     QTest::keyClicks(paid, u"12345678901234567"_s);
@@ -231,8 +234,7 @@ void TestMoneyStockScreens::cashEntryAddsToTheBook()
              u"2024-03-07|KK-00000000000010|Dibayar Kepada PAK 'BUDI'|0|250|750"_s);
 
     // A failed insert is shown and the dialog stays with what was typed.
-    QVERIFY(db.exec(u"create trigger refuse before insert on transaksi begin "
-                    "select raise(abort, 'ditolak'); end"_s));
+    QVERIFY(TestShop::refuse(db, u"before insert"_s, u"transaksi"_s, u"1 = 1"_s, u"ditolak"_s));
     bool stayed = false;
     QString longest;
     whenModalOpens(seen, [&](QWidget* dialog) {
