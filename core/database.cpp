@@ -416,16 +416,18 @@ QString Database::isDocumentNumber(const QString& column) const
     return column + QStringLiteral(" glob '") + QStringLiteral("[0-9]").repeated(14) + u'\'';
 }
 
-QString Database::like(const QString& column, const QString& parameter) const
+QString Database::like(const QString& column, const QString& parameter, Holds holds) const
 {
     if (!m_server)
         return column + QStringLiteral(" like ") + parameter;
     // The server's LIKE minds case and reads a backslash as an escape; ILIKE
     // would also fold letters beyond ASCII. ILIKE finds the candidates (its
-    // index serves it), the ASCII fold decides.
+    // index serves it), the ASCII fold decides. A number is read as the text
+    // its index holds.
     const QString fold = QStringLiteral("translate(%1, 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', "
                                         "'abcdefghijklmnopqrstuvwxyz')");
-    const QString text = QStringLiteral("cast(%1 as text)").arg(column);
+    const QString text =
+        holds == Holds::Number ? QStringLiteral("teks_angka(%1)").arg(column) : column;
     return QStringLiteral("(%1 ilike %2 escape '' and %3 like %4 escape '')")
         .arg(text, parameter, fold.arg(text), fold.arg(parameter));
 }

@@ -152,7 +152,8 @@ public:
     // A condition true when the text of `column` matches the pattern
     // `parameter` ('%' any text, '_' one character), ASCII letters in either
     // case, every other character as it is.
-    QString like(const QString& column, const QString& parameter) const;
+    enum class Holds { Text, Number };
+    QString like(const QString& column, const QString& parameter, Holds holds = Holds::Text) const;
     // The value `parameter` read as a number where nothing else says its
     // type (a server reads the values of a VALUES list as texts).
     QString asNumber(const QString& parameter) const;

@@ -34,8 +34,13 @@ QString prefixed(const QStringList& columns, const QString& separator)
 QString holding(const Database& db, const QStringList& columns, const QString& prefix = {})
 {
     QStringList conditions;
-    for (const QString& column : columns)
-        conditions.append(db.like(prefix + column, QStringLiteral("?1")));
+    for (const QString& column : columns) {
+        // The prices are the numbers a product search reads as text.
+        const bool price = column.compare(u"hargajual", Qt::CaseInsensitive) == 0 ||
+                           column.compare(u"hpp", Qt::CaseInsensitive) == 0;
+        conditions.append(db.like(prefix + column, QStringLiteral("?1"),
+                                  price ? Database::Holds::Number : Database::Holds::Text));
+    }
     return conditions.join(QStringLiteral(" or "));
 }
 

@@ -125,12 +125,18 @@ create table useradmin (
     Password text collate "C"
 );
 
+-- A number as the text a search by part of a text reads in it, and indexes.
+create function teks_angka(double precision) returns text
+    language sql immutable parallel safe as 'select $1::text';
+
 create index barang_kategori on barang (kategori);
 -- Product search by part of a text: trigram indexes serve ILIKE.
 create index barang_kode_teks on barang using gin (kode gin_trgm_ops);
 create index barang_barcode_teks on barang using gin (barcode gin_trgm_ops);
 create index barang_nama_teks on barang using gin (nama gin_trgm_ops);
 create index barang_kategori_teks on barang using gin (kategori gin_trgm_ops);
+create index barang_hargajual_teks on barang using gin (teks_angka(hargajual) gin_trgm_ops);
+create index barang_hpp_teks on barang using gin (teks_angka(hpp) gin_trgm_ops);
 
 create index transaksi_nomor on transaksi (substr(Kode, 4, 14));
 create index transaksi_tanggal on transaksi (Tanggal);
@@ -148,3 +154,15 @@ create index itemreturbeli_kode on itemreturbeli (Kode);
 create index itemkoreksi_nomor on itemkoreksi (substr(Kode, 4, 14));
 create index itemkoreksi_kode on itemkoreksi (Kode);
 create index itemkoreksi_bulan on itemkoreksi (substr(Tanggal, 1, 7));
+
+-- What a shop file gets beside its own indexes at every open, for the same
+-- statements: the open receivables and payables, their parties' sums, the
+-- cost prices read without the wide product rows, and the cash book's
+-- opening balance.
+create index transaksi_piutang on transaksi (Kode) where Piutang > 0;
+create index transaksi_hutang on transaksi (Kode) where Hutang > 0;
+create index transaksi_piutang_terbuka on transaksi (KodeSP, Jumlah, Potongan, Tunai, Piutang)
+    where Piutang > 0;
+create index transaksi_hutang_terbuka on transaksi (KodeSP, Jumlah, Potongan, Tunai, Hutang)
+    where Hutang > 0;
+create index barang_hpp on barang (kode, hpp);
