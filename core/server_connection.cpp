@@ -145,8 +145,10 @@ void ServerConnection::settle()
     // no business of the screen.
     PQsetNoticeProcessor(
         m_connection, [](void*, const char*) {}, nullptr);
-    // Numbers read the same on every server: every digit of a double.
-    PQclear(PQexec(m_connection, "set extra_float_digits = 1"));
+    // Numbers read the same on every server: every digit of a double. The
+    // shop's statements are short: compiling them to machine code (JIT)
+    // costs more than it saves.
+    PQclear(PQexec(m_connection, "set extra_float_digits = 1; set jit = off"));
 }
 
 bool ServerConnection::reconnect(QString& error)
