@@ -53,31 +53,41 @@ bool TestShop::onServer()
     return qEnvironmentVariableIsSet("TOKO_TEST_SERVER");
 }
 
-QString TestShop::serverAddress(QString& error)
+namespace {
+
+// Makes `what` ("schema" or "database") on the test server under a name of
+// its own; gives the name, or empty with the reason in `error`.
+QString made(const QString& what, QString& error)
 {
-    static int made = 0;
-    const QString base = qEnvironmentVariable("TOKO_TEST_SERVER");
-    const QString schema = u"t%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(++made);
+    static int count = 0;
+    const QString name =
+        u"%1%2_%3"_s.arg(what.at(0)).arg(QCoreApplication::applicationPid()).arg(++count);
     Database server;
-    if (!server.open(base) || !server.exec(u"create schema "_s + schema)) {
+    if (!server.open(qEnvironmentVariable("TOKO_TEST_SERVER")) ||
+        !server.exec(u"create %1 %2"_s.arg(what, name))) {
         error = u"test server: "_s + server.errorMessage();
         return {};
     }
+    return name;
+}
+
+} // namespace
+
+QString TestShop::serverAddress(QString& error)
+{
+    const QString schema = made(u"schema"_s, error);
     // The server's text search lives in public, made once with the cluster.
-    return base + u"&options=-c%20search_path%3D"_s + schema + u"%2Cpublic"_s;
+    return schema.isEmpty() ? QString()
+                            : qEnvironmentVariable("TOKO_TEST_SERVER") +
+                                  u"&options=-c%20search_path%3D"_s + schema + u"%2Cpublic"_s;
 }
 
 QString TestShop::serverDatabase(QString& error)
 {
-    static int made = 0;
-    const QString base = qEnvironmentVariable("TOKO_TEST_SERVER");
-    const QString name = u"d%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(++made);
-    Database server;
-    if (!server.open(base) || !server.exec(u"create database "_s + name)) {
-        error = u"test server: "_s + server.errorMessage();
-        return {};
-    }
-    return QString(base).replace(u"@/toko?"_s, u"@/"_s + name + u'?');
+    const QString name = made(u"database"_s, error);
+    return name.isEmpty() ? QString()
+                          : qEnvironmentVariable("TOKO_TEST_SERVER")
+                                .replace(u"@/toko?"_s, u"@/"_s + name + u'?');
 }
 
 QString TestShop::noSuchTable(const QString& table)
