@@ -99,13 +99,16 @@ Outcome<Table> profitLoss(Database& db, const QString& month, const QString& mon
                   inMonth)
             .value(0);
 
-    // At today's cost price; lines of a product no longer in the master data cost nothing.
-    const double cost = text::textToNumber(
-        statement
-            .rows(u"select sum(l.Qty*"_s + shopfile::costOf(db, u"l.KodeBarang"_s) +
-                  u") from itempenjualan l join transaksi t on l.Kode=t.Kode where t."_s + inMonth)
-            .value(0)
-            .value(0));
+    // At today's cost price; lines of a product no longer in the master data
+    // cost nothing. A file reads each price from its narrow cost index; a
+    // server joins them in one pass.
+    const QString costs =
+        db.isServer()
+            ? u"select sum(l.Qty*b.hpp) from itempenjualan l join transaksi t on l.Kode=t.Kode "
+              "left join barang b on b.kode=l.KodeBarang where t."_s
+            : u"select sum(l.Qty*"_s + shopfile::costOf(db, u"l.KodeBarang"_s) +
+                  u") from itempenjualan l join transaksi t on l.Kode=t.Kode where t."_s;
+    const double cost = text::textToNumber(statement.rows(costs + inMonth).value(0).value(0));
 
     statement.line(u"LAPORAN LABA RUGI"_s);
     statement.line(u"BULAN : "_s + monthName.toUpper() + u' ' + month.left(4));

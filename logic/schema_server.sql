@@ -144,7 +144,8 @@ create index transaksi_bulan on transaksi (substr(Tanggal, 1, 7));
 create index transaksi_pihak on transaksi (KodeSP, Piutang, Hutang);
 create index transaksi_kas on transaksi (Ref, Tanggal, Tunai);
 
-create index itempenjualan_kode on itempenjualan (Kode);
+-- With what the month reports read of each line, so that they never visit the rows.
+create index itempenjualan_kode on itempenjualan (Kode) include (KodeBarang, NamaBarang, Qty, Jumlah);
 create index itempembelian_kode on itempembelian (Kode);
 create index itempenjualan_pihak on itempenjualan (kodeSP, KodeBarang, NamaBarang);
 create index itempembelian_pihak on itempembelian (kodeSP, KodeBarang, NamaBarang);
