@@ -102,6 +102,18 @@ Outcome<QList<double>> tally(Database& db)
     return figures;
 }
 
+// The row count of each table in a tally, table by table.
+QList<double> rowCounts(const QList<double>& tallied)
+{
+    QList<double> counts;
+    qsizetype figure = 0;
+    for (const shoptables::Table& table : shoptables::all) {
+        counts.append(tallied.value(figure));
+        figure += 1 + words(table.numbers).size();
+    }
+    return counts;
+}
+
 bool same(double a, double b)
 {
     // Sums of the same doubles added in another order.
@@ -169,17 +181,15 @@ Outcome<Copied> copy(Database& from, Database& to, const backup::Progress& progr
     const Outcome<QList<double>> target = tally(to);
     if (!target)
         return target.failure();
-    qint64 total = 0;
-    int figure = 0;
-    for (const shoptables::Table& table : shoptables::all) {
-        const double rows = target->at(figure);
-        if (rows != 0)
-            return Failure{
-                u"Database tujuan sudah berisi data (%1 baris di tabel %2), tidak "
-                "diubah."_s.arg(text::numberToText(rows), QString::fromLatin1(table.name))};
-        total += qint64(before->at(figure));
-        figure += 1 + int(words(table.numbers).size());
+    const QList<double> present = rowCounts(*target);
+    for (qsizetype i = 0; i < present.size(); ++i) {
+        if (present.at(i) != 0)
+            return Failure{u"Database tujuan sudah berisi data (%1 baris di tabel %2), tidak "
+                           "diubah."_s.arg(text::numberToText(present.at(i)),
+                                           QString::fromLatin1(shoptables::all[i].name))};
     }
+    const QList<double> counts = rowCounts(*before);
+    const auto total = qint64(std::accumulate(counts.begin(), counts.end(), 0.0));
     Copied copied;
     if (to.isServer() && !from.isServer()) {
         const Outcome<QStringList> changed = textsInNumbers(from);
@@ -305,6 +315,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
     const Outcome<QList<double>> before = tally(file);
     if (!before)
         return before.failure();
+    const QList<double> counts = rowCounts(*before);
     Database::Transaction transaction(db);
     if (!transaction.active())
         return db.failure();
@@ -314,7 +325,7 @@ Outcome<QString> restore(Database& db, const QString& source, const QDateTime& n
     }
     Copied copied;
     const Outcome<> rows =
-        copyRows(file, db, *before, qint64(std::accumulate(before->begin(), before->end(), 0.0)),
+        copyRows(file, db, *before, qint64(std::accumulate(counts.begin(), counts.end(), 0.0)),
                  progress, copied);
     if (!rows)
         return rows.failure();
