@@ -1,4 +1,5 @@
 #include "core/database.h"
+#include "core/shop_settings.h"
 #include "core/startup.h"
 #include "logic/shop_database.h"
 #include "support/test_shop.h"
@@ -17,6 +18,7 @@ private slots:
     void init();
     void configurationLines_data();
     void configurationLines();
+    void settingsFileKeepsWhatItDoesNotKnow();
     void connectingLeavesTheOldDatabaseWhole();
     void logOnReadOnlyMediaIsReadFromAPrivateCopy();
     void program_data();
@@ -58,6 +60,20 @@ void TestStartup::configurationLines()
     const ConnectionSettings c = config::readConnection(folder());
     const QString r = config::receiptSettingsLine(config::readReceiptSettings(folder()));
     QCOMPARE((QStringList{c.databasePath, c.extra1, c.extra2, r}), fields);
+}
+
+void TestStartup::settingsFileKeepsWhatItDoesNotKnow()
+{
+    QVERIFY(config::writeFileAtomically(
+        in(u"toko.ini"_qs), "# a note\nlater.key = kept\ndrawer.pin=x\nprinter.escpos=yes\n"));
+    ShopSettings settings = ShopSettings::read(folder());
+    QCOMPARE(settings.number(setting::drawerPin, 2), 2);
+    QCOMPARE(settings.flag(setting::printerEscPos, false), true);
+    settings.setText(setting::printerDevice, u"tcp:kasir\n2:9100"_qs);
+    QVERIFY(settings.write(folder()));
+    const ShopSettings reread = ShopSettings::read(folder());
+    QCOMPARE(reread.text(u"later.key"_qs), u"kept"_qs);
+    QCOMPARE(reread.text(setting::printerDevice), u"tcp:kasir 2:9100"_qs);
 }
 
 void TestStartup::connectingLeavesTheOldDatabaseWhole()
