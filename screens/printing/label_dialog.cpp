@@ -19,6 +19,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
