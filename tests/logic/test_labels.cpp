@@ -28,6 +28,7 @@ void TestLabels::symbology_data()
     QTest::newRow("EAN-13 check 0") << u"0000000000000"_s << 0 << true << Symbology::Ean13;
     QTest::newRow("wrong check") << u"4006381333932"_s << 1 << true << Symbology::Code128;
     QTest::newRow("12 digits") << u"400638133393"_s << 1 << true << Symbology::Code128;
+    QTest::newRow("14 digits") << u"40063813339310"_s << 1 << true << Symbology::Code128;
     QTest::newRow("letters") << u"BRG-01"_s << -1 << false << Symbology::Code128;
     QTest::newRow("other digits") << u"\u0661\u0662"_s << -1 << false << Symbology::Code128;
     QTest::newRow("empty") << QString() << -1 << false << Symbology::Code128;
