@@ -16,13 +16,14 @@ export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=true
 packages=(
   g++ cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libpq-dev libsodium-dev libbenchmark-dev
-  libxlsxwriter-dev fonts-liberation2 fonts-dejavu-core
+  libxlsxwriter-dev libzint-dev fonts-liberation2 fonts-dejavu-core
 )
 # The tests read exported spreadsheets back with Debian's python3, build the
 # package, mount a small ext4 image (as root) to check the journal on it, and
-# read printed PDFs back with pdftotext; a throwaway PostgreSQL server runs
-# the tests that need one.
-test_packages=(python3 python3-openpyxl dpkg-dev e2fsprogs mount poppler-utils postgresql-15)
+# read printed PDFs back with pdftotext (their bar codes with zbarimg); a
+# throwaway PostgreSQL server runs the tests that need one.
+test_packages=(python3 python3-openpyxl dpkg-dev e2fsprogs mount poppler-utils zbar-tools
+  postgresql-15)
 
 install_missing() {
   local missing=()

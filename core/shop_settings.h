@@ -49,4 +49,7 @@ inline const QString drawerPin = QStringLiteral("drawer.pin");            // 2 o
 inline const QString backupSecondFolder = QStringLiteral("backup.second_folder");
 inline const QString backupsKept = QStringLiteral("backup.keep");
 
+// The price labels: printed on A4 sheets of 3 x 10 or on a roll ("a4" / "roll").
+inline const QString labelLayout = QStringLiteral("label.layout");
+
 } // namespace setting

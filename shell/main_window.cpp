@@ -11,6 +11,7 @@
 #include "screens/masters/product_master_window.h"
 #include "screens/money/cash_book_window.h"
 #include "screens/money/payment_window.h"
+#include "screens/printing/label_dialog.h"
 #include "screens/reports/debt_report_dialog.h"
 #include "screens/reports/document_list_dialog.h"
 #include "screens/reports/low_stock_dialog.h"
@@ -113,6 +114,7 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {masterData, u"Data Pelanggan"_s, none, 0, {}, {}, {}, anyone, parties(Side::Sales)},
         {masterData, u"Data Supplier"_s, none, 0, {}, {}, {}, anyone, parties(Side::Purchase)},
         {masterData, u"Data User"_s, none, 0, {}, {}, {}, Access::AdministratorQuiet, open(&MainWindow::userAdmin)},
+        {masterData, u"Label"_s, none, 0, {}, {}, {}, anyone, modal<LabelDialog>(m_context, this)},
         {sales, u"Kasir Penjualan"_s, none, 1, u"Penjualan"_s, images::dollar, u"Transaksi Penjualan"_s, anyone, cashier(Side::Sales)},
         {sales, u"Bayar Piutang"_s, none, 4, u"Piutang"_s, images::customers, u"Piutang"_s, anyone, payments(Side::Sales)},
         {sales, u"Retur Penjualan"_s, none, 6, u"Ret. Jual"_s, images::properties, u"Retur Penjualan"_s, anyone, returns(Side::Sales)},

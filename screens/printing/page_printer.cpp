@@ -68,6 +68,12 @@ Outcome<QString> PagePrinter::printText(const QString& jobName, const QStringLis
     return run(jobName, [&](QPrinter& printer) { return drawText(printer, lines); });
 }
 
+Outcome<QString> PagePrinter::printPages(const QString& jobName,
+                                         const std::function<bool(QPrinter&)>& draw)
+{
+    return run(jobName, draw);
+}
+
 bool PagePrinter::draw(QPrinter& printer, const PrintedPage& page)
 {
     QPainter painter(&printer);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QPrinter;
 
 // Draws pages on the system's default printer (through CUPS). With no
@@ -29,6 +31,8 @@ public:
     // Plain text lines as a teletype prints them: fixed pitch, 10 points,
     // 12 characters per inch, long lines wrapped, a new page when full.
     Outcome<QString> printText(const QString& jobName, const QStringList& lines);
+    // Pages that `draw` lays out itself (paper size included), such as labels.
+    Outcome<QString> printPages(const QString& jobName, const std::function<bool(QPrinter&)>& draw);
 
     // The drawing itself, on a printer already set up (also for the preview);
     // false when the printer could not be painted on.
