@@ -41,7 +41,8 @@ public:
     // size when that is larger. Older automatic backups make way for it.
     qint64 reserve = qint64(100) << 20;
 
-    // From now on the first commit after each backup leaves the mark.
+    // From now on the first commit after each backup leaves the mark. One
+    // AutoBackup watches a database at a time; its destructor stops it.
     void watch();
 
     struct Result {

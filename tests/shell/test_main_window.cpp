@@ -128,6 +128,7 @@ void TestMainWindow::closeBoxBacksUpAndTheNextStartSaysWhatFailed()
     const QString failed = u"/tidak-ada: folder tidak ditemukan, flashdisk tidak terpasang?"_qs;
     QCOMPARE(messages().lastText(), u"Backup otomatis gagal:\n"_qs + failed);
     // Said once more before the login, after what the next start has to say.
+    m_window.reset(); // one window watches the database at a time
     m_window = std::make_unique<MainWindow>(m_shop->context(), m_keyboard);
     m_window->start(u"Database hanya dapat dibaca"_qs);
     QString seen;
