@@ -29,10 +29,7 @@ private slots:
 private:
     // Stores a customer in a transaction, as a document is stored, on `day` at 18:00, and closes.
     AutoBackup::Result storeAndClose(AutoBackup& backups, int day, bool close = true);
-    QStringList backupFolder() const
-    {
-        return QDir(inShop(u"backup"_s)).entryList({u"*.datatoko"_s}, QDir::Files, QDir::Name);
-    }
+    QStringList saved() const { return QDir(inShop(u"backup"_s)).entryList({u"*.datatoko"_s}); }
     QString inShop(const QString& name) const { return m_shop->folder().filePath(name); }
     bool marked() const
     {
@@ -69,9 +66,9 @@ void TestAutoBackup::closingDayAfterDayKeepsTheNewest()
     for (int day = 0; day < 35; ++day)
         QVERIFY(storeAndClose(*backups, day).failures.isEmpty());
     QVERIFY(backups->atClose().written.isEmpty()); // nothing stored since
-    QCOMPARE(backupFolder().size(), 31);
-    QCOMPARE(backupFolder().first(), u"BackUp2024_03_01.datatoko"_s);
-    QCOMPARE(backupFolder().at(1), u"Otomatis2024_04_06_180000.datatoko"_s);
+    QCOMPARE(saved().size(), 31);
+    QCOMPARE(saved().first(), u"BackUp2024_03_01.datatoko"_s);
+    QCOMPARE(saved().at(1), u"Otomatis2024_04_06_180000.datatoko"_s);
 
     // Killed after a sale: the mark makes the next run back it up, and a
     // copy cut short by the kill is removed, the earlier backups left whole.
@@ -116,7 +113,7 @@ void TestAutoBackup::olderBackupsMakeRoomOnAFullDisk()
     };
     for (int day = 0; day < 5; ++day)
         storeAndClose(backups, day);
-    QCOMPARE(backupFolder().size() - 1, automatic);
+    QCOMPARE(saved().size() - 1, automatic);
     QCOMPARE(marked(), automatic == 0);
     QCOMPARE(backups.atStart().contains(u"backup: ruang disk tidak cukup"_s), automatic == 0);
 }
