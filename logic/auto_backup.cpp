@@ -24,8 +24,7 @@ QStringList automaticBackups(const QString& folder)
     static const QRegularExpression automatic(
         u"^Otomatis[0-9]{4}_[0-9]{2}_[0-9]{2}_[0-9]{6}\\.datatoko$"_s);
     QStringList names;
-    for (const QString& name :
-         QDir(folder).entryList({u"Otomatis*.datatoko"_s}, QDir::Files, QDir::Name)) {
+    for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
         if (automatic.match(name).hasMatch())
             names.append(name);
     }
