@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace backup {
 
@@ -35,7 +38,79 @@ Outcome<QString> keepSafetyCopy(Database& db, const QDateTime& now, const Progre
                    (copied ? QStringLiteral("nama file sudah terpakai") : copied.reason())};
 }
 
+// Writes `from` into the new file `to` and syncs it to the medium, then
+// drops its pages from memory so that reading it again reads the medium.
+Outcome<> writeSynced(const QString& from, const QString& to, const Progress& progress)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return Failure{source.fileName() + QStringLiteral(": ") + source.errorString()};
+    QFile copy(to);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return Failure{copy.fileName() + QStringLiteral(": ") + copy.errorString()};
+    const qint64 total = source.size();
+    constexpr qint64 chunk = 4 << 20;
+    for (qint64 done = 0; done < total;) {
+        const QByteArray bytes = source.read(chunk);
+        if (bytes.isEmpty() || copy.write(bytes) != bytes.size())
+            return Failure{(bytes.isEmpty() ? source : copy).errorString()};
+        done += bytes.size();
+        if (progress)
+            progress(done, total);
+    }
+    if (!copy.flush() || fsync(copy.handle()) != 0)
+        return Failure{QStringLiteral("tidak dapat disimpan ke media: ") + copy.errorString()};
+    posix_fadvise(copy.handle(), 0, 0, POSIX_FADV_DONTNEED);
+    return {};
+}
+
+// Makes a rename in `folder` last through a power cut or a pulled stick.
+bool syncFolder(const QString& folder)
+{
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0)
+        return false;
+    const bool synced = fsync(handle) == 0;
+    ::close(handle);
+    return synced;
+}
+
 } // namespace
+
+QString automaticFileName(const QDateTime& at)
+{
+    return QStringLiteral("Otomatis") + at.toString(QStringLiteral("yyyy_MM_dd_HHmmss")) +
+           QStringLiteral(".datatoko");
+}
+
+qint64 device(const QString& path)
+{
+    struct stat facts {
+    };
+    if (stat(QFile::encodeName(path).constData(), &facts) != 0)
+        return -1;
+    return static_cast<qint64>(facts.st_dev);
+}
+
+Outcome<> copyToMedium(const QString& from, const QString& target, const Progress& progress)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    filesystem::removeLeftovers(folder);
+    const QString temporary = filesystem::temporaryName(target);
+    QFile::remove(temporary);
+    Outcome<> copied = writeSynced(from, temporary, progress);
+    if (copied)
+        copied = replaceFile(temporary, target);
+    if (copied && !syncFolder(folder))
+        copied = Failure{QStringLiteral("folder tidak dapat disinkronkan: ") + folder};
+    if (copied) {
+        copied = checkShopFile(target, progress);
+        if (!copied)
+            QFile::remove(target);
+    }
+    QFile::remove(temporary);
+    return copied;
+}
 
 Outcome<> replaceFile(const QString& from, const QString& to)
 {

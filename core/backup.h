@@ -25,6 +25,13 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 // "BackUp" + the day as yyyy_MM_dd + ".datatoko": BackUp2024_03_07.datatoko.
 QString fileName(const QDate& day);
 
+// "Otomatis" + the moment as yyyy_MM_dd_HHmmss + ".datatoko": the backup toko
+// makes by itself as it closes, Otomatis2024_03_07_173005.datatoko.
+QString automaticFileName(const QDateTime& at);
+
+// The device that holds `path` (stat's st_dev), or -1 when it cannot be read.
+qint64 device(const QString& path);
+
 // Moves `from` over `to` in one step: the old file stays whole until then.
 Outcome<> replaceFile(const QString& from, const QString& to);
 
@@ -32,6 +39,13 @@ Outcome<> replaceFile(const QString& from, const QString& to);
 // name only once the copy is complete. A server's shop is saved by
 // shopcopy::save.
 Outcome<> save(Database& db, const QString& target, const Progress& progress = {});
+
+// Copies the backup file `from` to `target` on removable media (a stick):
+// under a temporary name, synced to the medium and renamed, the folder
+// synced, the copy's pages dropped from memory and then read back from the
+// medium by checkShopFile. Once it succeeds the medium may be pulled; on a
+// failure no file of that name is left.
+Outcome<> copyToMedium(const QString& from, const QString& target, const Progress& progress = {});
 
 // Whether `path` holds an undamaged shop database: SQLite's quick check of
 // every page, and the ten tables with the columns the program uses.

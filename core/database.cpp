@@ -203,6 +203,14 @@ bool Database::open(const QString& path, Access access)
     }
     // A 64 MB page cache halves the month reports on a large shop.
     sqlite3_exec(raw, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
+    // SQLite calls it for write transactions alone, autocommitted ones included.
+    sqlite3_commit_hook(
+        raw,
+        [](void* self) {
+            static_cast<Database*>(self)->committed();
+            return 0;
+        },
+        this);
     close();
     m_connection = std::move(connection);
     m_lock = std::move(lock);
@@ -280,6 +288,18 @@ void Database::close()
 bool Database::checkpoint()
 {
     return m_readOnly || m_server || exec(QStringLiteral("pragma wal_checkpoint(TRUNCATE)"), {});
+}
+
+void Database::watchCommits(std::function<void()> committed)
+{
+    m_committed = std::move(committed);
+}
+
+void Database::committed()
+{
+    ++m_commits;
+    if (m_committed)
+        m_committed();
 }
 
 int Database::changes() const
@@ -656,6 +676,8 @@ bool Database::Transaction::commit()
         return false;
     }
     m_active = false;
+    if (m_db.isServer())
+        m_db.committed();
     return true;
 }
 

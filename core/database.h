@@ -89,6 +89,14 @@ public:
     // Writes everything in the log into the database file and empties the log.
     bool checkpoint();
 
+    // Write transactions committed by this connection, counted over every
+    // database it opens.
+    qint64 commits() const { return m_commits; }
+    // Calls `committed` at each commit of a write transaction, as it is made
+    // (a file's commit hook; a server's at Transaction::commit). It must not
+    // use the database.
+    void watchCommits(std::function<void()> committed);
+
     // SQLite's message of the last failure.
     const QString& errorMessage() const { return m_error; }
     // The last failure as a logic call reports it: "SQL error: " + message.
@@ -229,6 +237,8 @@ private:
              int maxRows = -1, bool cache = true);
     bool fail();
     bool fail(const QString& message);
+    // Counts a write transaction's commit and tells the watcher.
+    void committed();
     // Whether no transaction is open on the connection right now.
     bool autocommit() const;
 
@@ -244,6 +254,8 @@ private:
     int m_generation = 0;
     bool m_inTransaction = false;
     bool m_readOnly = false;
+    qint64 m_commits = 0;
+    std::function<void()> m_committed;
     QString m_error;
     std::function<void()> m_tick;
     std::function<void(const QString&)> m_trace;

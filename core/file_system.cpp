@@ -86,11 +86,12 @@ QString temporaryName(const QString& stem)
 
 void removeLeftovers(const QString& folder)
 {
-    // The backup's copy, the backup coming in at a restore, the data kept
-    // before it, and the private copy of a file on read-only media.
+    // The backup's copy (by hand or automatic), the backup coming in at a
+    // restore, the data kept before it, and the private copy of a file on
+    // read-only media.
     static const QRegularExpression ours(QStringLiteral(
-        "^(?:BackUp.*\\.datatoko|.+\\.restore|.+\\.sebelum-restore-[0-9-]+|.+\\.salinan)"
-        "\\.([A-Za-z0-9-]*)-([0-9]+)\\.tmp(?:-journal|-wal|-shm)?$"));
+        "^(?:(?:BackUp|Otomatis).*\\.datatoko|.+\\.restore|.+\\.sebelum-restore-[0-9-]+|"
+        ".+\\.salinan)\\.([A-Za-z0-9-]*)-([0-9]+)\\.tmp(?:-journal|-wal|-shm)?$"));
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         const QRegularExpressionMatch match = ours.match(name);

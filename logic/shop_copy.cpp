@@ -283,18 +283,28 @@ Outcome<> save(Database& db, const QString& target, const backup::Progress& prog
     return saved;
 }
 
+Outcome<int> otherTills(Database& db)
+{
+    if (!db.isServer())
+        return 0;
+    const Outcome<QString> others =
+        db.value(u"select count(*) from pg_stat_activity where datname = current_database() and "
+                 "pid <> pg_backend_pid() and backend_type = 'client backend'"_s);
+    if (!others)
+        return others.failure();
+    return others->toInt();
+}
+
 Outcome<QString> restore(Database& db, const QString& source, const QDateTime& now,
                          const QDir& shopFolder, const backup::Progress& progress)
 {
     if (!db.isServer())
         return backup::restore(db, source, now, progress);
     // Another till would go on working with rows that are no longer there.
-    const Outcome<QString> others =
-        db.value(u"select count(*) from pg_stat_activity where datname = current_database() and "
-                 "pid <> pg_backend_pid() and backend_type = 'client backend'"_s);
+    const Outcome<int> others = otherTills(db);
     if (!others)
         return others.failure();
-    if (*others != u"0")
+    if (*others != 0)
         return Failure{u"Masih ada %1 kasir lain yang terhubung ke server; tutup toko di kasir "
                        "lain dulu."_s.arg(*others)};
     if (Outcome<> checked = backup::checkShopFile(source, progress); !checked)

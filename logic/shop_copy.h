@@ -38,6 +38,9 @@ Outcome<Copied> copy(const QString& from, const QString& to, const backup::Progr
 // a temporary name and renamed when whole.
 Outcome<> save(Database& db, const QString& target, const backup::Progress& progress = {});
 
+// How many other tills are connected to the server's database of `db` (0 for a file).
+Outcome<int> otherTills(Database& db);
+
 // Replaces the open shop by the backup at `source` and gives the safety copy
 // of the data before it. For a file, backup::restore. For a server: refused
 // while another till is connected; the backup is checked, the server's data

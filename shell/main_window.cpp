@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/numbering.h"
 #include "core/users.h"
+#include "logic/auto_backup.h"
 #include "logic/shop_copy.h"
 #include "screens/counter/cashier_window.h"
 #include "screens/masters/party_master_window.h"
@@ -38,6 +39,7 @@
 #include <QToolBar>
 
 #include <map>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -56,8 +58,14 @@ std::function<void()> modal(AppContext& context, QWidget* owner, Arguments... ar
 
 MainWindow::MainWindow(AppContext& context, const KeyboardState& keyboard, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_keyboard(keyboard),
-      m_workspace(new QMdiArea(this)), m_quit([](int code) { QCoreApplication::exit(code); })
+      m_workspace(new QMdiArea(this)), m_quit([this](int code) {
+          backUpAtClose();
+          QCoreApplication::exit(code);
+      }),
+      m_autoBackup(
+          std::make_unique<AutoBackup>(context.db(), context.clock(), context.shopFolder()))
 {
+    m_autoBackup->watch();
     form::setName(this, u"MDIFORM1");
     setWindowTitle(QStringLiteral("Aplikasi Penjualan"));
     setWindowIcon(images::icon(images::barang));
@@ -69,14 +77,36 @@ MainWindow::MainWindow(AppContext& context, const KeyboardState& keyboard, QWidg
     openBackground();
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::start(const QString& notice)
 {
+    QStringList said{notice, m_autoBackup->atStart()};
+    said.removeAll(QString());
     showMaximized();
-    QTimer::singleShot(0, this, [this, notice] {
-        if (!notice.isEmpty())
-            m_context.messages().info(notice);
+    QTimer::singleShot(0, this, [this, said = said.join(u"\n\n"_s)] {
+        if (!said.isEmpty())
+            m_context.messages().info(said);
         login();
     });
+}
+
+void MainWindow::backUpAtClose()
+{
+    if (std::exchange(m_closing, true))
+        return;
+    const AutoBackup::Result result = [&] {
+        WorkProgress progress(this, u"Membuat backup otomatis, mohon tunggu.."_s);
+        return m_autoBackup->atClose(progress.callback());
+    }();
+    if (const QString said = AutoBackup::message(result); !said.isEmpty())
+        m_context.messages().info(said);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    backUpAtClose();
+    QMainWindow::closeEvent(event);
 }
 
 // Every entry of the menu and the toolbar, in menu order: adding a screen is one row.

@@ -7,9 +7,11 @@
 #include <QKeySequence>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class AppContext;
+class AutoBackup;
 class ClockStatusBar;
 class KeyboardState;
 class QMdiArea;
@@ -23,13 +25,18 @@ class MainWindow final : public QMainWindow
     Q_OBJECT
 public:
     MainWindow(AppContext& context, const KeyboardState& keyboard, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Shows the window maximised and, once the program runs, says `notice`
-    // (when there is one) and asks for a login.
+    // and the failures of the last automatic backup (when there are any) and
+    // asks for a login.
     void start(const QString& notice = {});
 
-    // How the program is ended with an exit code; tests replace it.
+    // How the program is ended with an exit code; tests replace it. The
+    // program's own makes the automatic backup first.
     void setQuit(std::function<void(int)> quit) { m_quit = std::move(quit); }
+    // The automatic backup as toko closes, under the progress box, once.
+    void backUpAtClose();
 
     // Opens a back-office screen as a maximised child of the workspace,
     // which deletes it when it is closed.
@@ -50,6 +57,10 @@ public:
     void connection();
     void exitProgram();
     void resetData();
+
+protected:
+    // The close box: the automatic backup, then the end of the program.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Who may open an entry: everybody, or the administrator alone, the
@@ -77,4 +88,6 @@ private:
     QMdiArea* m_workspace;
     ClockStatusBar* m_status = nullptr;
     std::function<void(int)> m_quit;
+    std::unique_ptr<AutoBackup> m_autoBackup;
+    bool m_closing = false;
 };

@@ -1,4 +1,5 @@
 #include "core/numbering.h"
+#include "core/shop_settings.h"
 #include "core/users.h"
 #include "shell/main_window.h"
 #include "support/modal.h"
@@ -17,7 +18,8 @@ class TestMainWindow final : public QObject
 private slots:
     void init();
     void administratorRightsResetAndExit();
-    void backupRestoreAndTheStartUpNotice();
+    void backupAndRestore();
+    void closeBoxBacksUpAndTheNextStartSaysWhatFailed();
 
 private:
     // The modal screen a menu entry opens ("" for none), run by `drive` and closed.
@@ -88,7 +90,7 @@ void TestMainWindow::administratorRightsResetAndExit()
     QCOMPARE(m_quits, (QList<int>{1, 1, 1}));
 }
 
-void TestMainWindow::backupRestoreAndTheStartUpNotice()
+void TestMainWindow::backupAndRestore()
 {
     QVERIFY(db().exec(u"insert into pelanggan (kode) values ('PL-00001')"_qs));
     // Two days after start-up the backup carries the day it is made.
@@ -112,12 +114,29 @@ void TestMainWindow::backupRestoreAndTheStartUpNotice()
              "Restore selesai. Data sebelumnya disimpan di "_qs +
                  before);
     QCOMPARE(db().scalar(u"select count(*) from pelanggan"_qs), u"1"_qs);
+}
 
-    // What start-up has to say comes before the login.
+void TestMainWindow::closeBoxBacksUpAndTheNextStartSaysWhatFailed()
+{
+    ShopSettings settings;
+    settings.setText(setting::backupSecondFolder, u"/tidak-ada"_qs);
+    QVERIFY(settings.write(m_shop->folder()));
+    Database::Transaction sale(db());
+    QVERIFY(db().exec(u"insert into pelanggan (kode) values ('PL-00001')"_qs) && sale.commit());
+    m_window->close();
+    QVERIFY(m_shop->folder().exists(u"backup/Otomatis2024_03_07_100000.datatoko"_qs));
+    const QString failed = u"/tidak-ada: folder tidak ditemukan, flashdisk tidak terpasang?"_qs;
+    QCOMPARE(messages().lastText(), u"Backup otomatis gagal:\n"_qs + failed);
+    // Said once more before the login, after what the next start has to say.
+    m_window.reset(); // one window watches the database at a time
+    m_window = std::make_unique<MainWindow>(m_shop->context(), m_keyboard);
     m_window->start(u"Database hanya dapat dibaca"_qs);
     QString seen;
     whenModalOpens(seen, [&](QWidget*) { seen = messages().lastText(); });
-    QTRY_COMPARE(seen, u"Database hanya dapat dibaca"_qs);
+    QTRY_COMPARE(seen, u"Database hanya dapat dibaca\n\nBackup otomatis terakhir gagal:\n"
+                       "2024-03-07 10:00:00  "_qs +
+                           failed);
+    QVERIFY(!m_shop->folder().exists(u"backup_gagal.txt"_qs));
 }
 
 QTEST_MAIN(TestMainWindow)
