@@ -49,4 +49,8 @@ inline const QString drawerPin = QStringLiteral("drawer.pin");            // 2 o
 inline const QString backupSecondFolder = QStringLiteral("backup.second_folder");
 inline const QString backupsKept = QStringLiteral("backup.keep");
 
+// The "Stock dibawah" last used in the minimum stock report, which the
+// owner's summary counts the products below.
+inline const QString lowStockBelow = QStringLiteral("report.low_stock_below");
+
 } // namespace setting
