@@ -5,6 +5,9 @@
 #include "core/text_ops.h"
 #include "logic/parties.h"
 
+#include <algorithm>
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace dashboard {
@@ -105,6 +108,21 @@ Debts debtsOf(Reader& reader, Side side, const QDate& today)
 
 } // namespace
 
+Outcome<QList<Product>> bestSellers(Database& db, const QDate& today)
+{
+    const Outcome<QList<QStringList>> rows = db.select(
+        u"select l.KodeBarang, max(l.NamaBarang), sum(l.Jumlah) from itempenjualan l "
+        "join transaksi t on l.Kode=t.Kode where t.Ref='Masuk' and t.Tanggal between ? and ? "
+        "group by l.KodeBarang order by sum(l.Jumlah) desc, l.KodeBarang limit 10"_s,
+        {isoDate(QDate(today.year(), today.month(), 1)), isoDate(today)});
+    if (!rows)
+        return rows.failure();
+    QList<Product> best;
+    for (const QStringList& row : *rows)
+        best.append({row.value(0), row.value(1), text::textToNumber(row.value(2))});
+    return best;
+}
+
 QDate firstOfTwelveMonths(const QDate& today)
 {
     return QDate(today.year(), today.month(), 1).addMonths(-11);
@@ -138,14 +156,6 @@ Outcome<Summary> read(Database& db, const QDate& today, const QString& lowStockB
         if (day >= 1 && day <= summary.dailySales.size())
             summary.dailySales[day - 1] = text::textToNumber(row.value(1));
     }
-
-    // As the turnover sums each product; the same amount goes by code.
-    for (const QStringList& row : reader.rows(
-             u"select l.KodeBarang, max(l.NamaBarang), sum(l.Jumlah) from itempenjualan l "
-             "join transaksi t on l.Kode=t.Kode where t.Ref='Masuk' and t.Tanggal between ? and ? "
-             "group by l.KodeBarang order by sum(l.Jumlah) desc, l.KodeBarang limit 10"_s,
-             month))
-        summary.bestSellers.append({row.value(0), row.value(1), text::textToNumber(row.value(2))});
 
     // As the minimum stock report compares, over every category.
     if (plainNumber(lowStockBelow)) {

@@ -44,15 +44,18 @@ struct Summary {
     reports::MonthFigures lastMonth;
     Debts receivable;
     Debts payable;
-    QList<double> dailySales;   // day 1 of the month to today, as profit and loss counts sales
-    QList<Product> bestSellers; // the month's ten best by amount, as the turnover sums them
-    QString lowStockBelow;      // the minimum stock threshold last used; empty: none
-    int lowStock = 0;           // products of every category below it
+    QList<double> dailySales; // day 1 of the month to today, as profit and loss counts sales
+    QString lowStockBelow;    // the minimum stock threshold last used; empty: none
+    int lowStock = 0;         // products of every category below it
 };
 
 // The summary on `today`. `lowStockBelow` is the threshold last used in the
 // minimum stock report (a plain number; anything else counts no product).
 Outcome<Summary> read(Database& db, const QDate& today, const QString& lowStockBelow);
+
+// The ten products sold for the most this month to `today`, each summed as
+// the turnover sums it; on a tie, in code order.
+Outcome<QList<Product>> bestSellers(Database& db, const QDate& today);
 
 // The first day of the twelve months that end with `today`'s.
 QDate firstOfTwelveMonths(const QDate& today);

@@ -94,7 +94,7 @@ void drawCardRows(QPainter& painter, const QRectF& area, const QStringList& colu
     }
     for (int r = 0; r < rows.size(); ++r) {
         const QStringList& row = rows.at(r);
-        const double y = top + 22 + r * 26;
+        const double y = top + 22 + r * 25;
         text(painter, QRectF(area.left() + 12, y, 120, 22), row.value(0), 13);
         for (int c = 1; c < row.size(); ++c) {
             const double x = right - figureWidth * (row.size() - c);
@@ -165,11 +165,13 @@ void drawLowStock(QPainter& painter, const QRectF& area, const dashboard::Summar
          12, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, faint);
 }
 
-void drawBestSellers(QPainter& painter, const QRectF& area, const QList<dashboard::Product>& best)
+void drawBestSellers(QPainter& painter, const QRectF& area, const Board& board)
 {
     drawCard(painter, area, u"10 Barang Terlaris Bulan Ini"_s);
+    const QList<dashboard::Product>& best = board.bestSellers;
     if (best.isEmpty()) {
-        text(painter, area.adjusted(12, 40, -12, -12), u"Belum ada penjualan bulan ini"_s, 13,
+        text(painter, area.adjusted(12, 40, -12, -12),
+             board.bestSellersRead ? u"Belum ada penjualan bulan ini"_s : u"Memuat…"_s, 13,
              Qt::AlignCenter, faint);
         return;
     }
@@ -299,14 +301,14 @@ void drawBoard(QPainter& painter, const Board& board)
 
     const double cardWidth = (1200 - 16 * 5) / 4.0;
     const auto cardAt = [&](int i) {
-        return QRectF(16 + i * (cardWidth + 16), 56, cardWidth, 150);
+        return QRectF(16 + i * (cardWidth + 16), 56, cardWidth, 168);
     };
     drawToday(painter, cardAt(0), board.summary);
     drawMonth(painter, cardAt(1), board);
     drawDebts(painter, cardAt(2), board.summary);
     drawLowStock(painter, cardAt(3), board.summary);
 
-    const QRectF daily(16, 220, 1168, 250);
+    const QRectF daily(16, 236, 1168, 236);
     text(painter, QRectF(daily.left(), daily.top(), 600, 24),
          u"Penjualan per hari bulan "_s + indonesian.toString(board.today, u"MMMM yyyy"_s), 15,
          Qt::AlignLeft | Qt::AlignVCenter, ink, true);
@@ -321,7 +323,7 @@ void drawBoard(QPainter& painter, const Board& board)
          Qt::AlignLeft | Qt::AlignVCenter, ink, true);
     drawLines(painter, twelve.adjusted(0, 24, 0, 0), board.months);
 
-    drawBestSellers(painter, QRectF(652, 484, 532, 300), board.summary.bestSellers);
+    drawBestSellers(painter, QRectF(652, 484, 532, 300), board);
     painter.restore();
 }
 

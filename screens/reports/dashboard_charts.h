@@ -19,7 +19,10 @@ namespace charts {
 struct Board {
     QDate today;
     dashboard::Summary summary;
-    QList<dashboard::MonthPoint> months; // the twelve months read so far, oldest first
+    // Read after the figures: the best sellers, and the twelve months so far, oldest first.
+    bool bestSellersRead = false;
+    QList<dashboard::Product> bestSellers;
+    QList<dashboard::MonthPoint> months;
     int monthsWanted = 12;
 };
 

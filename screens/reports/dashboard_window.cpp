@@ -82,36 +82,55 @@ void DashboardWindow::refresh()
     const QDate today = m_context.clock().today();
     const QString below = ShopSettings::read(m_context.shopFolder()).text(setting::lowStockBelow);
     Outcome<dashboard::Summary> found = dashboard::read(m_context.db(), today, below);
-    m_board = {today, found ? *found : dashboard::Summary{}, {}, 12};
+    m_board = {today, found ? *found : dashboard::Summary{}, false, {}, {}, 12};
     m_view->update();
     if (!found) {
         m_context.messages().failed(found);
         return;
     }
-    // The months before this one come after the screen shows; this month's
-    // figures are the ones just read.
-    QTimer::singleShot(0, this, [this, generation = m_generation] { fillNextMonth(generation); });
+    // The best sellers and the months before this one come after the screen
+    // shows; this month's figures are the ones just read.
+    QTimer::singleShot(0, this, [this, generation = m_generation] { fillNext(generation); });
 }
 
-void DashboardWindow::fillNextMonth(int generation)
+void DashboardWindow::fillNext(int generation)
 {
     if (generation != m_generation || filled())
         return;
+    const Outcome<> step = m_board.bestSellersRead ? readMonth() : readBestSellers();
+    if (!step) {
+        m_context.messages().failed(step);
+        return;
+    }
+    m_view->update();
+    QTimer::singleShot(0, this, [this, generation] { fillNext(generation); });
+}
+
+Outcome<> DashboardWindow::readBestSellers()
+{
+    const Outcome<QList<dashboard::Product>> best =
+        dashboard::bestSellers(m_context.db(), m_board.today);
+    if (!best)
+        return best.failure();
+    m_board.bestSellers = *best;
+    m_board.bestSellersRead = true;
+    return {};
+}
+
+Outcome<> DashboardWindow::readMonth()
+{
     const QDate first =
         dashboard::firstOfTwelveMonths(m_board.today).addMonths(int(m_board.months.size()));
     if (first.year() == m_board.today.year() && first.month() == m_board.today.month()) {
         m_board.months.append(dashboard::pointsOf({m_board.summary.month}));
-    } else {
-        const Outcome<QList<reports::MonthFigures>> found =
-            reports::monthFigures(m_context.db(), first, first.addMonths(1).addDays(-1));
-        if (!found) {
-            m_context.messages().failed(found);
-            return;
-        }
-        m_board.months.append(dashboard::pointsOf(*found));
+        return {};
     }
-    m_view->update();
-    QTimer::singleShot(0, this, [this, generation] { fillNextMonth(generation); });
+    const Outcome<QList<reports::MonthFigures>> found =
+        reports::monthFigures(m_context.db(), first, first.addMonths(1).addDays(-1));
+    if (!found)
+        return found.failure();
+    m_board.months.append(dashboard::pointsOf(*found));
+    return {};
 }
 
 QImage DashboardWindow::picture(double scale) const

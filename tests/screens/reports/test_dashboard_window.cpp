@@ -48,15 +48,13 @@ void TestDashboardWindow::fillsAndRefreshes()
     QVERIFY(!screen.filled()); // the months come after the screen shows
     QTRY_VERIFY(screen.filled());
     const charts::Board& board = screen.board();
-    QCOMPARE(board.months.size(), 12);
     QCOMPARE(board.months.first().month, u"2023-04"_s);
     QCOMPARE(board.months.last().month, u"2024-03"_s);
-    QCOMPARE(board.months.last().sales, board.summary.month.sales);
+    // This month to date, as the figures show it: not the returns of the 10th.
+    QCOMPARE(board.months.last().profit, board.summary.month.net);
     QCOMPARE(board.months.at(10).profit,
              reports::monthFigures(shop.db(), QDate(2024, 2, 1), QDate(2024, 2, 29))->value(0).net);
-    QCOMPARE(board.summary.lowStockBelow, u"10"_s);
-    QCOMPARE(board.summary.lowStock,
-             dashboard::read(shop.db(), QDate(2024, 3, 7), u"10"_s)->lowStock);
+    QCOMPARE(board.summary.lowStockBelow, u"10"_s); // the threshold toko.ini remembers
 
     // Cash taken after the screen opened shows on F5.
     const double cash = board.summary.today.cash;
@@ -86,20 +84,23 @@ void TestDashboardWindow::savesAndPrints()
     const QString pdf = shop.folder().filePath(u"struk/Ringkasan Toko_1.pdf"_s);
     QCOMPARE(shop.messages.lastText(),
              u"Tidak ada printer. Ringkasan disimpan sebagai PDF di "_s + pdf);
-    const QString words = pdfWords(pdf);
-    if (!words.isNull()) {
-        QVERIFY2(words.contains(u"Ringkasan Toko"_s), qPrintable(words));
-        QVERIFY2(words.contains(u"Piutang dan Hutang"_s), qPrintable(words));
-    }
+    const QString words = pdfWords(pdf); // null without pdftotext
+    QVERIFY2(words.isNull() || words.contains(u"Piutang dan Hutang"_s), qPrintable(words));
 }
 
+// Every figure 0 and the charts empty, never an error.
 void TestDashboardWindow::emptyShop()
 {
     TestShop shop;
     DashboardWindow screen(shop.context());
     QTRY_VERIFY(screen.filled());
-    for (const dashboard::MonthPoint& month : screen.board().months)
-        QCOMPARE(month.sales, 0);
+    const charts::Board& board = screen.board();
+    for (const double figure :
+         {board.summary.today.sales, board.summary.today.cash, board.summary.month.rest,
+          board.summary.receivable.open, board.months.last().sales})
+        QCOMPARE(figure, 0);
+    QCOMPARE(board.summary.dailySales, QList<double>(7, 0.0));
+    QVERIFY(board.bestSellers.isEmpty());
     QVERIFY(!screen.picture().isNull());
     QVERIFY(shop.messages.shown().isEmpty());
 }
