@@ -44,11 +44,12 @@ void text(QPainter& painter, const QRectF& area, const QString& shown, int pixel
     painter.drawText(area, flags, shown);
 }
 
-// A round axis maximum at or above `value`: 1, 2 or 5 times a power of ten.
+// A round axis maximum at or above `value`: 1, 2 or 5 times a power of ten,
+// at least 1,000 so that every line of the grid is whole rupiah.
 double niceCeiling(double value)
 {
-    if (value <= 0)
-        return 1;
+    if (value <= 1000)
+        return 1000;
     const double power = std::pow(10.0, std::floor(std::log10(value)));
     for (const double step : {1.0, 2.0, 5.0, 10.0}) {
         if (value <= step * power)

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -71,7 +72,10 @@ DashboardWindow::DashboardWindow(AppContext& context, QWidget* parent)
     addButton(u"Cetak"_s, &DashboardWindow::print);
     addButton(u"Esc - Tutup"_s, &QDialog::reject);
     layout->addLayout(buttons);
-    resize(1220, 880);
+    // The whole board at its own size where the screen has room; smaller on
+    // a small screen (1366 x 768), so the buttons stay in sight.
+    const QRect room = screen()->availableGeometry();
+    resize(std::min(1220, room.width() - 40), std::min(880, room.height() - 60));
     form::setName(this, u"RINGKASAN");
     refresh();
 }
