@@ -51,5 +51,8 @@ inline const QString backupsKept = QStringLiteral("backup.keep");
 
 // The price labels: printed on A4 sheets of 3 x 10 or on a roll ("a4" / "roll").
 inline const QString labelLayout = QStringLiteral("label.layout");
+// The "Stock dibawah" last used in the minimum stock report, which the
+// owner's summary counts the products below.
+inline const QString lowStockBelow = QStringLiteral("report.low_stock_below");
 
 } // namespace setting

@@ -13,6 +13,7 @@
 #include "screens/money/cash_book_window.h"
 #include "screens/money/payment_window.h"
 #include "screens/printing/label_dialog.h"
+#include "screens/reports/dashboard_window.h"
 #include "screens/reports/debt_report_dialog.h"
 #include "screens/reports/document_list_dialog.h"
 #include "screens/reports/low_stock_dialog.h"
@@ -161,6 +162,7 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {results, u"Laporan Hutang"_s, none, 0, {}, {}, {}, anyone, modal<DebtReportDialog>(m_context, this, Side::Purchase)},
         {results, u"Laporan Omzet Toko"_s, none, 0, {}, {}, {}, anyone, modal<MonthReportDialog>(m_context, this, MonthReportDialog::Kind::Turnover)},
         {results, u"Laporan Stock Minim"_s, none, 0, {}, {}, {}, anyone, modal<LowStockDialog>(m_context, this)},
+        {results, u"Ringkasan Toko"_s, none, 0, {}, {}, {}, anyone, modal<DashboardWindow>(m_context, this)},
         {other, u"Ubah Password"_s, none, 0, {}, {}, {}, anyone, open(&MainWindow::changePassword)},
         {other, u"Reset Data"_s, none, 0, {}, {}, {}, Access::AdministratorTold, open(&MainWindow::resetData)},
     };

@@ -74,6 +74,25 @@ Outcome<QString> PagePrinter::printPages(const QString& jobName,
     return run(jobName, draw);
 }
 
+Outcome<QString> PagePrinter::printPicture(const QString& jobName, const QSizeF& size,
+                                           const std::function<void(QPainter&)>& paint)
+{
+    return run(jobName, [&](QPrinter& printer) {
+        printer.setPageOrientation(size.width() > size.height() ? QPageLayout::Landscape
+                                                                : QPageLayout::Portrait);
+        QPainter painter(&printer);
+        if (!painter.isActive() || size.isEmpty())
+            return false;
+        const double scale =
+            std::min(printer.width() / size.width(), printer.height() / size.height());
+        painter.translate((printer.width() - size.width() * scale) / 2,
+                          (printer.height() - size.height() * scale) / 2);
+        painter.scale(scale, scale);
+        paint(painter);
+        return painter.end();
+    });
+}
+
 bool PagePrinter::draw(QPrinter& printer, const PrintedPage& page)
 {
     QPainter painter(&printer);

@@ -4,11 +4,13 @@
 #include "logic/printed_page.h"
 
 #include <QDir>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class QPainter;
 class QPrinter;
 
 // Draws pages on the system's default printer (through CUPS). With no
@@ -33,6 +35,11 @@ public:
     Outcome<QString> printText(const QString& jobName, const QStringList& lines);
     // Pages that `draw` lays out itself (paper size included), such as labels.
     Outcome<QString> printPages(const QString& jobName, const std::function<bool(QPrinter&)>& draw);
+    // A picture `size` units wide and high that `paint` draws, scaled to fit
+    // the page and centred; the page turned to landscape when it is wider
+    // than high.
+    Outcome<QString> printPicture(const QString& jobName, const QSizeF& size,
+                                  const std::function<void(QPainter&)>& paint);
 
     // The drawing itself, on a printer already set up (also for the preview);
     // false when the printer could not be painted on.

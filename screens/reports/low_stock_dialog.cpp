@@ -2,6 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/messages.h"
+#include "core/shop_settings.h"
 #include "ui/images.h"
 
 #include <QBoxLayout>
@@ -55,5 +56,13 @@ void LowStockDialog::fill()
     const QList<QTreeWidgetItem*> chosen = m_categories->selectedItems();
     if (chosen.isEmpty())
         return;
-    showRows(reports::lowStock(context().db(), chosen.first()->text(0), m_threshold->text()));
+    const Outcome<Table> found =
+        reports::lowStock(context().db(), chosen.first()->text(0), m_threshold->text());
+    showRows(found);
+    // Remembered for the owner's summary, which counts the products below it.
+    ShopSettings settings = ShopSettings::read(context().shopFolder());
+    if (found && settings.text(setting::lowStockBelow) != m_threshold->text()) {
+        settings.setText(setting::lowStockBelow, m_threshold->text());
+        settings.write(context().shopFolder());
+    }
 }

@@ -1,3 +1,4 @@
+#include "core/shop_settings.h"
 #include "screens/reports/debt_report_dialog.h"
 #include "screens/reports/document_list_dialog.h"
 #include "screens/reports/low_stock_dialog.h"
@@ -69,6 +70,8 @@ void TestReportScreens::lowStock()
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(column(screen, 0), QStringList{u"K1"_s});
     QVERIFY(screen.isVisible());
+    // The threshold last used is remembered for the owner's summary.
+    QCOMPARE(ShopSettings::read(m_shop->folder()).text(setting::lowStockBelow), u"1"_s);
 }
 
 void TestReportScreens::documentList()
