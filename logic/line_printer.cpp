@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -23,12 +24,20 @@ namespace lineprinter {
 
 namespace {
 
-QString systemError()
+QString systemError(int error = errno)
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 const QString noAnswer = QStringLiteral("printer tidak menjawab");
+
+// Whether `fd` can take more bytes before the deadline.
+bool writableInTime(int fd, const QDeadlineTimer& deadline)
+{
+    pollfd ready{fd, POLLOUT, 0};
+    const auto left = static_cast<int>(deadline.remainingTime());
+    return left > 0 && ::poll(&ready, 1, left) > 0;
+}
 
 // Writes all bytes to the non-blocking `fd` before the deadline. A socket
 // is written with send(), so a printer that hangs up gives an error instead
@@ -47,9 +56,7 @@ Outcome<> writeAll(int fd, const QByteArray& bytes, const QDeadlineTimer& deadli
         }
         if (written < 0 && errno != EAGAIN && errno != EINTR)
             return Failure{systemError(), false, done > 0};
-        pollfd ready{fd, POLLOUT, 0};
-        const auto left = static_cast<int>(deadline.remainingTime());
-        if (left <= 0 || ::poll(&ready, 1, left) <= 0)
+        if (!writableInTime(fd, deadline))
             return Failure{noAnswer, false, done > 0};
     }
     return {};
@@ -107,24 +114,21 @@ Outcome<> toNetwork(const QString& address, const QByteArray& bytes, const QDead
         return Failure{QStringLiteral("alamat printer tidak dikenal: ") + address};
     const int fd = ::socket(found->ai_family, found->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
                             found->ai_protocol);
-    if (fd < 0) {
-        ::freeaddrinfo(found);
-        return Failure{systemError()};
-    }
-    const bool started =
-        ::connect(fd, found->ai_addr, found->ai_addrlen) == 0 || errno == EINPROGRESS;
+    const int connected = fd < 0 ? -1 : ::connect(fd, found->ai_addr, found->ai_addrlen);
+    int error = connected == 0 ? 0 : errno;
     ::freeaddrinfo(found);
-    Outcome<> written = Failure{started ? noAnswer : systemError()};
-    pollfd ready{fd, POLLOUT, 0};
-    const auto left = static_cast<int>(deadline.remainingTime());
-    if (started && left > 0 && ::poll(&ready, 1, left) > 0) {
-        int error = 0;
-        socklen_t size = sizeof error;
-        ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size);
-        errno = error;
-        written =
-            error != 0 ? Outcome<>(Failure{systemError()}) : writeAll(fd, bytes, deadline, true);
+    if (fd < 0)
+        return Failure{systemError(error)};
+    // The connection began without waiting: it has until the deadline to be made.
+    if (error == EINPROGRESS && !writableInTime(fd, deadline)) {
+        ::close(fd);
+        return Failure{noAnswer};
     }
+    socklen_t size = sizeof error;
+    if (error == EINPROGRESS)
+        ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size);
+    const Outcome<> written =
+        error != 0 ? Outcome<>(Failure{systemError(error)}) : writeAll(fd, bytes, deadline, true);
     ::close(fd);
     return written;
 }
@@ -196,6 +200,9 @@ Outcome<> toQueue(const QString& queue, const QByteArray& bytes, Late late,
                                 static_cast<int>(deadline.remainingTime()), nullptr);
     if (!cups)
         return Failure{QStringLiteral("CUPS tidak berjalan")};
+    // No answer from CUPS itself within the time left is a failure too.
+    httpSetTimeout(cups, std::max(0.1, static_cast<double>(deadline.remainingTime()) / 1000),
+                   nullptr, nullptr);
     const Outcome<> sent = toQueueOf(cups, queue.toUtf8(), bytes, late, deadline);
     httpClose(cups);
     return sent;
