@@ -34,20 +34,24 @@ ShopSettingsDialog::ShopSettingsDialog(AppContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Pengaturan Toko"));
     setModal(true);
     const ShopSettings settings = ShopSettings::read(context.shopFolder());
-    const lineprinter::Printer printer;
+    const lineprinter::Printer defaults;
 
     m_device->setObjectName(QStringLiteral("printer"));
     m_device->setPlaceholderText(QStringLiteral("/dev/usb/lp0, tcp:192.168.1.50:9100, cups:NAMA"));
     m_device->setText(lineprinter::savedDevice(context.shopFolder(), settings));
+    m_device->setToolTip(QStringLiteral("Alamat perangkat (/dev/usb/lp0, /dev/ttyUSB0), printer "
+                                        "jaringan tcp:HOST:PORT, atau antrean CUPS cups:NAMA"));
     m_device->setMinimumWidth(320);
     m_escPos->setChecked(settings.flag(setting::printerEscPos, false));
     for (const int speed : serialSpeeds)
         m_speed->addItem(QString::number(speed), speed);
-    const int speed = settings.number(setting::printerSerialSpeed, printer.serialSpeed);
+    const int speed = settings.number(setting::printerSerialSpeed, defaults.serialSpeed);
     m_speed->setCurrentIndex(std::max(0, m_speed->findData(speed)));
     m_drawerPin->addItem(QStringLiteral("Pin 2"), 2);
     m_drawerPin->addItem(QStringLiteral("Pin 5"), 5);
-    m_drawerPin->setCurrentIndex(settings.number(setting::drawerPin, printer.drawerPin) == 5);
+    m_drawerPin->setObjectName(QStringLiteral("pinLaci"));
+    const int pin = settings.number(setting::drawerPin, defaults.drawerPin);
+    m_drawerPin->setCurrentIndex(std::max(0, m_drawerPin->findData(pin)));
 
     m_secondFolder->setObjectName(QStringLiteral("folderBackupKedua"));
     m_secondFolder->setText(settings.text(setting::backupSecondFolder));

@@ -230,7 +230,7 @@ void TestReceiptPrinter::settingsScreen()
     QCOMPARE(device->text(), file.device);
     device->setText(u"tcp:192.168.1.50:9100"_s);
     dialog.findChild<QCheckBox*>()->setChecked(true);
-    dialog.findChildren<QComboBox*>().at(1)->setCurrentText(u"Pin 5"_s);
+    dialog.findChild<QComboBox*>(u"pinLaci"_s)->setCurrentText(u"Pin 5"_s);
     buttonWithText<QPushButton>(&dialog, u"Simpan"_s)->click();
     const Printer printer = lineprinter::configured(shop.folder());
     QCOMPARE(printer.device, u"tcp:192.168.1.50:9100"_s);
