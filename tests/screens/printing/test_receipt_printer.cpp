@@ -64,9 +64,10 @@ struct StandIn {
             ::grantpt(fd);
             ::unlockpt(fd);
             device = QString::fromLocal8Bit(::ptsname(fd));
-            termios raw{}; // as the program sets it, so a full port stays full
+            termios raw{}; // as the program sets it, so that a full port stays full
             ::cfmakeraw(&raw);
-            ::tcsetattr(::open(QFile::encodeName(device).constData(), O_RDWR), TCSANOW, &raw);
+            if (full)
+                ::tcsetattr(::open(QFile::encodeName(device).constData(), O_RDWR), TCSANOW, &raw);
         } else {
             listening = true;
             fd = ::socket(AF_INET, SOCK_STREAM, 0);
