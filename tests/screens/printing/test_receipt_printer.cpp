@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <thread>
@@ -189,6 +190,9 @@ void TestReceiptPrinter::cupsQueue()
     const QString uri = u"socket://"_s + network.device.mid(4);
     TOKO_NEEDS_PART(QProcess::execute(u"lpadmin"_s, {u"-p"_s, queue, u"-E"_s, u"-v"_s, uri}) == 0,
                     "CUPS is not running, or lpadmin cannot add a raw queue (it needs root)");
+    const auto removeQueue = qScopeGuard([&] {
+        QProcess::execute(u"lpadmin"_s, {u"-x"_s, queue});
+    });
     const Printer printer{u"cups:"_s + queue, true};
     // A stopped queue takes nothing: the drawer would open when it is started.
     QCOMPARE(QProcess::execute(u"cupsdisable"_s, {queue}), 0);
@@ -209,7 +213,6 @@ void TestReceiptPrinter::cupsQueue()
     QProcess jobs;
     jobs.start(u"lpstat"_s, {u"-o"_s, queue});
     jobs.waitForFinished();
-    QProcess::execute(u"lpadmin"_s, {u"-x"_s, queue});
     QCOMPARE(sent.reason(), u"printer tidak menjawab, pekerjaan CUPS dibatalkan"_s);
     QCOMPARE(jobs.readAll(), QByteArray());
 }
