@@ -15,7 +15,7 @@ export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=true
 
 packages=(
   g++ cmake ninja-build ccache pkg-config clang-format
-  qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libpq-dev libsodium-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev libx11-dev libsqlite3-dev libpq-dev libsodium-dev libbenchmark-dev libcups2-dev
   libxlsxwriter-dev libzint-dev fonts-liberation2 fonts-dejavu-core
 )
 # The tests read exported spreadsheets back with Debian's python3, build the

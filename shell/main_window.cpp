@@ -13,6 +13,8 @@
 #include "screens/money/cash_book_window.h"
 #include "screens/money/payment_window.h"
 #include "screens/printing/label_dialog.h"
+#include "screens/printing/receipt_printing.h"
+#include "screens/printing/shop_settings_dialog.h"
 #include "screens/reports/dashboard_window.h"
 #include "screens/reports/debt_report_dialog.h"
 #include "screens/reports/document_list_dialog.h"
@@ -165,6 +167,8 @@ std::vector<MainWindow::Entry> MainWindow::entries()
         {results, u"Ringkasan Toko"_s, none, 0, {}, {}, {}, anyone, modal<DashboardWindow>(m_context, this)},
         {other, u"Ubah Password"_s, none, 0, {}, {}, {}, anyone, open(&MainWindow::changePassword)},
         {other, u"Reset Data"_s, none, 0, {}, {}, {}, Access::AdministratorTold, open(&MainWindow::resetData)},
+        {other, u"Pengaturan Toko"_s, none, 0, {}, {}, {}, Access::AdministratorTold, modal<ShopSettingsDialog>(m_context, this)},
+        {other, u"Buka Laci"_s, none, 0, {}, {}, {}, Access::AdministratorTold, [this] { openCashDrawer(m_context, Drawer::OnRequest); }},
     };
     // clang-format on
 }

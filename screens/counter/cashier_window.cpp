@@ -584,6 +584,8 @@ void CashierWindow::requestSave()
     m_storedDocument = stored;
     m_save->setEnabled(false);
     setEntryEnabled(false);
+    if (m_side == Side::Sales && stored.paid.value > 0)
+        openCashDrawer(m_context, Drawer::AfterStoring);
     if (messages.ask(this, QStringLiteral("Cetak"), sideInfo(m_side).printQuestion))
         print();
     for (QPushButton* button : {m_save, m_partyPanel->button(), m_productList})

@@ -1,6 +1,7 @@
 #include "screens/money/cash_entry_dialog.h"
 
 #include "core/messages.h"
+#include "core/text_ops.h"
 #include "logic/amount_words.h"
 #include "screens/printing/receipt_printing.h"
 #include "ui/form.h"
@@ -70,6 +71,8 @@ void CashEntryDialog::save()
     const int last = m_book.rowCount() - 1;
     m_book.appendRow(cashbook::row(
         entry, *code, cashbook::lastBalance(last < 0 ? QStringList() : m_book.row(last))));
+    if (text::textToNumber(entry.amount) > 0)
+        openCashDrawer(m_context, Drawer::AfterStoring);
     if (m_context.messages().ask(this, QStringLiteral("Print"),
                                  QStringLiteral("Cetak Transaksi Kas?")))
         printVoucher(m_context, cashbook::voucher(entry, *code));

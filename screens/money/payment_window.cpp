@@ -183,6 +183,8 @@ void PaymentWindow::save()
     m_stored = true;
     m_lastPayment = payment;
     m_lastStored = *stored;
+    if (m_side == Side::Sales && stored->recorded > 0)
+        openCashDrawer(m_context, Drawer::AfterStoring);
     if (messages.ask(this, QStringLiteral("Print"), QStringLiteral("Cetak Pembayaran Piutang?")))
         printVoucher(m_context, payments::voucher(payment, stored->recorded, stored->code.mid(3),
                                                   vouchers::receiverAfterSaving));

@@ -2,6 +2,7 @@
 
 #include "core/app_context.h"
 #include "core/messages.h"
+#include "logic/escpos.h"
 #include "logic/line_printer.h"
 #include "screens/printing/page_printer.h"
 
@@ -37,9 +38,11 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source, bo
             return;
         }
         const QStringList lines = receipts::textLines(size, source);
-        const QString device = lineprinter::devicePath(context.shopFolder());
+        const lineprinter::Printer linePrinter = lineprinter::configured(context.shopFolder());
+        const QString& device = linePrinter.device;
         if (!device.isEmpty()) {
-            const Outcome<> written = lineprinter::write(device, lines);
+            const Outcome<> written =
+                lineprinter::send(linePrinter, lineprinter::receiptBytes(linePrinter, lines));
             if (written)
                 return;
             if (written.partlyDone()) {
@@ -55,6 +58,28 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source, bo
         }
         report(messages, printer.printText(QStringLiteral("Struk"), lines));
     }
+}
+
+void openCashDrawer(AppContext& context, Drawer why)
+{
+    const lineprinter::Printer printer = lineprinter::configured(context.shopFolder());
+    if (printer.device.isEmpty() || !printer.escPos) {
+        if (why == Drawer::OnRequest)
+            context.messages().info(
+                QStringLiteral("Laci kas dibuka lewat printer struk ESC/POS. Atur printernya di "
+                               "Lainnya > Pengaturan Toko."));
+        return;
+    }
+    const Outcome<> sent = lineprinter::send(printer, escpos::drawerPulse(printer.drawerPin),
+                                             lineprinter::Late::Cancel);
+    if (sent)
+        return;
+    const QString problem = QStringLiteral("Laci kas tidak dapat dibuka lewat printer ") +
+                            printer.device + QStringLiteral(" (") + sent.reason() +
+                            QStringLiteral(").");
+    context.messages().info(why == Drawer::AfterStoring
+                                ? QStringLiteral("Transaksi sudah tersimpan. ") + problem
+                                : problem);
 }
 
 void printVoucher(AppContext& context, const vouchers::Voucher& voucher)

@@ -18,6 +18,16 @@ void printReceipt(AppContext& context, int size, const ReceiptSource& source, bo
 void previewReceipt(AppContext& context, int size, const ReceiptSource& source, bool stored,
                     QWidget* owner);
 
+// Why the cash drawer is opened: a stored document took or paid out cash,
+// or the administrator asked ("Buka Laci").
+enum class Drawer { AfterStoring, OnRequest };
+
+// Opens the cash drawer behind the ESC/POS line printer, whether or not a
+// receipt is printed. Without one nothing happens after storing; on request
+// the administrator is told where to set it up. A printer that is off is
+// said after the document was stored, never in its way.
+void openCashDrawer(AppContext& context, Drawer why);
+
 // A payment voucher on the default printer, dated today (the clock's day),
 // or kept as a PDF in struk/ when there is no printer.
 void printVoucher(AppContext& context, const vouchers::Voucher& voucher);

@@ -1,3 +1,4 @@
+#include "core/shop_settings.h"
 #include "screens/counter/cashier_window.h"
 #include "support/modal.h"
 #include "support/test_shop.h"
@@ -218,6 +219,9 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     const QString device = m_shop->folder().filePath(u"lp0"_s);
     qputenv("TOKO_LINE_PRINTER", device.toLocal8Bit());
     QVERIFY(config::writeFileAtomically(device, {})); // stands in for the line printer
+    ShopSettings settings;
+    settings.setFlag(setting::printerEscPos, true);
+    QVERIFY(settings.write(m_shop->folder()));
     open(Side::Sales);
     QString seen;
     m_window->findChild<QComboBox*>()->setCurrentIndex(3); // "Struk 4"
@@ -232,7 +236,10 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     QCOMPARE(count(), u"1"_s);
     QFile printed(device);
     QVERIFY(printed.open(QIODevice::ReadOnly));
-    const QByteArray receipt = printed.readAll();
+    QByteArray receipt = printed.readAll();
+    // The sale paid cash: the drawer opened once it was stored, then the receipt printed.
+    QVERIFY(receipt.startsWith(QByteArray("\x1b\x70\x00\x19\xfa\x1b@", 7)));
+    receipt.remove(0, 5);
     QVERIFY(receipt.contains("  Bayar   :         68500\r\n  Kembali :             0\r\n"));
     QVERIFY(receipt.contains("No.: 0001 ")); // the number this cashier stored
 
@@ -259,7 +266,7 @@ void TestCashierWindow::afterASaveNothingChangesUntilF9()
     QCOMPARE(lines(), 1);
     QCOMPARE(m_window->partyRows().cell(0, 1), u"Bebas"_s);
     press(Qt::Key_F8);
-    QCOMPARE(printed.readAll(), receipt); // the same receipt again
+    QCOMPARE(printed.readAll(), receipt); // the same receipt again, the drawer left shut
 
     press(Qt::Key_F9);
     QCOMPARE(label("hitungan"), u"1"_s);
