@@ -85,11 +85,9 @@ int main(int argc, char** argv)
         return 1;
     }
     // A working copy: the helpers are added to it, never to the cached shop.
-    const QString path = QDir(folder).filePath(u"dashboard_shop_work.db3"_s);
-    for (const char* suffix : {"", "-wal", "-shm"})
-        QFile::remove(path + QString::fromLatin1(suffix));
+    const QString path = largeshop::workingCopy(cached, folder, u"dashboard_shop_work.db3"_s);
     Database db;
-    if (!QFile::copy(cached, path) || !db.open(path) || !shopfile::upgrade(db)) {
+    if (path.isEmpty() || !db.open(path) || !shopfile::upgrade(db)) {
         std::fprintf(stderr, "%s\n", qPrintable(db.errorMessage()));
         return 1;
     }

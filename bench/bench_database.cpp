@@ -196,11 +196,10 @@ int main(int argc, char** argv)
     }
     std::printf("large shop ready in %.1f s: %s\n", timer.elapsed() / 1000.0, qPrintable(cached));
 
-    const QString working = QDir(workingFolder).filePath(QStringLiteral("large_shop_run.db3"));
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
-        QFile::remove(working + QString::fromLatin1(suffix));
-    if (!QFile::copy(cached, working)) {
-        std::fprintf(stderr, "cannot copy the large shop to %s\n", qPrintable(working));
+    const QString working =
+        largeshop::workingCopy(cached, workingFolder, QStringLiteral("large_shop_run.db3"));
+    if (working.isEmpty()) {
+        std::fprintf(stderr, "cannot copy the large shop to %s\n", qPrintable(workingFolder));
         return 1;
     }
     Database db;

@@ -77,10 +77,8 @@ int main()
         return 1;
     }
     // A working copy: the indexes are added to it, never to the cached shop.
-    const QString path = QDir(folder).filePath(u"report_shop_work.db3"_s);
-    for (const char* suffix : {"", "-wal", "-shm"})
-        QFile::remove(path + QString::fromLatin1(suffix));
-    if (!QFile::copy(cached, path))
+    const QString path = largeshop::workingCopy(cached, folder, u"report_shop_work.db3"_s);
+    if (path.isEmpty())
         return 1;
     Database db;
     if (!db.open(path)) {

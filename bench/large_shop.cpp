@@ -1,6 +1,7 @@
 #include "bench/large_shop.h"
 
 #include "core/database.h"
+#include "core/file_system.h"
 #include "logic/shop_database.h"
 
 #include <QDate>
@@ -345,6 +346,13 @@ QString reportShop(const QString& folder, QString* error)
         return {};
     }
     return path;
+}
+
+QString workingCopy(const QString& shop, const QString& folder, const QString& name)
+{
+    const QString path = QDir(folder).filePath(name);
+    filesystem::removeDatabaseFiles(path);
+    return QFile::copy(shop, path) ? path : QString();
 }
 
 } // namespace largeshop

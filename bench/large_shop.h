@@ -40,4 +40,9 @@ QString cached(const QString& folder, QString* error);
 // text with `error` set.
 QString reportShop(const QString& folder, QString* error);
 
+// A fresh copy of the shop file `shop` named `name` in `folder`, over an
+// earlier copy and whatever its journal or log left: benchmarks that write
+// work on it, never on the cached shop. Its path, or an empty text.
+QString workingCopy(const QString& shop, const QString& folder, const QString& name);
+
 } // namespace largeshop

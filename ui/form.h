@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPushButton>
 #include <QString>
 #include <QStringView>
 
@@ -29,6 +30,18 @@ bool typesNonDigit(const QKeyEvent* key);
 
 // Makes `box` refuse keys that type something other than digits.
 void acceptDigitsOnly(QWidget* box);
+
+// A button of `screen` that does `action` when clicked and that Enter never
+// presses: Enter in the screen's boxes moves on or looks up, it must not
+// save, print or close.
+template <typename Screen, typename Action>
+QPushButton* button(Screen* screen, const QString& text, Action action)
+{
+    auto* made = new QPushButton(text, screen);
+    made->setAutoDefault(false);
+    QObject::connect(made, &QPushButton::clicked, screen, action);
+    return made;
+}
 
 // Shows `text` in `box`, leaving the box (and its cursor) alone when it shows it already.
 void setTextKeepingCursor(QLineEdit* box, const QString& text);

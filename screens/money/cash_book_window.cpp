@@ -30,10 +30,7 @@ CashBookWindow::CashBookWindow(AppContext& context, QWidget* parent)
     m_months->setFixedWidth(160);
 
     const auto button = [this](const QString& text, auto action) {
-        auto* made = new QPushButton(text, this);
-        made->setAutoDefault(false);
-        connect(made, &QPushButton::clicked, this, action);
-        return made;
+        return form::button(this, text, action);
     };
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(button(QStringLiteral("Kas Masuk"), [this] { enter(cashbook::Flow::In); }));

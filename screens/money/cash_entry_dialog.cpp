@@ -36,9 +36,7 @@ CashEntryDialog::CashEntryDialog(AppContext& context, cashbook::Flow flow, Table
         m_words->setText(amount::wordsOf(text));
         m_words->setCursorPosition(0); // the words read from their start
     });
-    auto* button = new QPushButton(QStringLiteral("Simpan Kas"), this);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, &CashEntryDialog::save);
+    auto* button = form::button(this, QStringLiteral("Simpan Kas"), &CashEntryDialog::save);
 
     auto* layout = new QFormLayout(this);
     layout->addRow(flow == cashbook::Flow::In ? QStringLiteral("Diterima dari")

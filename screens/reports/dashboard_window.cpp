@@ -62,10 +62,7 @@ DashboardWindow::DashboardWindow(AppContext& context, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     const auto addButton = [&](const QString& text, auto action) {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, action);
-        buttons->addWidget(button);
+        buttons->addWidget(form::button(this, text, action));
     };
     addButton(u"F5 - Muat Ulang"_s, &DashboardWindow::refresh);
     addButton(u"Simpan Gambar"_s, &DashboardWindow::savePicture);

@@ -66,12 +66,9 @@ ReportDialog::ReportDialog(AppContext& context, reports::Report report, Side sid
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    // Enter in a chooser must not close the report or export it.
     const auto addButton = [&](const QString& text, auto action) {
-        auto* button = new QPushButton(text, this);
-        // Enter in a chooser must not close the report or export it.
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, action);
-        buttons->addWidget(button);
+        buttons->addWidget(form::button(this, text, action));
     };
     if (description.spreadsheet) {
         addButton(u"Cetak ke Browser"_s, [this] { exportList(exporting::Format::WebPage); });
