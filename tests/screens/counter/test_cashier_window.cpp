@@ -39,7 +39,6 @@ private:
     QLineEdit* box(const char* n) { return m_window->findChild<QLineEdit*>(QLatin1String(n)); }
     QString label(const char* n) { return m_window->findChild<QLabel*>(QLatin1String(n))->text(); }
     QString focus() const { return m_window->focusWidget()->objectName(); }
-    // A cell of the lines as the list shows it.
     QString cell(int row, int column) const
     {
         const QAbstractItemModel* model = m_window->findChild<QTableView*>()->model();

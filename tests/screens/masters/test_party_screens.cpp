@@ -38,7 +38,6 @@ QStringList rows(QWidget& screen)
     return all;
 }
 
-// A left click on a row or on a toolbar button, released where it was pressed.
 void click(QWidget& screen, int row)
 {
     auto* view = screen.findChild<ListView*>();
@@ -71,7 +70,6 @@ struct MasterScreen {
     QLineEdit* search() const { return fields[0]; }
     QLineEdit* code() const { return fields[1]; }
     QLineEdit* note() const { return fields[5]; }
-    // Kode, Nama, Alamat, Kontak and Keterangan as shown.
     QStringList boxes() const
     {
         QStringList texts;

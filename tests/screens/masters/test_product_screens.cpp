@@ -24,10 +24,8 @@ private slots:
     void removeResetAndPaste();
 
 private:
-    // The nine boxes, Kode to Barcode.
     QStringList boxes() const;
     auto* box(const char* n) const { return m_screen->findChild<QLineEdit*>(QLatin1String(n)); }
-    // "kode|nama|…|grosir" of a list row.
     QString row(int row) const { return m_list->tableModel()->row(row).join(u'|'); }
     QString stored(const QString& code);
     void click(int row);
@@ -45,9 +43,7 @@ void TestProductScreens::init()
     m_shop->context().user = u"admin"_s;
     m_screen = std::make_unique<ProductMasterWindow>(m_shop->context());
     m_screen->resize(1100, 600);
-    m_screen->show();
-    m_screen->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+    showActive(*m_screen);
     m_list = m_screen->findChild<ListView*>();
 }
 

@@ -36,7 +36,6 @@ private slots:
 private:
     static void sides();
     static QWidget* focused() { return QApplication::focusWidget(); }
-    void showActive(QWidget& screen);
     QString lastText() const { return m_shop->messages.lastText(); }
 
     std::unique_ptr<TestShop> m_shop;
@@ -44,7 +43,6 @@ private:
 
 namespace {
 
-// Types `text` into the focused box, then Enter or another key.
 void type(const QString& text, Qt::Key key = Qt::Key_Return)
 {
     QTest::keyClicks(QApplication::focusWidget(), text);
@@ -59,7 +57,6 @@ QString column(const ListView* list, int column)
     return cells.join(u' ');
 }
 
-// A row of the screen's list, cells joined by "|".
 QString listed(const QWidget& screen, int row)
 {
     return screen.findChild<ListView*>()->tableModel()->row(row).join(u'|');
@@ -100,13 +97,6 @@ void TestMoneyStockScreens::sides()
     QTest::addColumn<Side>("side");
     QTest::newRow("sales") << Side::Sales;
     QTest::newRow("purchase") << Side::Purchase;
-}
-
-void TestMoneyStockScreens::showActive(QWidget& screen)
-{
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
 }
 
 void TestMoneyStockScreens::payment()
@@ -178,15 +168,9 @@ void TestMoneyStockScreens::paymentOnAChangedList()
     QVERIFY(other.open(m_shop->databasePath()));
     const Outcome<Table> open = payments::loadDocuments(other, Side::Sales, u"PL-00001"_s);
     QVERIFY(open);
-    QVERIFY(payments::store(other, {Side::Sales,
-                                    {},
-                                    u"PL-00001"_s,
-                                    {},
-                                    {},
-                                    400,
-                                    u"400"_s,
-                                    u"100"_s,
-                                    payments::documentsOf(open->rows)}));
+    const QList<payments::Document> openDocuments = payments::documentsOf(open->rows);
+    QVERIFY(payments::store(
+        other, {Side::Sales, {}, u"PL-00001"_s, {}, {}, 400, u"400"_s, u"100"_s, openDocuments}));
     showActive(screen);
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up})
         QTest::keyClick(parties, key);

@@ -137,11 +137,10 @@ void TestReceiptPrinter::bytesArrive()
 {
     QFETCH(QString, kind);
     QFETCH(QByteArray, bytes);
-    QFETCH(QByteArray, expected);
     TestShop shop;
     StandIn printer(kind, shop.folder());
     QVERIFY(lineprinter::send({printer.device, true, 19200}, bytes));
-    QCOMPARE(printer.received(), expected); // from a serial port raw: no CR added before LF
+    QTEST(printer.received(), "expected"); // from a serial port raw: no CR added before LF
     termios serial{};
     if (kind == u"serial" && ::tcgetattr(printer.fd, &serial) == 0)
         QCOMPARE(::cfgetospeed(&serial), speed_t(B19200));

@@ -41,13 +41,6 @@ QStringList column(QWidget& screen, int column)
     return cells;
 }
 
-void showAndWait(QWidget& screen)
-{
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-}
-
 } // namespace
 
 void TestReportScreens::initTestCase()
@@ -59,7 +52,7 @@ void TestReportScreens::initTestCase()
 void TestReportScreens::lowStock()
 {
     LowStockDialog screen(m_shop->context());
-    showAndWait(screen);
+    showActive(screen);
     auto* tree = screen.findChild<QTreeWidget*>();
     auto* box = screen.findChild<QLineEdit*>();
     tree->setCurrentItem(tree->findItems(u"Kue 'Bu Ani'"_s, Qt::MatchRecursive).value(0));
@@ -77,7 +70,7 @@ void TestReportScreens::lowStock()
 void TestReportScreens::documentList()
 {
     DocumentListDialog screen(m_shop->context(), Side::Sales);
-    showAndWait(screen);
+    showActive(screen);
     const QList<QDateEdit*> dates = screen.findChildren<QDateEdit*>();
     QCOMPARE(dates[0]->text(), u"2024-03-01"_s);
     QCOMPARE(dates[1]->text(), u"2024-03-07"_s);
@@ -106,7 +99,7 @@ void TestReportScreens::documentList()
 void TestReportScreens::unreadListSaysWhy()
 {
     LowStockDialog lowStock(m_shop->context());
-    showAndWait(lowStock);
+    showActive(lowStock);
     auto* tree = lowStock.findChild<QTreeWidget*>();
     auto* box = lowStock.findChild<QLineEdit*>();
     tree->setCurrentItem(tree->findItems(u"Kue 'Bu Ani'"_s, Qt::MatchRecursive).value(0));
