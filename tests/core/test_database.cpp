@@ -193,13 +193,12 @@ void TestDatabase::nextNumberClearsStaleLinesAndMalformedCodes()
     for (const QString& row : stored.split(u' ', Qt::SkipEmptyParts))
         QVERIFY(db().exec(u"insert into "_qs + row.section(u':', 0, 0) + u" (Kode) values (?)"_qs,
                           {row.section(u':', 1)}));
-    const Outcome<qint64> transactions = numbering::lastNumber(db());
-    const Outcome<qint64> corrections =
-        numbering::lastNumber(db(), numbering::Sequence::StockCorrections);
-    QVERIFY(transactions.ok());
-    QVERIFY(corrections.ok());
-    QCOMPARE(*transactions, last.at(0));
-    QCOMPARE(*corrections, last.at(1));
+    for (const auto sequence :
+         {numbering::Sequence::Transactions, numbering::Sequence::StockCorrections}) {
+        const Outcome<qint64> found = numbering::lastNumber(db(), sequence);
+        QVERIFY2(found, qPrintable(found.reason()));
+        QCOMPARE(*found, last.at(int(sequence)));
+    }
     // Asked at every save: index lookups only, however many lines the shop has.
     const QStringList cached = db().cachedStatements();
     QCOMPARE(cached.filter(u"order by substr(Kode,4,14) desc"_qs).size(), 2);

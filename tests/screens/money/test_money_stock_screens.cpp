@@ -57,11 +57,6 @@ QString column(const ListView* list, int column)
     return cells.join(u' ');
 }
 
-QString listed(const QWidget& screen, int row)
-{
-    return screen.findChild<ListView*>()->tableModel()->row(row).join(u'|');
-}
-
 // `expression` over the documents of the bound kind ("PI-"), in the order stored.
 QString paidInTurn(const Database& db, const QString& expression)
 {
@@ -246,6 +241,7 @@ void TestMoneyStockScreens::correction()
     StockCorrectionWindow screen(m_shop->context());
     showActive(screen);
     using Box = StockCorrectionWindow::Box;
+    const TableModel* lines = screen.findChild<ListView*>()->tableModel();
     QTRY_COMPARE(focused(), screen.box(Box::Code));
     type(u"999"_s); // no product: nothing changes
     QCOMPARE(focused(), screen.box(Box::Code));
@@ -253,7 +249,7 @@ void TestMoneyStockScreens::correction()
     // Enter walks: code -> counted stock (typed over) -> note -> a new line.
     for (const QString& text : {u"111"_s, u"7"_s, u"rak 'atas'"_s})
         type(text);
-    QCOMPARE(listed(screen, 0), u"111|Sabun|10|7|rak 'atas'"_s);
+    QCOMPARE(lines->row(0).join(u'|'), u"111|Sabun|10|7|rak 'atas'"_s);
     QCOMPARE(screen.box(Box::RealStock)->text(), u"0"_s);
     QCOMPARE(screen.box(Box::Name)->text(), QString());
     QCOMPARE(focused(), screen.box(Box::Code));
@@ -270,10 +266,10 @@ void TestMoneyStockScreens::correction()
     QCOMPARE(screen.tree()->monthItem(2), february);
     // Last year's correction is not under this year's February; this one is, and goes.
     screen.tree()->setCurrentItem(february->child(0));
-    QCOMPARE(listed(screen, 0), u"222|Kopi|5|4|"_s);
+    QCOMPARE(lines->row(0).join(u'|'), u"222|Kopi|5|4|"_s);
     QTest::mouseClick(remove, Qt::LeftButton); // the Yes the month node did not take
     QCOMPARE(february->childCount(), 0);
-    QCOMPARE(screen.findChild<ListView*>()->tableModel()->rowCount(), 0);
+    QCOMPARE(lines->rowCount(), 0);
 }
 
 void TestMoneyStockScreens::returnKeys()

@@ -6,7 +6,6 @@
 #include "support/report_month.h"
 #include "support/test_shop.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
