@@ -43,8 +43,7 @@ void TestServer::statementsNumberTheirValues_data()
 void TestServer::statementsNumberTheirValues()
 {
     QFETCH(QString, sql);
-    QFETCH(QString, numbered);
-    QCOMPARE(ServerConnection::numbered(sql), numbered);
+    QTEST(ServerConnection::numbered(sql), "numbered");
 }
 
 void TestServer::anUnreachableServerFailsTheStartAtOnce_data()
@@ -116,18 +115,11 @@ void TestServer::aSaveCutOffByALostConnectionStoresNothingAndCanBeMadeAgain()
         if (!cut && sql.startsWith(u"insert into itempenjualan"_s))
             cut = other.exec(u"select pg_terminate_backend(?, 5000)"_s, {backend.toInt()});
     });
+    const QList<DocumentLine> line{
+        {u"2001"_s, u"Mi Instan Goreng"_s, u"1"_s, u"bungkus"_s, u"3200"_s, u"0"_s, u"3200"_s}};
     const CashierDocument sale{
-        Side::Sales,
-        u"2024-03-07"_s,
-        u"2024-03-07"_s,
-        u"PL-00000"_s,
-        u"Bebas"_s,
-        u"kasir"_s,
-        u"3200"_s,
-        u"0"_s,
-        u"3200"_s,
-        u"5000"_s,
-        {{u"2001"_s, u"Mi Instan Goreng"_s, u"1"_s, u"bungkus"_s, u"3200"_s, u"0"_s, u"3200"_s}}};
+        Side::Sales, u"2024-03-07"_s, u"2024-03-07"_s, u"PL-00000"_s, u"Bebas"_s, u"kasir"_s,
+        u"3200"_s,   u"0"_s,          u"3200"_s,       u"5000"_s,     line};
     const Outcome<QString> first = sales::store(db, sale);
     QVERIFY(cut);
     QVERIFY(first.reason().contains(u"koneksi ke server terputus"_s));

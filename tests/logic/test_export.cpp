@@ -35,7 +35,6 @@ namespace {
 
 const ShopIdentity shop{u"Toko Uji"_s, u"Jl. Contoh 1"_s, {}};
 
-// A list as a screen shows it: the table and its columns' widths.
 struct Shown {
     Table table;
     QList<int> widths;

@@ -19,13 +19,6 @@ private slots:
 
 namespace {
 
-QList<QStringList> selected(Database& db, const QString& sql)
-{
-    QList<QStringList> rows;
-    db.query(sql, {}, [&](const QStringList& row) { rows.append(row); });
-    return rows;
-}
-
 QString summary(const QString& subject, qsizetype pasted, qsizetype saved)
 {
     return QString::asprintf("Dari jumlah data %s %td Item yang diimport ke database; %td data "
@@ -39,11 +32,8 @@ QString fromFile(const QString& name)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// Refuses a row named TOLAK after it was inserted: the insert must be undone by hand.
-bool refuseTolak(Database& db, const QString& table)
-{
-    return TestShop::refuse(db, u"after insert"_qs, table, u"new.nama = 'TOLAK'"_qs, u"ditolak"_qs);
-}
+// A row named TOLAK is refused after it was inserted: the insert must be undone by hand.
+const QString tolak = u"new.nama = 'TOLAK'"_qs;
 
 } // namespace
 
@@ -83,7 +73,7 @@ void TestPasteImport::products()
     TestShop shop;
     Database& db = shop.db();
     QVERIFY(db.exec(u"insert into barang (kode, nama) values ('A1', 'ada')"_qs));
-    QVERIFY(refuseTolak(db, u"barang"_qs));
+    QVERIFY(TestShop::refuse(db, u"after insert"_qs, u"barang"_qs, tolak, u"ditolak"_qs));
 
     const QList<paste::Line> lines = paste::parse(text);
     const auto result = paste::importProducts(db, lines);
@@ -93,9 +83,10 @@ void TestPasteImport::products()
     for (const QString& row : stored)
         expected.append(row.split(u'|'));
     QCOMPARE(result->stored, expected);
-    QCOMPARE(selected(db, u"select kode, nama, kategori, stock, satuan, hpp, hargajual, diskon, "
-                          "barcode, FunctSQL from barang where kode <> 'A1' and jenis = 'barang' "
-                          "order by kode"_qs),
+    QCOMPARE(db.select(u"select kode, nama, kategori, stock, satuan, hpp, hargajual, diskon, "
+                       "barcode, FunctSQL from barang where kode <> 'A1' and jenis = 'barang' "
+                       "order by kode"_qs)
+                 .value(),
              expected);
     // The report: the summary, then the refused rows after a blank line.
     const QString failed = u"\n\nData yang gagal disimpan:\n"_qs + refused.join(u'\n');
@@ -148,7 +139,7 @@ void TestPasteImport::parties()
     for (const QString& code : before)
         QVERIFY(
             db.exec(u"insert into "_qs + table + u" (kode, nama) values (?, 'lama')"_qs, {code}));
-    QVERIFY(refuseTolak(db, table));
+    QVERIFY(TestShop::refuse(db, u"after insert"_qs, table, tolak, u"ditolak"_qs));
 
     const QList<paste::Line> lines = paste::parse(text);
     const auto result = paste::importParties(db, side, lines);
@@ -160,8 +151,9 @@ void TestPasteImport::parties()
         if (!codes.at(i).isEmpty())
             expected.append(QStringList{codes.at(i)} + rows.at(i).mid(1));
     QCOMPARE(result->stored, expected);
-    QCOMPARE(selected(db, u"select * from "_qs + table + u" where nama <> 'lama' order by kode"_qs),
-             expected);
+    QCOMPARE(
+        db.select(u"select * from "_qs + table + u" where nama <> 'lama' order by kode"_qs).value(),
+        expected);
     QCOMPARE(paste::refusedText(*result),
              refused.isEmpty() ? QString() : u"Data yang gagal disimpan:\n"_qs + refused);
     QCOMPARE(paste::summaryText(*result), summary(sideInfo(side).partyWord, 2, expected.size()));

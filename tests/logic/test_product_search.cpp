@@ -81,13 +81,6 @@ bool indexWhole(Database& db)
                    {});
 }
 
-QList<QStringList> selected(Database& file, const QString& sql)
-{
-    QList<QStringList> rows;
-    file.query(sql, {}, [&](const QStringList& row) { rows.append(row); });
-    return rows;
-}
-
 } // namespace
 
 void TestProductSearch::init()
@@ -205,8 +198,8 @@ void TestProductSearch::everyOpenAddsTheIndexWhereItCan()
     QVERIFY(shopdb::create(older, true).ok());
     // The shop's tables, their indexes and rows: the upgrade adds to them and never changes one.
     const auto own = [](Database& file) {
-        return selected(file, u"select type, name, sql from sqlite_master"_s) +
-               selected(file, u"select * from barang"_s);
+        return file.select(u"select type, name, sql from sqlite_master"_s).value() +
+               file.select(u"select * from barang"_s).value();
     };
     Database before;
     QVERIFY(before.open(older));
@@ -270,16 +263,18 @@ void TestProductSearch::aPlainFileStaysPlain()
     const QString fresh = m_shop->folder().filePath(u"baru.db3"_s);
     QVERIFY(shopdb::create(fresh, false).ok() && schemaOnly.open(fresh));
     const QString objects = u"select type, name, tbl_name, sql from sqlite_master order by name"_s;
-    // The tables keyed by their code (without rowid) have it first, the others their rowid.
-    const QList<QStringList> tables = selected(
-        schemaOnly, u"select name, 'select ' || iif(wr, '', 'rowid, ') || '* from ' || name || "
-                    "' order by 1' from pragma_table_list where schema = 'main' and type = "
-                    "'table' and name not like 'sqlite%' order by name"_s);
+    // Each row after its table's name; the tables keyed by their code (without rowid) have it
+    // first, the others their rowid.
+    const QList<QStringList> tables =
+        schemaOnly
+            .select(u"select 'select ''' || name || ''', ' || iif(wr, '', 'rowid, ') || '* from ' "
+                    "|| name || ' order by 2' from pragma_table_list where schema = 'main' and "
+                    "type = 'table' and name not like 'sqlite%' order by name"_s)
+            .value();
     const auto rows = [&tables](Database& file) {
         QList<QStringList> all;
         for (const QStringList& table : tables)
-            for (const QStringList& row : selected(file, table.at(1)))
-                all.append(QStringList{table.at(0)} + row);
+            all += file.select(table.at(0)).value();
         return all;
     };
     const QList<QStringList> stored = rows(db());
@@ -291,7 +286,7 @@ void TestProductSearch::aPlainFileStaysPlain()
     QVERIFY(plain->sizeAfter < plain->sizeBefore);
     // Every open leaves it plain and searches the table itself.
     QVERIFY(startUp(m_shop->context()));
-    QCOMPARE(selected(db(), objects), selected(schemaOnly, objects));
+    QCOMPARE(db().select(objects).value(), schemaOnly.select(objects).value());
     QCOMPARE(rows(db()), stored);
     QVERIFY(shopfile::isPlain(db()));
     QVERIFY(!shopfile::productSearchReady(db()));

@@ -34,8 +34,7 @@ void TestProducts::priceFromCost_data()
 void TestProducts::priceFromCost()
 {
     QFETCH(QString, cost);
-    QFETCH(QString, price);
-    QCOMPARE(products::priceFromCost(cost), price);
+    QTEST(products::priceFromCost(cost), "price");
 }
 
 void TestProducts::tierText_data()
@@ -55,10 +54,9 @@ void TestProducts::tierText_data()
 void TestProducts::tierText()
 {
     QFETCH(QString, stored);
-    QFETCH(QString, rows);
     const QList<tiers::Tier> read = tiers::read(stored, u"1500"_s);
     QCOMPARE(read.size(), tiers::rowCount);
-    QCOMPARE(tiers::write(read), rows);
+    QTEST(tiers::write(read), "rows");
 }
 
 void TestProducts::updateKeepsOtherTiers()
@@ -103,10 +101,7 @@ void TestProducts::newProduct()
     QFETCH(QString, tiers);
     QFETCH(QString, refused);
     TestShop shop;
-    products::Product product;
-    product.code = code;
-    product.price = u"3000"_s;
-    product.tiers = tiers;
+    const products::Product product{code, {}, {}, {}, {}, {}, u"3000"_s, {}, {}, tiers};
     QCOMPARE(products::add(shop.db(), product).reason(), refused);
     QCOMPARE(shop.db().scalar(u"select count(*) from barang where kode=?"_s, {code}),
              refused.isEmpty() ? u"1"_s : u"0"_s);

@@ -136,12 +136,11 @@ void TestReports::lowStock()
 {
     QFETCH(QString, category);
     QFETCH(QString, threshold);
-    QFETCH(QString, codes);
     const Outcome<Table> found = reports::lowStock(m_shop->db(), category, threshold);
     QStringList listed;
     for (const QStringList& row : found ? found->rows : QList<QStringList>())
         listed.append(row.value(0));
-    QCOMPARE(found ? listed.join(u' ') : found.reason(), codes);
+    QTEST(found ? listed.join(u' ') : found.reason(), "codes");
     QVERIFY(reports::categories(m_shop->db())->contains(u"Kue 'Bu Ani'"_s));
 }
 
@@ -174,12 +173,11 @@ void TestReports::documents()
 {
     QFETCH(Side, side);
     QFETCH(int, paid);
-    QFETCH(QString, rows);
     const QDate today = m_shop->clock.today();
-    QCOMPARE(text(paid < 0 ? reports::debts(m_shop->db(), side, today)
-                           : reports::documents(m_shop->db(), side, u"2024-03-01"_s,
-                                                u"2024-03-07"_s, today, reports::Paid(paid))),
-             rows);
+    QTEST(text(paid < 0 ? reports::debts(m_shop->db(), side, today)
+                        : reports::documents(m_shop->db(), side, u"2024-03-01"_s, u"2024-03-07"_s,
+                                             today, reports::Paid(paid))),
+          "rows");
 }
 
 QTEST_GUILESS_MAIN(TestReports)

@@ -81,8 +81,7 @@ void TestMainWindow::administratorRightsResetAndExit()
     // Exit code 1 after "Cancel" on the login, and after "Yes" to leaving.
     open(u"Login"_qs, [](QWidget* w) { buttonWithText<QPushButton>(w, u"Cancel"_qs)->click(); });
     open(u"Keluar"_qs); // answered No
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    showActive(*m_window);
     messages().setNextAnswer(true);
     messages().setNextAnswer(true);
     QTest::keyClick(m_window.get(), Qt::Key_Q, Qt::ControlModifier);

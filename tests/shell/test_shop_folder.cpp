@@ -1,4 +1,5 @@
 #include "core/command_line.h"
+#include "core/config_files.h"
 #include "core/shop_folder.h"
 #include "shell/shop_folder_dialog.h"
 #include "support/modal.h"
@@ -22,7 +23,6 @@ private slots:
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    void write(const QString& name, const QByteArray& contents) const;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -32,16 +32,9 @@ void TestShopFolder::init()
     // A shop, a folder that is none, and a shop whose database has gone.
     for (const char* folder : {"shop", "plain", "gone"})
         QDir(m_dir->path()).mkdir(QString::fromLatin1(folder));
-    write(u"shop/conn.txt"_qs, "toko.db3;-;-\n");
-    write(u"shop/toko.db3"_qs, "");
-    write(u"gone/conn.txt"_qs, "toko.db3;-;-\n");
-}
-
-void TestShopFolder::write(const QString& name, const QByteArray& contents) const
-{
-    QFile file(path(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(contents), contents.size());
+    QVERIFY(config::writeFileAtomically(path(u"shop/conn.txt"_qs), "toko.db3;-;-\n"));
+    QVERIFY(config::writeFileAtomically(path(u"shop/toko.db3"_qs), {}));
+    QVERIFY(config::writeFileAtomically(path(u"gone/conn.txt"_qs), "toko.db3;-;-\n"));
 }
 
 void TestShopFolder::commandLine_data()
@@ -143,12 +136,10 @@ void TestShopFolder::openingAndMakingAShop()
     QFile shopFile(path(u"baru/toko/toko.txt"_qs));
     QVERIFY(shopFile.open(QIODevice::ReadOnly));
     QCOMPARE(shopFile.readAll(), QByteArray("Toko Maju;Jl. Kenari 5;0274-1\n"));
-    write(u"plain/toko.txt"_qs, "Toko Lama;;\n");
+    QVERIFY(config::writeFileAtomically(path(u"plain/toko.txt"_qs), "Toko Lama;;\n"));
     QVERIFY(press(path(u"plain"_qs), u"Buat toko baru"_qs));
     QVERIFY(press(path(u"plain"_qs), u"Buka Toko"_qs));
-    QFile kept(path(u"plain/toko.txt"_qs));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), "Toko Lama;;\n");
+    QCOMPARE(config::lastLine(path(u"plain/toko.txt"_qs)), u"Toko Lama;;"_qs);
 }
 
 QTEST_MAIN(TestShopFolder)

@@ -24,6 +24,14 @@ inline void whenModalOpens(QString& seen, std::function<void(QWidget*)> drive)
     });
 }
 
+// Shows `screen` and waits until it is the active window, where the keys go.
+inline void showActive(QWidget& screen)
+{
+    screen.show();
+    screen.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+}
+
 // The button of `screen` with this text.
 template <typename Button> Button* buttonWithText(QWidget* screen, const QString& text)
 {

@@ -31,15 +31,10 @@ private slots:
 private:
     void open(Side side, QSize size = {1024, 700});
     // The keys work while the cashier is the active window, as again once a popup has closed.
-    void reactivate()
-    {
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
+    void reactivate() { showActive(*m_window); }
     QLineEdit* box(const char* n) { return m_window->findChild<QLineEdit*>(QLatin1String(n)); }
     QString label(const char* n) { return m_window->findChild<QLabel*>(QLatin1String(n))->text(); }
     QString focus() const { return m_window->focusWidget()->objectName(); }
-    // A cell of the lines as the list shows it.
     QString cell(int row, int column) const
     {
         const QAbstractItemModel* model = m_window->findChild<QTableView*>()->model();
@@ -70,7 +65,6 @@ void TestCashierWindow::open(Side side, QSize size)
 {
     m_window = std::make_unique<CashierWindow>(m_shop->context(), m_keyboard, side);
     m_window->resize(size);
-    m_window->show();
     reactivate();
 }
 

@@ -38,7 +38,6 @@ QStringList rows(QWidget& screen)
     return all;
 }
 
-// A left click on a row or on a toolbar button, released where it was pressed.
 void click(QWidget& screen, int row)
 {
     auto* view = screen.findChild<ListView*>();
@@ -58,20 +57,17 @@ struct MasterScreen {
     // Pencarian, then Kode, Nama, Alamat, Kontak and Keterangan under the list's columns.
     QList<QLineEdit*> fields;
 
-    bool open()
+    MasterScreen()
     {
-        if (!shop.db().exec(u"delete from supplier where kode <> 'SP-001'"_qs))
-            return false;
+        const bool onlyOne = shop.db().exec(u"delete from supplier where kode <> 'SP-001'"_qs);
         screen = std::make_unique<PartyMasterWindow>(shop.context(), Side::Purchase);
-        screen->show();
-        screen->activateWindow();
         fields = screen->findChildren<QLineEdit*>();
-        return QTest::qWaitForWindowActive(screen.get());
+        showActive(*screen);
+        QVERIFY(onlyOne);
     }
     QLineEdit* search() const { return fields[0]; }
     QLineEdit* code() const { return fields[1]; }
     QLineEdit* note() const { return fields[5]; }
-    // Kode, Nama, Alamat, Kontak and Keterangan as shown.
     QStringList boxes() const
     {
         QStringList texts;
@@ -94,7 +90,6 @@ const QStringList emptyBoxes(5);
 void TestPartyScreens::masterAddsOnEnter()
 {
     MasterScreen master;
-    QVERIFY(master.open());
     QTRY_COMPARE(QApplication::focusWidget(), master.code());
     // Kode takes digits only; digits that match no code still give the next code.
     QTest::keyClicks(master.code(), u"a7-7"_qs);
@@ -114,7 +109,6 @@ void TestPartyScreens::masterAddsOnEnter()
 void TestPartyScreens::masterLoadsAndChanges()
 {
     MasterScreen master;
-    QVERIFY(master.open());
     master.addSupplier();
     // A click loads the row, Kode first; typing the selected row's code empties the rest.
     click(*master.screen, 1);
@@ -132,7 +126,6 @@ void TestPartyScreens::masterLoadsAndChanges()
 void TestPartyScreens::masterRemovesOnYes()
 {
     MasterScreen master;
-    QVERIFY(master.open());
     master.addSupplier();
     const qsizetype shown = master.shop.messages.shown().size();
     // Remove and Reset ask first (unanswered: No); only Yes deletes, and empties the boxes.
@@ -150,7 +143,6 @@ void TestPartyScreens::masterRemovesOnYes()
 void TestPartyScreens::masterPastes()
 {
     MasterScreen master;
-    QVERIFY(master.open());
     // A pasted row is listed with the code it was given, not the one pasted.
     QGuiApplication::clipboard()->setText(u"SP-077\tToko Pak Ali\tPasar\t0812\ttempo\n"_qs);
     master.shop.messages.setNextAnswer(true);
@@ -162,7 +154,6 @@ void TestPartyScreens::masterPastes()
 void TestPartyScreens::masterSaysWhyNothingWasStored()
 {
     MasterScreen master;
-    QVERIFY(master.open());
     QVERIFY(TestShop::refuse(master.shop.db(), u"before insert"_qs, u"supplier"_qs, u"1 = 1"_qs,
                              u"ditolak"_qs));
     master.addSupplier();

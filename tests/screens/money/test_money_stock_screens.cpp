@@ -36,7 +36,6 @@ private slots:
 private:
     static void sides();
     static QWidget* focused() { return QApplication::focusWidget(); }
-    void showActive(QWidget& screen);
     QString lastText() const { return m_shop->messages.lastText(); }
 
     std::unique_ptr<TestShop> m_shop;
@@ -44,7 +43,6 @@ private:
 
 namespace {
 
-// Types `text` into the focused box, then Enter or another key.
 void type(const QString& text, Qt::Key key = Qt::Key_Return)
 {
     QTest::keyClicks(QApplication::focusWidget(), text);
@@ -57,12 +55,6 @@ QString column(const ListView* list, int column)
     for (int row = 0; row < list->tableModel()->rowCount(); ++row)
         cells.append(list->tableModel()->cell(row, column));
     return cells.join(u' ');
-}
-
-// A row of the screen's list, cells joined by "|".
-QString listed(const QWidget& screen, int row)
-{
-    return screen.findChild<ListView*>()->tableModel()->row(row).join(u'|');
 }
 
 // `expression` over the documents of the bound kind ("PI-"), in the order stored.
@@ -100,13 +92,6 @@ void TestMoneyStockScreens::sides()
     QTest::addColumn<Side>("side");
     QTest::newRow("sales") << Side::Sales;
     QTest::newRow("purchase") << Side::Purchase;
-}
-
-void TestMoneyStockScreens::showActive(QWidget& screen)
-{
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
 }
 
 void TestMoneyStockScreens::payment()
@@ -178,15 +163,9 @@ void TestMoneyStockScreens::paymentOnAChangedList()
     QVERIFY(other.open(m_shop->databasePath()));
     const Outcome<Table> open = payments::loadDocuments(other, Side::Sales, u"PL-00001"_s);
     QVERIFY(open);
-    QVERIFY(payments::store(other, {Side::Sales,
-                                    {},
-                                    u"PL-00001"_s,
-                                    {},
-                                    {},
-                                    400,
-                                    u"400"_s,
-                                    u"100"_s,
-                                    payments::documentsOf(open->rows)}));
+    const QList<payments::Document> openDocuments = payments::documentsOf(open->rows);
+    QVERIFY(payments::store(
+        other, {Side::Sales, {}, u"PL-00001"_s, {}, {}, 400, u"400"_s, u"100"_s, openDocuments}));
     showActive(screen);
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up})
         QTest::keyClick(parties, key);
@@ -262,6 +241,7 @@ void TestMoneyStockScreens::correction()
     StockCorrectionWindow screen(m_shop->context());
     showActive(screen);
     using Box = StockCorrectionWindow::Box;
+    const TableModel* lines = screen.findChild<ListView*>()->tableModel();
     QTRY_COMPARE(focused(), screen.box(Box::Code));
     type(u"999"_s); // no product: nothing changes
     QCOMPARE(focused(), screen.box(Box::Code));
@@ -269,7 +249,7 @@ void TestMoneyStockScreens::correction()
     // Enter walks: code -> counted stock (typed over) -> note -> a new line.
     for (const QString& text : {u"111"_s, u"7"_s, u"rak 'atas'"_s})
         type(text);
-    QCOMPARE(listed(screen, 0), u"111|Sabun|10|7|rak 'atas'"_s);
+    QCOMPARE(lines->row(0).join(u'|'), u"111|Sabun|10|7|rak 'atas'"_s);
     QCOMPARE(screen.box(Box::RealStock)->text(), u"0"_s);
     QCOMPARE(screen.box(Box::Name)->text(), QString());
     QCOMPARE(focused(), screen.box(Box::Code));
@@ -286,10 +266,10 @@ void TestMoneyStockScreens::correction()
     QCOMPARE(screen.tree()->monthItem(2), february);
     // Last year's correction is not under this year's February; this one is, and goes.
     screen.tree()->setCurrentItem(february->child(0));
-    QCOMPARE(listed(screen, 0), u"222|Kopi|5|4|"_s);
+    QCOMPARE(lines->row(0).join(u'|'), u"222|Kopi|5|4|"_s);
     QTest::mouseClick(remove, Qt::LeftButton); // the Yes the month node did not take
     QCOMPARE(february->childCount(), 0);
-    QCOMPARE(screen.findChild<ListView*>()->tableModel()->rowCount(), 0);
+    QCOMPARE(lines->rowCount(), 0);
 }
 
 void TestMoneyStockScreens::returnKeys()

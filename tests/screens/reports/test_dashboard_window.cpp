@@ -1,11 +1,11 @@
 #include "core/shop_settings.h"
 #include "logic/cash_book.h"
 #include "screens/reports/dashboard_window.h"
+#include "support/modal.h"
 #include "support/pdf_text.h"
 #include "support/report_month.h"
 #include "support/test_shop.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
@@ -22,18 +22,6 @@ private slots:
     void savesAndPrints();
     void emptyShop();
 };
-
-namespace {
-
-void click(QWidget& screen, const QString& text)
-{
-    for (QPushButton* button : screen.findChildren<QPushButton*>()) {
-        if (button->text() == text)
-            QTest::mouseClick(button, Qt::LeftButton);
-    }
-}
-
-} // namespace
 
 void TestDashboardWindow::fillsAndRefreshes()
 {
@@ -76,11 +64,11 @@ void TestDashboardWindow::savesAndPrints()
 
     const QString picture = shop.folder().filePath(u"ringkasan"_s);
     shop.messages.setNextFileName(picture);
-    click(screen, u"Simpan Gambar"_s);
+    QTest::mouseClick(buttonWithText<QPushButton>(&screen, u"Simpan Gambar"_s), Qt::LeftButton);
     QCOMPARE(QImage(picture + u".png"_s).size(), QSize(2400, 1600));
     QCOMPARE(shop.messages.lastText(), u"Gambar disimpan di:\n"_s + picture + u".png"_s);
 
-    click(screen, u"Cetak"_s);
+    QTest::mouseClick(buttonWithText<QPushButton>(&screen, u"Cetak"_s), Qt::LeftButton);
     const QString pdf = shop.folder().filePath(u"struk/Ringkasan Toko_1.pdf"_s);
     QCOMPARE(shop.messages.lastText(),
              u"Tidak ada printer. Ringkasan disimpan sebagai PDF di "_s + pdf);
