@@ -1,5 +1,7 @@
 #include "core/database.h"
+#include "core/shop_settings.h"
 #include "logic/amount_words.h"
+#include "logic/escpos.h"
 #include "screens/money/cash_book_window.h"
 #include "screens/money/payment_window.h"
 #include "screens/stock/return_window.h"
@@ -119,6 +121,13 @@ void TestMoneyStockScreens::payment()
     QTest::keyClicks(paid, u"2x50"_s);
     QCOMPARE(screen.findChild<QLineEdit*>(u"terbilang"_s)->text(), amount::words(250));
 
+    // A receivable payment opens the cash drawer of an ESC/POS printer; a payable one does not.
+    const QString drawer = m_shop->folder().filePath(u"lp0"_s);
+    ShopSettings settings;
+    settings.setText(setting::printerDevice, drawer);
+    settings.setFlag(setting::printerEscPos, true);
+    QVERIFY(config::writeFileAtomically(drawer, {}) && settings.write(m_shop->folder()));
+
     // A failed save changes no cell and can be tried again.
     QVERIFY(TestShop::refuse(db, u"before insert"_s, u"transaksi"_s, u"1 = 1"_s, u"ditolak"_s));
     screen.save();
@@ -143,6 +152,11 @@ void TestMoneyStockScreens::payment()
     QCOMPARE(
         db.scalar(paidInTurn(db, u"KodeSP || ' ' || Tunai"_s), {QString(info.paymentKind + u'-')}),
         info.partyPrefix + u"00001 250,"_s + info.partyPrefix + u"00001 150"_s);
+
+    QFile pulses(drawer);
+    QVERIFY(pulses.open(QIODevice::ReadOnly));
+    QCOMPARE(pulses.readAll(),
+             side == Side::Sales ? escpos::drawerPulse(2).repeated(2) : QByteArray());
 
     // Each print is a file of its own: the number alone on saving, the code on reprinting.
     const QString struk = m_shop->folder().filePath(u"struk/Struk_%1.pdf"_s);
