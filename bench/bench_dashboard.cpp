@@ -8,6 +8,7 @@
 // warm the cache, then `runs` times; the median is printed.
 
 #include "bench/large_shop.h"
+#include "bench/timing.h"
 #include "core/database.h"
 #include "core/shop_upgrade.h"
 #include "logic/dashboard.h"
@@ -24,44 +25,17 @@
 #include <cstdio>
 #include <functional>
 
-#include <time.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int runs = 9;
 
-double cpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-// The medians of the time on the clock and of the processor time: on a
-// machine shared with other work the second is the steadier figure.
-struct Times {
-    double wall = -1;
-    double cpu = -1;
-};
+using timing::Times;
 
 Times median(const std::function<bool()>& work)
 {
-    if (!work())
-        return {};
-    QList<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        const double start = cpuMs();
-        timer.start();
-        work();
-        wall.append(double(timer.nsecsElapsed()) / 1e6);
-        cpu.append(cpuMs() - start);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall.at(runs / 2), cpu.at(runs / 2)};
+    return timing::median(runs, work);
 }
 
 void print(const char* name, Times times)

@@ -12,6 +12,7 @@
 // every open.
 
 #include "bench/large_shop.h"
+#include "bench/timing.h"
 #include "core/database.h"
 #include "core/shop_upgrade.h"
 #include "logic/profit_loss.h"
@@ -28,39 +29,17 @@
 #include <functional>
 #include <random>
 
-#include <time.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int runs = 15;
 
-double cpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
+using timing::Times;
 
-// The medians of the time on the clock and of the processor time: on a
-// machine shared with other work the second is the steadier figure.
-std::pair<double, double> median(const std::function<bool()>& report)
+Times median(const std::function<bool()>& work)
 {
-    if (!report())
-        return {-1, -1};
-    QList<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        const double start = cpuMs();
-        timer.start();
-        report();
-        wall.append(double(timer.nsecsElapsed()) / 1e6);
-        cpu.append(cpuMs() - start);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall.at(runs / 2), cpu.at(runs / 2)};
+    return timing::median(runs, work);
 }
 
 } // namespace
