@@ -31,14 +31,7 @@ namespace {
 
 constexpr int runs = 9;
 
-using timing::Times;
-
-Times median(const std::function<bool()>& work)
-{
-    return timing::median(runs, work);
-}
-
-void print(const char* name, Times times)
+void print(const char* name, timing::Times times)
 {
     std::printf("%-40s %8.1f %8.1f\n", name, times.wall, times.cpu);
 }
@@ -69,7 +62,7 @@ int main(int argc, char** argv)
     const QDate today(2024, 12, 29);
     charts::Board board{today, {}, false, {}, {}, 12};
     std::printf("(median of %d runs, ms on the clock, ms of processor)\n", runs);
-    print("figures shown (read and drawn)", median([&] {
+    print("figures shown (read and drawn)", timing::median(runs, [&] {
               const Outcome<dashboard::Summary> found = dashboard::read(db, today, u"100"_s);
               if (!found)
                   return false;
@@ -82,18 +75,20 @@ int main(int argc, char** argv)
     const QDate first = dashboard::firstOfTwelveMonths(today);
     const QDate monthStart(today.year(), today.month(), 1);
     print("  of it, the month to date's profit",
-          median([&] { return reports::monthFigures(db, monthStart, today).ok(); }));
-    print("then the best sellers", median([&] { return dashboard::bestSellers(db, today).ok(); }));
-    Times longest;
+          timing::median(runs, [&] { return reports::monthFigures(db, monthStart, today).ok(); }));
+    print("then the best sellers",
+          timing::median(runs, [&] { return dashboard::bestSellers(db, today).ok(); }));
+    timing::Times longest;
     for (QDate month = first; month < monthStart; month = month.addMonths(1)) {
-        const Times step = median(
-            [&] { return reports::monthFigures(db, month, month.addMonths(1).addDays(-1)).ok(); });
+        const timing::Times step = timing::median(runs, [&] {
+            return reports::monthFigures(db, month, month.addMonths(1).addDays(-1)).ok();
+        });
         if (step.wall > longest.wall)
             longest = step;
     }
     print("then each month: the longest", longest);
     print("twelve months in one reading",
-          median([&] { return reports::monthFigures(db, first, today).ok(); }));
+          timing::median(runs, [&] { return reports::monthFigures(db, first, today).ok(); }));
     db.close();
     QFile::remove(path);
     return 0;

@@ -35,13 +35,6 @@ namespace {
 
 constexpr int runs = 15;
 
-using timing::Times;
-
-Times median(const std::function<bool()>& work)
-{
-    return timing::median(runs, work);
-}
-
 } // namespace
 
 int main()
@@ -99,7 +92,7 @@ int main()
         std::printf("\n%s (median of %d runs, ms on the clock, ms of processor)\n",
                     indexed ? "with toko's helpers" : "the shop's own indexes", runs);
         for (const auto& [name, run] : reportRuns) {
-            const auto [wall, cpu] = median(run);
+            const auto [wall, cpu] = timing::median(runs, run);
             std::printf("%-36s %8.1f %8.1f  (%d rows)\n", name, wall, cpu, int(model.rows.size()));
         }
     }
